@@ -1,7 +1,132 @@
+// vantrel-cli: inspect and create strat files, and run a headless chat host.
+
+#include "cli/StratJson.h"
+#include "strat/StratFile.h"
+
 #include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+using namespace vantrel;
+
+constexpr int kUsageError = 2;
+constexpr int kInputError = 1;
+
+void out(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
+}
+
+int fail(const QString &message, int status = kInputError)
+{
+    // One line on standard error, naming the file and what is wrong.
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "vantrel-cli: %s\n", line.toUtf8().constData());
+    return status;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: vantrel-cli info [--json] FILE.vtr\n"
+                         "       vantrel-cli create DOC.json OUT.vtr\n"
+                         "       vantrel-cli chat-host [--nick NAME] [--port N]\n");
+    return kUsageError;
+}
+
+QString summary(const Strat &s, const QString &path)
+{
+    int live = 0;
+    for (int i = 1; i <= s.Objects.count(); ++i)
+        live += s.Objects[i].isDeleted() ? 0 : 1;
+    int points = 0;
+    for (int i = 1; i <= s.Movements.count(); ++i)
+        points += s.Movements[i].PointCount;
+    return QStringLiteral("%1\n"
+                          "  title:     %2\n"
+                          "  overview:  %3\n"
+                          "  objects:   %4 (%5 deleted)\n"
+                          "  texts:     %6\n"
+                          "  movements: %7 with %8 way points\n"
+                          "  links:     %9\n")
+        .arg(path, s.Title.trimmed(), s.Overview.trimmed())
+        .arg(s.Objects.count())
+        .arg(s.Objects.count() - live)
+        .arg(s.Texts.count())
+        .arg(s.Movements.count())
+        .arg(points)
+        .arg(s.Links.count());
+}
+
+int info(const QStringList &args)
+{
+    bool json = false;
+    QString path;
+    for (const QString &a : args) {
+        if (a == QLatin1String("--json"))
+            json = true;
+        else if (path.isEmpty())
+            path = a;
+        else
+            return usage();
+    }
+    if (path.isEmpty())
+        return usage();
+    Strat strat;
+    const StratFileResult r = StratFile::read(path, strat);
+    if (!r)
+        return fail(r.message);
+    if (json)
+        out(QString::fromUtf8(
+            QJsonDocument(StratJson::toJson(strat)).toJson(QJsonDocument::Indented)));
+    else
+        out(summary(strat, path));
+    return 0;
+}
+
+int create(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage();
+    QFile in(args[0]);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("%1: %2").arg(args[0], in.errorString()));
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(in.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return fail(QStringLiteral("%1: %2 at offset %3")
+                        .arg(args[0], parseError.errorString())
+                        .arg(parseError.offset));
+    if (!doc.isObject())
+        return fail(QStringLiteral("%1: the document is not a JSON object").arg(args[0]));
+    Strat strat;
+    QString error;
+    if (!StratJson::fromJson(doc.object(), strat, &error))
+        return fail(QStringLiteral("%1: %2").arg(args[0], error));
+    const StratFileResult r = StratFile::write(args[1], strat);
+    if (!r)
+        return fail(r.message);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    return 0;
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("info"))
+        return info(args);
+    if (command == QLatin1String("create"))
+        return create(args);
+    return usage();
 }

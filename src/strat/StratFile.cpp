@@ -1,0 +1,417 @@
+#include "strat/StratFile.h"
+
+#include "strat/Ansi.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace vantrel::StratFile {
+
+namespace {
+
+constexpr int kOverviewWidth = 16;
+constexpr int kTitleWidth = 32;
+constexpr int16_t kPlaceholderObject = 9999;
+
+// Smallest stored size of one record of each list, used to refuse counts the
+// remaining bytes cannot hold before anything is allocated.
+constexpr qsizetype kObjectSize = 10;
+constexpr qsizetype kMinTextSize = 10;
+constexpr qsizetype kColorSize = 4;
+constexpr qsizetype kMinMovementSize = 6;
+constexpr qsizetype kPointSize = 16;
+constexpr qsizetype kMinLinkSize = 8;
+
+// ---------------------------------------------------------------- writing
+
+class Writer
+{
+public:
+    explicit Writer(QByteArray &out)
+        : m_out(out)
+    {
+    }
+
+    void int16(int16_t v) { raw(qToLittleEndian(v)); }
+    void int32(int32_t v) { raw(qToLittleEndian(v)); }
+    void uint32(uint32_t v) { raw(qToLittleEndian(v)); }
+    void float32(float v)
+    {
+        uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        uint32(bits);
+    }
+    void fixedText(const QString &padded) { Ansi::appendEncoded(padded, m_out); }
+
+    // A variable text: Int16 length, then the characters.
+    bool text(const QString &value)
+    {
+        const qsizetype at = m_out.size();
+        int16(0);
+        const qsizetype n = Ansi::appendEncoded(value, m_out);
+        if (n > INT16_MAX)
+            return false;
+        const auto len = qToLittleEndian(int16_t(n));
+        std::memcpy(m_out.data() + at, &len, sizeof len);
+        return true;
+    }
+
+    void object(const StratObject &o)
+    {
+        int16(o.PictureIndex);
+        float32(o.Left);
+        float32(o.Top);
+    }
+    void point(const MovementPoint &p)
+    {
+        int32(p.StartFrame);
+        int32(p.X);
+        int32(p.Y);
+        float32(p.Velocity);
+    }
+    void movement(const StratMovement &m)
+    {
+        int16(m.ObjectIndex);
+        int16(m.PointCount);
+        if (m.Points.empty()) {
+            int16(0); // no storage at all
+            return;
+        }
+        int16(1);
+        int32(int32_t(m.Points.size()));
+        int32(0);
+        for (const MovementPoint &p : m.Points)
+            point(p);
+    }
+
+private:
+    template<typename T> void raw(T v)
+    {
+        m_out.append(reinterpret_cast<const char *>(&v), sizeof v);
+    }
+
+    QByteArray &m_out;
+};
+
+// Every list is its count followed by records 0..count; a list without
+// storage still writes its empty record 0.
+template<typename T, typename WriteRecord>
+void writeList(Writer &w, const NumberedList<T> &list, WriteRecord writeRecord)
+{
+    w.int16(list.count());
+    if (!list.hasStorage()) {
+        writeRecord(T());
+        return;
+    }
+    for (const T &item : list.storage())
+        writeRecord(item);
+}
+
+// ---------------------------------------------------------------- reading
+
+class Reader
+{
+public:
+    Reader(const QByteArray &bytes, const QString &fileName)
+        : m_data(bytes.constData())
+        , m_size(bytes.size())
+        , m_fileName(fileName)
+    {
+    }
+
+    qsizetype pos() const { return m_pos; }
+    qsizetype left() const { return m_size - m_pos; }
+    bool failed() const { return !m_error.isEmpty(); }
+    const QString &error() const { return m_error; }
+
+    void fail(const QString &what, qsizetype at)
+    {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("%1: %2 at byte %3").arg(m_fileName, what).arg(at);
+    }
+
+    bool need(qsizetype n, const char *what)
+    {
+        if (failed())
+            return false;
+        if (n > left()) {
+            fail(QStringLiteral("the file ends early (%1)").arg(QLatin1String(what)), m_pos);
+            return false;
+        }
+        return true;
+    }
+
+    int16_t int16(const char *what) { return fixed<int16_t>(what); }
+    int32_t int32(const char *what) { return fixed<int32_t>(what); }
+    uint32_t uint32(const char *what) { return fixed<uint32_t>(what); }
+    float float32(const char *what)
+    {
+        const uint32_t bits = uint32(what);
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+
+    QString fixedText(qsizetype width, const char *what)
+    {
+        if (!need(width, what))
+            return {};
+        const QString s = Ansi::decode(m_data + m_pos, width);
+        m_pos += width;
+        return s;
+    }
+
+    QString text(const char *what)
+    {
+        const qsizetype at = m_pos;
+        const int16_t n = int16(what);
+        if (failed())
+            return {};
+        if (n < 0) {
+            fail(QStringLiteral("negative text length %1 (%2)").arg(n).arg(QLatin1String(what)),
+                 at);
+            return {};
+        }
+        return fixedText(n, what);
+    }
+
+    // Reads a list count and checks that the rest of the file can hold
+    // count + 1 records of at least `minRecord` bytes each.
+    int16_t count(qsizetype minRecord, const char *what)
+    {
+        const qsizetype at = m_pos;
+        const int16_t c = int16(what);
+        if (failed())
+            return 0;
+        if (c < 0) {
+            fail(QStringLiteral("negative %1 count %2").arg(QLatin1String(what)).arg(c), at);
+            return 0;
+        }
+        if ((qsizetype(c) + 1) * minRecord > left()) {
+            fail(QStringLiteral("%1 count %2 is more than the file holds")
+                     .arg(QLatin1String(what))
+                     .arg(c),
+                 at);
+            return 0;
+        }
+        return c;
+    }
+
+    StratObject object()
+    {
+        StratObject o;
+        o.PictureIndex = int16("object");
+        o.Left = float32("object");
+        o.Top = float32("object");
+        return o;
+    }
+
+    StratText textRecord()
+    {
+        StratText t;
+        t.Left = float32("text");
+        t.Top = float32("text");
+        t.Caption = text("text");
+        return t;
+    }
+
+    StratMovement movement()
+    {
+        StratMovement m;
+        m.ObjectIndex = int16("movement");
+        m.PointCount = int16("movement");
+        const qsizetype at = m_pos;
+        const int16_t dims = int16("movement");
+        if (failed() || dims == 0)
+            return m;
+        if (dims != 1) {
+            fail(QStringLiteral("unsupported point list with %1 dimensions").arg(dims), at);
+            return m;
+        }
+        const qsizetype countAt = m_pos;
+        const int32_t e = int32("point list");
+        const int32_t lowest = int32("point list");
+        if (failed())
+            return m;
+        if (e < 0 || qsizetype(e) * kPointSize > left()) {
+            fail(QStringLiteral("point count %1 is more than the file holds").arg(e), countAt);
+            return m;
+        }
+        if (lowest != 0) {
+            fail(QStringLiteral("unsupported lowest point number %1").arg(lowest), countAt + 4);
+            return m;
+        }
+        m.Points.resize(size_t(e));
+        for (MovementPoint &p : m.Points) {
+            p.StartFrame = int32("point");
+            p.X = int32("point");
+            p.Y = int32("point");
+            p.Velocity = float32("point");
+        }
+        return m;
+    }
+
+    StratLink link()
+    {
+        StratLink l;
+        l.Target = text("link");
+        l.ObjectIndex = int16("link");
+        l.MovementIndex = int16("link");
+        l.PointIndex = int16("link");
+        return l;
+    }
+
+private:
+    template<typename T> T fixed(const char *what)
+    {
+        if (!need(sizeof(T), what))
+            return 0;
+        T v;
+        std::memcpy(&v, m_data + m_pos, sizeof v);
+        m_pos += qsizetype(sizeof v);
+        return qFromLittleEndian(v);
+    }
+
+    const char *m_data;
+    qsizetype m_size;
+    qsizetype m_pos = 0;
+    QString m_fileName;
+    QString m_error;
+};
+
+template<typename T, typename ReadRecord>
+void readList(Reader &r, NumberedList<T> &list, qsizetype minRecord, const char *what,
+              ReadRecord readRecord)
+{
+    const int16_t c = r.count(minRecord, what);
+    if (r.failed())
+        return;
+    list.resize(c);
+    for (T &item : list.storage()) {
+        item = readRecord();
+        if (r.failed())
+            return;
+    }
+}
+
+bool isTextPlaceholder(const NumberedList<StratText> &texts)
+{
+    return texts.count() == 1 && texts[1].isTombstone();
+}
+
+bool isMovementPlaceholder(const NumberedList<StratMovement> &movements)
+{
+    return movements.count() == 1 && movements[1].PointCount == 1
+           && movements[1].ObjectIndex == kPlaceholderObject;
+}
+
+} // namespace
+
+StratFileResult encode(const Strat &strat, QByteArray &bytes)
+{
+    bytes.clear();
+    bytes.reserve(4096);
+    Writer w(bytes);
+    w.fixedText(strat.Overview.padded());
+    w.fixedText(strat.Title.padded());
+
+    writeList(w, strat.Objects, [&](const StratObject &o) { w.object(o); });
+
+    bool textsFit = true;
+    auto writeText = [&](const StratText &t) {
+        w.float32(t.Left);
+        w.float32(t.Top);
+        textsFit = w.text(t.Caption) && textsFit;
+    };
+    if (strat.Texts.count() == 0) {
+        // Placeholder: the strat keeps its empty list, the file gets a tombstone.
+        w.int16(1);
+        writeText(StratText());
+        writeText(StratText::tombstone());
+    } else {
+        writeList(w, strat.Texts, writeText);
+    }
+
+    if (strat.Movements.count() == 0) {
+        w.int16(1);
+        w.uint32(0);
+        w.uint32(0);
+        w.int16(1);
+        w.movement(StratMovement());
+        StratMovement placeholder;
+        placeholder.ObjectIndex = kPlaceholderObject;
+        placeholder.PointCount = 1;
+        placeholder.Points.resize(2);
+        w.movement(placeholder);
+    } else {
+        writeList(w, strat.LineColors, [&](uint32_t c) { w.uint32(c); });
+        writeList(w, strat.Movements, [&](const StratMovement &m) { w.movement(m); });
+    }
+
+    writeList(w, strat.Links, [&](const StratLink &l) {
+        textsFit = w.text(l.Target) && textsFit;
+        w.int16(l.ObjectIndex);
+        w.int16(l.MovementIndex);
+        w.int16(l.PointIndex);
+    });
+
+    if (!textsFit)
+        return {false, QStringLiteral("a text is longer than 32767 characters")};
+    return {true, {}};
+}
+
+StratFileResult decode(const QByteArray &bytes, const QString &fileName, Strat &strat)
+{
+    Reader r(bytes, fileName);
+    Strat s;
+    s.Overview = r.fixedText(kOverviewWidth, "overview name").trimmed();
+    s.Title = r.fixedText(kTitleWidth, "title").trimmed();
+    readList(r, s.Objects, kObjectSize, "object", [&] { return r.object(); });
+    readList(r, s.Texts, kMinTextSize, "text", [&] { return r.textRecord(); });
+    readList(r, s.LineColors, kColorSize, "colour", [&] { return r.uint32("colour"); });
+    readList(r, s.Movements, kMinMovementSize, "movement", [&] { return r.movement(); });
+    readList(r, s.Links, kMinLinkSize, "link", [&] { return r.link(); });
+    if (r.failed()) {
+        strat = Strat();
+        return {false, r.error()};
+    }
+    // Bytes after the link block are an older content's tail: ignored.
+    if (isTextPlaceholder(s.Texts))
+        s.Texts.clear();
+    if (isMovementPlaceholder(s.Movements)) {
+        s.Movements.clear();
+        s.LineColors.clear();
+    }
+    strat = std::move(s);
+    return {true, {}};
+}
+
+StratFileResult read(const QString &path, Strat &strat)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
+    return decode(bytes, path, strat);
+}
+
+StratFileResult write(const QString &path, const Strat &strat)
+{
+    QByteArray bytes;
+    StratFileResult encoded = encode(strat, bytes);
+    if (!encoded)
+        return {false, QStringLiteral("%1: %2").arg(path, encoded.message)};
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
+    return {true, {}};
+}
+
+} // namespace vantrel::StratFile

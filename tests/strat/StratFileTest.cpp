@@ -1,0 +1,283 @@
+#include "Bytes.h"
+
+#include "strat/StratFile.h"
+#include "support/TempHome.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vantrel;
+using vantrel::test::Bytes;
+
+namespace {
+
+QByteArray encoded(const Strat &s)
+{
+    QByteArray bytes;
+    EXPECT_TRUE(StratFile::encode(s, bytes).ok);
+    return bytes;
+}
+
+Strat decoded(const QByteArray &bytes)
+{
+    Strat s;
+    const StratFileResult r = StratFile::decode(bytes, QStringLiteral("t.vtr"), s);
+    EXPECT_TRUE(r.ok) << r.message.toStdString();
+    return s;
+}
+
+// The bytes of the placeholders an empty text and movement list are written as.
+Bytes &emptyListsPlaceholders(Bytes &b)
+{
+    b.i16(1).emptyText().f32(0).f32(0).text("0"); // texts
+    b.i16(1).u32(0).u32(0);                       // colours
+    b.i16(1).i16(0).i16(0).i16(0);                // movement 0: no point storage
+    b.i16(9999).i16(1).i16(1).i32(2).i32(0).emptyPoint().emptyPoint(); // movement placeholder
+    return b;
+}
+
+// A strat with a deleted object, two movements built alternately, a movement
+// whose object was deleted, links on an object and on a way point, and a text
+// in the code page's upper half.
+Strat sampleStrat()
+{
+    Strat s;
+    s.Overview = QStringLiteral("harbor.png");
+    s.Title = QStringLiteral("Rush B");
+    s.Objects.append({0, 1000, 2000});
+    s.Objects.append({-1, 0, 0});
+    s.Objects.append({5, 3000.5f, 4000});
+    s.Objects.append({10, 500, 600});
+    s.Texts.append({100, 200, QStringLiteral("Tática €1")});
+    s.Texts.append({300, 400, QStringLiteral("smoke")});
+    s.LineColors.append(kButtonFaceColor);
+    s.LineColors.append(0x000000FF);
+    s.LineColors.append(0);
+
+    StratMovement m1;
+    m1.ObjectIndex = 1;
+    m1.PointCount = 2;
+    m1.Points = {{}, {0, 1100, 2100, 8}, {30, 1200, 2200, 3}};
+    StratMovement m2;
+    m2.ObjectIndex = 3;
+    m2.PointCount = 1;
+    m2.Points = {{}, {5, 3100, 4100, 20}};
+    StratMovement gone;
+    gone.empty();
+    s.Movements.append(m1);
+    s.Movements.append(m2);
+    s.Movements.append(gone);
+
+    s.Links.append({QStringLiteral("http://example.org/a"), 1, 0, 0});
+    s.Links.append({QStringLiteral("C:\\docs\\b.jpg"), 0, 2, 1});
+    return s;
+}
+
+QByteArray sampleBytes()
+{
+    Bytes b;
+    b.padded("harbor.png", 16).padded("Rush B", 32);
+    b.i16(4).emptyObject();
+    b.i16(0).f32(1000).f32(2000);
+    b.i16(-1).f32(0).f32(0);
+    b.i16(5).f32(3000.5f).f32(4000);
+    b.i16(10).f32(500).f32(600);
+    b.i16(2).emptyText();
+    b.f32(100).f32(200).text("T\xe1tica \x80"
+                             "1");
+    b.f32(300).f32(400).text("smoke");
+    b.i16(3).u32(0).u32(0x8000000F).u32(0xFF).u32(0);
+    b.i16(3).i16(0).i16(0).i16(0);
+    b.i16(1)
+        .i16(2)
+        .i16(1)
+        .i32(3)
+        .i32(0)
+        .emptyPoint()
+        .point(0, 1100, 2100, 8)
+        .point(30, 1200, 2200, 3);
+    b.i16(3).i16(1).i16(1).i32(2).i32(0).emptyPoint().point(5, 3100, 4100, 20);
+    b.i16(0).i16(0).i16(1).i32(1).i32(0).emptyPoint();
+    b.i16(2).emptyLink();
+    b.text("http://example.org/a").i16(1).i16(0).i16(0);
+    b.text("C:\\docs\\b.jpg").i16(0).i16(2).i16(1);
+    return b;
+}
+
+} // namespace
+
+TEST(StratFileWriting, NewStratIs157BytesOfPlaceholders)
+{
+    Strat s;
+    s.Title = QStringLiteral("Strat1");
+    Bytes expected;
+    expected.padded("", 16).padded("Strat1", 32).i16(0).emptyObject();
+    emptyListsPlaceholders(expected).i16(0).emptyLink();
+
+    const QByteArray bytes = encoded(s);
+    EXPECT_EQ(bytes.size(), 157);
+    EXPECT_EQ(bytes, expected.bytes());
+}
+
+TEST(StratFileWriting, SampleMatchesGoldenBytes)
+{
+    EXPECT_EQ(encoded(sampleStrat()), sampleBytes());
+}
+
+TEST(StratFileWriting, TextTooLongForItsLengthFieldFails)
+{
+    Strat s;
+    s.Texts.append({0, 0, QString(40000, QLatin1Char('x'))});
+    QByteArray bytes;
+    const StratFileResult r = StratFile::encode(s, bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.isEmpty());
+}
+
+TEST(StratFileReading, GoldenBytesGiveTheSample)
+{
+    EXPECT_EQ(decoded(sampleBytes()), sampleStrat());
+}
+
+TEST(StratFileReading, PlaceholdersBecomeEmptyLists)
+{
+    Strat s;
+    s.Title = QStringLiteral("Strat1");
+    const Strat back = decoded(encoded(s));
+    EXPECT_EQ(back.Texts.count(), 0);
+    EXPECT_EQ(back.Movements.count(), 0);
+    EXPECT_EQ(back.LineColors.count(), 0);
+    EXPECT_EQ(back.Objects.count(), 0);
+    EXPECT_EQ(back.Links.count(), 0);
+    EXPECT_EQ(back.Title.trimmed(), QStringLiteral("Strat1"));
+    EXPECT_EQ(back.Title.padded().size(), 32);
+}
+
+TEST(StratFileReading, SingleDeletedTextIsAnEmptyListButTwoTextsStay)
+{
+    Strat one;
+    one.Texts.append({5, 5, QStringLiteral("x")});
+    one.Texts[1] = StratText::tombstone();
+    EXPECT_EQ(decoded(encoded(one)).Texts.count(), 0);
+
+    Strat two;
+    two.Texts.append(StratText::tombstone());
+    two.Texts.append({5, 6, QStringLiteral("B site")});
+    const Strat back = decoded(encoded(two));
+    ASSERT_EQ(back.Texts.count(), 2);
+    EXPECT_TRUE(back.Texts[1].isTombstone());
+}
+
+TEST(StratFileReading, TailAfterTheLinkBlockIsIgnored)
+{
+    QByteArray bytes = sampleBytes();
+    bytes += QByteArray(500, '\x7f');
+    EXPECT_EQ(decoded(bytes), sampleStrat());
+}
+
+TEST(StratFileReading, RoundTripIsByteIdentical)
+{
+    const QByteArray once = encoded(decoded(sampleBytes()));
+    EXPECT_EQ(once, sampleBytes());
+    Strat empty;
+    EXPECT_EQ(encoded(decoded(encoded(empty))), encoded(empty));
+}
+
+TEST(StratFileReading, EveryTruncationIsAnErrorNamingFileAndOffset)
+{
+    const QByteArray whole = sampleBytes();
+    for (qsizetype n = 0; n < whole.size(); ++n) {
+        Strat s;
+        s.Objects.append({1, 2, 3});
+        const StratFileResult r = StratFile::decode(whole.left(n), QStringLiteral("cut.vtr"), s);
+        ASSERT_FALSE(r.ok) << "accepted a file cut at " << n;
+        EXPECT_TRUE(r.message.startsWith(QStringLiteral("cut.vtr: "))) << r.message.toStdString();
+        EXPECT_TRUE(r.message.contains(QStringLiteral("at byte"))) << r.message.toStdString();
+        EXPECT_EQ(s, Strat()) << "a failed read must leave the strat empty";
+    }
+}
+
+namespace {
+
+QString decodeError(const QByteArray &bytes)
+{
+    Strat s;
+    const StratFileResult r = StratFile::decode(bytes, QStringLiteral("bad.vtr"), s);
+    EXPECT_FALSE(r.ok);
+    return r.message;
+}
+
+Bytes header()
+{
+    Bytes b;
+    b.padded("", 16).padded("", 32);
+    return b;
+}
+
+} // namespace
+
+TEST(StratFileReading, MalformedCountsAndLengthsAreRefused)
+{
+    // A negative object count.
+    EXPECT_EQ(decodeError(header().i16(-3)),
+              QStringLiteral("bad.vtr: negative object count -3 at byte 48"));
+    // A count the file cannot hold: refused before any allocation.
+    EXPECT_EQ(decodeError(header().i16(32767).emptyObject()),
+              QStringLiteral("bad.vtr: object count 32767 is more than the file holds at byte 48"));
+    // A negative text length.
+    EXPECT_TRUE(decodeError(header().i16(0).emptyObject().i16(1).emptyText().f32(0).f32(0).i16(-5))
+                    .contains(QStringLiteral("negative text length -5")));
+    // A text length past the end of the file.
+    EXPECT_TRUE(
+        decodeError(header().i16(0).emptyObject().i16(0).f32(0).f32(0).i16(3000).chars("ab", 2))
+            .contains(QStringLiteral("ends early")));
+
+    // Up to the movement count 0; then record 0's object, point count and dimensions.
+    Bytes movementsStart = header().i16(0).emptyObject().i16(0).emptyText().i16(0).u32(0);
+    // A point list with an unknown number of dimensions.
+    EXPECT_TRUE(decodeError(Bytes(movementsStart).i16(0).i16(0).i16(0).i16(7))
+                    .contains(QStringLiteral("dimensions")));
+    // A point count far beyond the file.
+    EXPECT_TRUE(
+        decodeError(Bytes(movementsStart).i16(0).i16(0).i16(0).i16(1).i32(0x7fffffff).i32(0))
+            .contains(QStringLiteral("point count 2147483647")));
+    EXPECT_TRUE(decodeError(Bytes(movementsStart).i16(0).i16(0).i16(0).i16(1).i32(-1).i32(0))
+                    .contains(QStringLiteral("point count -1")));
+    // A lowest point number the program never writes.
+    EXPECT_TRUE(
+        decodeError(Bytes(movementsStart).i16(0).i16(0).i16(0).i16(1).i32(1).i32(4).emptyPoint())
+            .contains(QStringLiteral("lowest point number 4")));
+}
+
+TEST(StratFileDisk, WriteReadAndAtomicReplace)
+{
+    vantrel::test::TempHome home;
+    const QString path = home.file(QStringLiteral("a.vtr"));
+    // An older, longer content is replaced whole: no tail survives.
+    home.write(QStringLiteral("a.vtr"), QByteArray(4000, 'z'));
+    ASSERT_TRUE(StratFile::write(path, sampleStrat()).ok);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), sampleBytes());
+
+    Strat back;
+    ASSERT_TRUE(StratFile::read(path, back).ok);
+    EXPECT_EQ(back, sampleStrat());
+}
+
+TEST(StratFileDisk, FailuresNameTheFile)
+{
+    vantrel::test::TempHome home;
+    Strat s;
+    const QString missing = home.file(QStringLiteral("nope.vtr"));
+    StratFileResult r = StratFile::read(missing, s);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.startsWith(missing));
+
+    // A folder where the file should go cannot be written.
+    const QString blocked = home.write(QStringLiteral("file"), "x") + QStringLiteral("/sub.vtr");
+    r = StratFile::write(blocked, s);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.startsWith(blocked));
+}
