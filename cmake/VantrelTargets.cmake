@@ -7,6 +7,7 @@ if(VANTREL_WERROR)
 endif()
 if(VANTREL_FUZZ)
     target_compile_options(vantrel_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+    target_link_options(vantrel_flags INTERFACE -fsanitize=address,undefined)
 endif()
 if(VANTREL_SANITIZE)
     target_compile_options(vantrel_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer

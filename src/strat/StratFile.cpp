@@ -308,12 +308,27 @@ bool isMovementPlaceholder(const NumberedList<StratMovement> &movements)
            && movements[1].ObjectIndex == kPlaceholderObject;
 }
 
+// An upper bound of the encoded size, so the writer never reallocates.
+qsizetype encodedSizeBound(const Strat &strat)
+{
+    qsizetype n = 48 + 2 + 5 * 2 + 200;
+    n += (strat.Objects.count() + 1) * kObjectSize;
+    for (const StratText &t : strat.Texts.storage())
+        n += kMinTextSize + t.Caption.size();
+    n += (strat.LineColors.count() + 1) * kColorSize;
+    for (const StratMovement &m : strat.Movements.storage())
+        n += kMinMovementSize + 8 + qsizetype(m.Points.size()) * kPointSize;
+    for (const StratLink &l : strat.Links.storage())
+        n += kMinLinkSize + l.Target.size();
+    return n;
+}
+
 } // namespace
 
 StratFileResult encode(const Strat &strat, QByteArray &bytes)
 {
     bytes.clear();
-    bytes.reserve(4096);
+    bytes.reserve(encodedSizeBound(strat));
     Writer w(bytes);
     w.fixedText(strat.Overview.padded());
     w.fixedText(strat.Title.padded());

@@ -1,0 +1,151 @@
+#include "strat/StratFile.h"
+#include "support/TempHome.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace vantrel;
+
+namespace {
+
+struct CliRun
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VANTREL_CLI_PATH), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+Strat sample()
+{
+    Strat s;
+    s.Overview = QStringLiteral("depot.png");
+    s.Title = QStringLiteral("Ação rápida");
+    s.Objects.append({3, 150, 225});
+    s.Objects.append({-1, 0, 0});
+    s.Texts.append({10, 20, QStringLiteral("Fumaça € aqui")});
+    s.LineColors.append(kButtonFaceColor);
+    StratMovement m;
+    m.ObjectIndex = 1;
+    m.PointCount = 2;
+    m.Points = {{}, {0, 300, 400, 8}, {12, 500, 600, 3}};
+    s.Movements.append(m);
+    s.Links.append({QStringLiteral("http://example.org"), 0, 1, 2});
+    return s;
+}
+
+void expectOneLineNaming(const CliRun &r, const QString &file)
+{
+    EXPECT_GT(r.status, 0);
+    EXPECT_LT(r.status, 128);
+    const QString err = QString::fromUtf8(r.err);
+    EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(file)) << err.toStdString();
+}
+
+} // namespace
+
+TEST(CliInfo, JsonShowsTheStratAsOpened)
+{
+    test::TempHome home;
+    const QString path = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(path, sample()).ok);
+
+    const CliRun r = cli({QStringLiteral("info"), QStringLiteral("--json"), path});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(o[QStringLiteral("title")].toString(), QStringLiteral("Ação rápida"));
+    EXPECT_EQ(o[QStringLiteral("overview")].toString(), QStringLiteral("depot.png"));
+    EXPECT_EQ(o[QStringLiteral("objects")].toArray().size(), 2);
+    EXPECT_EQ(o[QStringLiteral("objects")][1][QStringLiteral("PictureIndex")].toInt(), -1);
+    EXPECT_EQ(o[QStringLiteral("texts")][0][QStringLiteral("Caption")].toString(),
+              QStringLiteral("Fumaça € aqui"));
+    EXPECT_EQ(o[QStringLiteral("colors")][0].toDouble(), 2147483663.0);
+    const QJsonObject m = o[QStringLiteral("movements")][0].toObject();
+    EXPECT_EQ(m[QStringLiteral("PointCount")].toInt(), 2);
+    EXPECT_EQ(m[QStringLiteral("Points")].toArray().size(), 2);
+    EXPECT_EQ(m[QStringLiteral("Points")][1][QStringLiteral("StartFrame")].toInt(), 12);
+    EXPECT_EQ(o[QStringLiteral("links")][0][QStringLiteral("PointIndex")].toInt(), 2);
+}
+
+TEST(CliInfo, EmptyStratHasEmptyListsAndSummaryWithoutJson)
+{
+    test::TempHome home;
+    const QString path = home.file(QStringLiteral("e.vtr"));
+    ASSERT_TRUE(StratFile::write(path, Strat()).ok);
+    CliRun r = cli({QStringLiteral("info"), QStringLiteral("--json"), path});
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    for (const char *key : {"objects", "texts", "colors", "movements", "links"})
+        EXPECT_TRUE(o[QLatin1String(key)].toArray().isEmpty()) << key;
+
+    r = cli({QStringLiteral("info"), path});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("objects:"));
+}
+
+TEST(CliCreate, JsonRoundTripGivesTheSameBytes)
+{
+    test::TempHome home;
+    const QString original = home.file(QStringLiteral("a.vtr"));
+    ASSERT_TRUE(StratFile::write(original, sample()).ok);
+    const CliRun info = cli({QStringLiteral("info"), QStringLiteral("--json"), original});
+    const QString json = home.write(QStringLiteral("a.json"), info.out);
+    const QString copy = home.file(QStringLiteral("b.vtr"));
+
+    const CliRun r = cli({QStringLiteral("create"), json, copy});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QFile a(original), b(copy);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+TEST(CliCreate, MissingListsAreEmptyAndLongNamesAreCut)
+{
+    test::TempHome home;
+    const QString json
+        = home.write(QStringLiteral("d.json"),
+                     R"({"title": "A title that is much longer than thirty-two characters",
+            "overview": "an_overview_name_too_long.png"})");
+    const QString out = home.file(QStringLiteral("d.vtr"));
+    ASSERT_EQ(cli({QStringLiteral("create"), json, out}).status, 0);
+    Strat s;
+    ASSERT_TRUE(StratFile::read(out, s).ok);
+    EXPECT_EQ(s.Title.trimmed(), QStringLiteral("A title that is much longer than"));
+    EXPECT_EQ(s.Overview.trimmed(), QStringLiteral("an_overview_name"));
+    EXPECT_EQ(QFile(out).size(), 157);
+}
+
+TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
+{
+    test::TempHome home;
+    const QString missing = home.file(QStringLiteral("missing.vtr"));
+    expectOneLineNaming(cli({QStringLiteral("info"), missing}), missing);
+
+    const QString broken = home.write(QStringLiteral("broken.vtr"), QByteArray(60, '\xff'));
+    expectOneLineNaming(cli({QStringLiteral("info"), QStringLiteral("--json"), broken}), broken);
+
+    const QString badJson = home.write(QStringLiteral("bad.json"), "{\"objects\": [");
+    expectOneLineNaming(
+        cli({QStringLiteral("create"), badJson, home.file(QStringLiteral("x.vtr"))}), badJson);
+
+    const QString wrongShape
+        = home.write(QStringLiteral("shape.json"), R"({"objects": [{"Left": "x"}]})");
+    expectOneLineNaming(
+        cli({QStringLiteral("create"), wrongShape, home.file(QStringLiteral("y.vtr"))}),
+        wrongShape);
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
+}
