@@ -1,0 +1,72 @@
+#include "chat/clsUser.h"
+
+#include "chat/ChatProtocol.h"
+#include "chat/ChatSession.h"
+
+#include <QPointer>
+
+namespace vantrel {
+
+clsUser::clsUser(ChatSession &session, QObject *parent)
+    : QObject(parent)
+    , Socket(new CSocketMaster(this))
+    , m_session(session)
+{
+    connect(Socket, &CSocketMaster::ConnectEvent, this, &clsUser::Socket_Connect);
+    connect(Socket, &CSocketMaster::DataArrival, this, &clsUser::Socket_DataArrival);
+    connect(Socket, &CSocketMaster::CloseSckEvent, this, &clsUser::Socket_CloseSck);
+    connect(Socket, &CSocketMaster::Error, this, &clsUser::Socket_Error);
+}
+
+void clsUser::Socket_Connect()
+{
+    m_session.appendLog(QStringLiteral("Conectado..."));
+    try {
+        Socket->SendData(ChatWire::announce(m_session.sNick()));
+    } catch (const SocketError &) {
+        // a failed send shows up as an error or a close of the connection
+    }
+}
+
+void clsUser::Socket_DataArrival(qint32)
+{
+    SocketData data{QString()};
+    try {
+        Socket->GetData(data);
+    } catch (const SocketError &) {
+        return;
+    }
+    const QString key = Key; // this connection may be dropped on the way
+    const ChatRun run = classifyRun(data.as<QString>());
+    switch (run.kind) {
+    case ChatRun::Nicks:
+        for (const QString &nick : run.nicks)
+            m_session.Nick(nick, key);
+        break;
+    case ChatRun::Left:
+        m_session.Saiu(run.text);
+        break;
+    case ChatRun::Line:
+        m_session.Mensagem(run.text, key);
+        break;
+    }
+}
+
+void clsUser::Socket_CloseSck()
+{
+    m_session.appendLog(Socket->RemoteHostIP() + QStringLiteral(" : ")
+                        + QStringLiteral(" Desconectado"));
+    try {
+        Socket->CloseSck();
+    } catch (const SocketError &) {
+    }
+    m_session.Disconnected(Key);
+}
+
+void clsUser::Socket_Error(SocketErrorEvent &)
+{
+    // Handled like a close; CancelDisplay stays True, so no message box.
+    Socket_CloseSck();
+}
+
+} // namespace vantrel
