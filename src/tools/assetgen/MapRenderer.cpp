@@ -381,17 +381,18 @@ void drawTitle(QPainter &p, const MapSource &map, const std::vector<float> &mask
     const QFontMetricsF fm(font);
     const QString text = map.name.toUpper();
     const QSizeF plate(fm.horizontalAdvance(text) + 26, 28);
+    // Candidates run along the bottom edge, then the top edge below the strip;
+    // the first one with the least floor under it wins.
     const double m = 10;
-    const QRectF corners[] = {
-        QRectF(QPointF(m, OverviewHeight - m - plate.height()), plate),
-        QRectF(QPointF(OverviewWidth - m - plate.width(), OverviewHeight - m - plate.height()),
-               plate),
-        QRectF(QPointF(m, TopStrip + 8), plate),
-        QRectF(QPointF(OverviewWidth - m - plate.width(), TopStrip + 8), plate),
-    };
-    QRectF best = corners[0];
+    QList<QRectF> candidates;
+    for (const double y : {OverviewHeight - m - plate.height(), TopStrip + 6.0})
+        for (double x = m; x + plate.width() + m <= OverviewWidth; x += 20)
+            candidates << QRectF(QPointF(x, y), plate);
+    candidates << QRectF(
+        QPointF(OverviewWidth - m - plate.width(), OverviewHeight - m - plate.height()), plate);
+    QRectF best = candidates.first();
     double bestFloor = 1e18;
-    for (const QRectF &r : corners) {
+    for (const QRectF &r : candidates) {
         double floor = 0;
         for (int y = static_cast<int>(r.top()); y < static_cast<int>(r.bottom()); ++y)
             for (int x = static_cast<int>(r.left()); x < static_cast<int>(r.right()); ++x)
