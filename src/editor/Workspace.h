@@ -15,6 +15,7 @@ namespace vantrel {
 
 class Ui;
 class frmMapa;
+class EditorPopupMenus;
 
 // What the main window owns and shares with every strat window: the Ui
 // service, the language pack, the slot tables, the editing tools, the
@@ -24,11 +25,13 @@ struct Workspace
 {
     explicit Workspace(Ui &ui)
         : ui(ui)
-    {}
+    {
+    }
 
     Ui &ui;
     clsLanguagePack language;
-    StratSlotTables slots;
+    // Not named "slots": that word is a Qt keyword macro.
+    StratSlotTables slotTables;
     EditorTools tools;
     bool keepCountingFrames = false;
 
@@ -43,6 +46,9 @@ struct Workspace
     std::function<frmMapa *()> activeStratWindow;
     // Shows or clears the main window's "Selected:" preview picImg.
     std::function<void(const QPixmap &)> setSelectedPreview;
+    // The object/text and way-point popup menus; set by EditorPopupMenus
+    // itself when the main window creates it (null until then).
+    EditorPopupMenus *popupMenus = nullptr;
 };
 
 } // namespace vantrel

@@ -1,67 +1,200 @@
 #include "editor/frmMapa.h"
 
 #include "app/ui/Ui.h"
+#include "editor/EditorPictures.h"
+#include "editor/MapView.h"
+#include "editor/StratSurface.h"
 #include "editor/Workspace.h"
+#include "strat/PaletteIcons.h"
 
 #include <QEvent>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPainter>
 
 namespace vantrel {
 
+namespace {
+
+// The top strip is drawn over the map; a dark translucent band keeps it
+// readable on any overview.
+class StripBand : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(0, 0, 0, 150));
+    }
+};
+
+constexpr int kStripHeight = 18;
+
+QLabel *stripLabel(QWidget *parent, const char *name, const QString &text, int leftTwips,
+                   int widthTwips, int heightTwips)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(leftTwips / kTwipsPerPixel, 1, widthTwips / kTwipsPerPixel,
+                       heightTwips / kTwipsPerPixel);
+    label->setStyleSheet(QStringLiteral("color: #ffff00; background: transparent;"));
+    QFont font = label->font();
+    font.setPixelSize(11);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
 frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     : QWidget(parent)
     , m_ws(workspace)
+    , m_surface(std::make_unique<StratSurface>())
 {
     setObjectName(QStringLiteral("frmMapa"));
     setFixedSize(kWidthPixels, kHeightPixels);
-    m_lblTitulo = new QLabel(this);
-    m_lblTitulo->setObjectName(QStringLiteral("lblTitulo"));
-    m_lblTitulo->installEventFilter(this);
-    m_lblFechar = new QLabel(QStringLiteral("X"), this);
-    m_lblFechar->setObjectName(QStringLiteral("lblFechar"));
-    m_lblFechar->move(kWidthPixels - 12, 0);
-    m_lblFechar->installEventFilter(this);
+    m_view = new MapView(*this, *m_surface, this);
+    m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
+    setFocusProxy(m_view);
+    buildTopStrip();
 }
 
 frmMapa::~frmMapa() = default;
 
-StratFileResult frmMapa::AbreTatica(const QString &sArq)
+void frmMapa::buildTopStrip()
 {
-    sArquivo = sArq;
-    Strat strat;
-    StratFileResult result = StratFile::read(sArq, strat);
-    if (!result)
-        return result;
-    m_strat = std::move(strat);
-    m_ws.slots.StratTitles(iMI) = m_strat.Title;
-    m_ws.slots.OverviewNames(iMI) = m_strat.Overview;
-    setTitleLabel(m_strat.Title.trimmed());
-    setWindowTitle(m_strat.Title.trimmed());
-    return result;
+    m_strip = new StripBand(this);
+    m_strip->setObjectName(QStringLiteral("strip"));
+    m_strip->setGeometry(0, 0, kWidthPixels, kStripHeight);
+    m_strip->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_lblTitulo = stripLabel(this, "lblTitulo", QString(), 90, 5400, 225);
+    m_lblTitulo->installEventFilter(this);
+    m_lblSite = stripLabel(this, "lblSite", QString::fromLatin1(kHomepage), 5700, 2400, 225);
+    m_lblSite->setStyleSheet(
+        QStringLiteral("color: #7fb2ff; background: transparent; text-decoration: underline;"));
+    m_lblSite->setCursor(Qt::PointingHandCursor);
+    m_lblSite->installEventFilter(this);
+    auto *label1 = stripLabel(this, "Label1", QStringLiteral("Frame:"), 8280, 585, 225);
+    label1->setMinimumWidth(label1->sizeHint().width());
+    m_lblFrame = stripLabel(this, "lblFrame", QStringLiteral("0"), 9000, 810, 225);
+    m_lblSegs = stripLabel(this, "lblSegs", QStringLiteral("00:00"), 9840, 795, 255);
+    m_picGO = new QLabel(this);
+    m_picGO->setObjectName(QStringLiteral("picGO"));
+    m_picGO->setGeometry(10680 / kTwipsPerPixel, 1, 19, 15);
+    m_picGO->setPixmap(EditorPictures::playPicture());
+    m_picGO->setToolTip(QStringLiteral("Play"));
+    m_picGO->setProperty("Tag", m_picGOTag);
+    m_picPause = new QLabel(this);
+    m_picPause->setObjectName(QStringLiteral("picPause"));
+    m_picPause->setGeometry(11160 / kTwipsPerPixel, 1, 19, 15);
+    m_picPause->setPixmap(EditorPictures::pausePicture());
+    m_lblFechar = stripLabel(this, "lblFechar", QStringLiteral("X"), 11730, 225, 225);
+    m_lblFechar->setAlignment(Qt::AlignCenter);
+    m_lblFechar->setCursor(Qt::PointingHandCursor);
+    m_lblFechar->installEventFilter(this);
 }
 
-StratFileResult frmMapa::SalvaTatica(bool bComo)
+int16_t frmMapa::MarkerPoint(int k) const
 {
-    QString path = sArquivo;
-    if (path.isEmpty() || bComo) {
-        const QString title = m_ws.language.text(QStringLiteral("s0004"), QStringLiteral("Save Strat"));
-        path = m_ws.ui.saveFileName(m_ws.owner, title, QStringLiteral("Strat (*.vtr)"), {});
-        if (path.isEmpty())
-            return {true, {}};
-        if (!path.endsWith(QLatin1String(".vtr"), Qt::CaseInsensitive))
-            path += QLatin1String(".vtr");
-        sArquivo = path;
+    return k >= 0 && size_t(k) < m_markerPoint.size() ? m_markerPoint[size_t(k)] : 0;
+}
+
+clsMovimento *frmMapa::engine(int m) const
+{
+    return m >= 1 && size_t(m) < m_engines.size() ? m_engines[size_t(m)].get() : nullptr;
+}
+
+clsMovimento &frmMapa::ensureEngine(int m)
+{
+    if (size_t(m) >= m_engines.size())
+        m_engines.resize(size_t(m) + 1);
+    if (!m_engines[size_t(m)])
+        m_engines[size_t(m)] = std::make_unique<clsMovimento>(&m_ws.keepCountingFrames);
+    return *m_engines[size_t(m)];
+}
+
+int frmMapa::movementOf(int obj) const
+{
+    if (obj < 1)
+        return -1;
+    for (int m = 1; m <= m_strat.Movements.count(); ++m) {
+        if (const clsMovimento *e = engine(m); e && e->iObj == obj)
+            return m;
     }
-    m_strat.Title = m_ws.slots.StratTitles(iMI);
-    m_strat.Overview = m_ws.slots.OverviewNames(iMI);
-    return StratFile::write(path, m_strat);
+    return -1;
+}
+
+QPixmap frmMapa::palettepicture(int index) const
+{
+    if (index < 0 || index >= kPaletteSize)
+        return {};
+    const QPixmap &picture = m_ws.palette[size_t(index)];
+    return picture.isNull() ? QPixmap::fromImage(PaletteIcons::image(index)) : picture;
+}
+
+void frmMapa::setSurfaceCursor(const QCursor &cursor)
+{
+    m_view->viewport()->setCursor(cursor);
+}
+
+void frmMapa::unsetSurfaceCursor()
+{
+    m_view->viewport()->unsetCursor();
+}
+
+QWidget *frmMapa::movableWindow()
+{
+    // Inside the main window's frame the strat window is the content of an
+    // MDI subwindow, which is what moves.
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        return sub;
+    return this;
+}
+
+void frmMapa::keyDown(int key)
+{
+    EditorTools &tools = m_ws.tools;
+    switch (key) {
+    case Qt::Key_F4:
+        // Another way point for the selected object, without the menu.
+        if (!isRunning() && tools.SelectionWindow == iMI && tools.SelectionKind == 1
+            && tools.SelectionItem > 0) {
+            tools.PlacingMode = true;
+            bMovimento = true;
+            setSurfaceCursor(EditorPictures::placingCursor());
+        }
+        break;
+    case Qt::Key_Escape:
+        tools.PlacingMode = false;
+        tools.TextMode = false;
+        tools.MoveWindowMode = false;
+        bMovimento = false;
+        m_surface->tlinha()->hide();
+        unsetSurfaceCursor();
+        break;
+    default:
+        // F2 and F3 belong to playback, which is not wired yet.
+        break;
+    }
+}
+
+void frmMapa::keyUp(int key)
+{
+    if (key != Qt::Key_Shift)
+        return;
+    unsetSurfaceCursor();
+    if (m_ws.setSelectedPreview)
+        m_ws.setSelectedPreview(QPixmap());
+    m_ws.tools.PlacingMode = false;
 }
 
 void frmMapa::setTitleLabel(const QString &text)
 {
     m_lblTitulo->setText(text);
-    m_lblTitulo->adjustSize();
 }
 
 QString frmMapa::titleLabel() const
@@ -71,24 +204,23 @@ QString frmMapa::titleLabel() const
 
 void frmMapa::setBackground(const QPixmap &picture)
 {
-    m_background = picture;
-    update();
+    m_surface->scene().setBackground(picture);
 }
 
 void frmMapa::discardStrat()
 {
+    m_surface->clear();
+    m_surface->scene().setBackground(QPixmap());
     m_strat = Strat();
+    m_engines.clear();
+    m_markerPoint.assign(1, 0);
+    m_markerCount = 0;
+    m_drag = DragState();
+    LastPlacedObject = 0;
     sArquivo.clear();
     bMovimento = false;
+    bPausa = false;
     iMI = 0;
-    m_background = QPixmap();
-}
-
-void frmMapa::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Qt::black);
-    p.drawPixmap(0, 0, m_background);
 }
 
 bool frmMapa::eventFilter(QObject *watched, QEvent *event)
@@ -97,6 +229,8 @@ bool frmMapa::eventFilter(QObject *watched, QEvent *event)
         Q_EMIT closeRequested(this);
     else if (watched == m_lblTitulo && event->type() == QEvent::MouseButtonDblClick)
         Q_EMIT renameRequested(this);
+    else if (watched == m_lblSite && event->type() == QEvent::MouseButtonRelease)
+        m_ws.ui.openTarget(m_lblSite->text());
     return QWidget::eventFilter(watched, event);
 }
 

@@ -1,0 +1,100 @@
+// Text labels: inserting with the Text tool, editing by double click,
+// dragging and removing.
+#include "app/ui/Ui.h"
+#include "editor/EditorPopupMenus.h"
+#include "editor/StratSurface.h"
+#include "editor/Workspace.h"
+#include "editor/frmMapa.h"
+#include "editor/frmTexto.h"
+
+#include <QLineEdit>
+
+#include <cmath>
+
+namespace vantrel {
+
+void frmMapa::insertText(double x, double y)
+{
+    m_ws.tools.DialogText.clear();
+    frmTexto dialog(m_ws, m_ws.owner);
+    m_ws.ui.runModal(dialog);
+    const QString caption = m_ws.tools.DialogText;
+    if (caption.isEmpty())
+        return;
+    // The press point is the text's top-left corner (no centring).
+    const float left = float(std::lround(x));
+    const float top = float(std::lround(y));
+    const int16_t n = m_strat.Texts.append({left, top, caption});
+    m_surface->loadText(n, caption, QPointF(left, top));
+}
+
+void frmMapa::textPress(int16_t i, Qt::MouseButton button, double x, double y)
+{
+    EditorTools &tools = m_ws.tools;
+    if (button == Qt::RightButton) {
+        // SelectionItem and SelectionPoint keep their values.
+        tools.SelectionWindow = iMI;
+        tools.SelectionKind = 2;
+        tools.SelectionMovement = i;
+        if (m_ws.popupMenus)
+            m_ws.popupMenus->popupObjectMenu(true, m_lastGlobalPos);
+        return;
+    }
+    if (tools.PlacingMode || tools.TextMode)
+        return;
+    if (TextItem *label = m_surface->lblTexto(i))
+        startDrag(x, y, label->pos());
+}
+
+void frmMapa::textMove(int16_t i, Qt::MouseButtons, double x, double y)
+{
+    TextItem *label = m_surface->lblTexto(i);
+    if (!m_drag.Dragging || !label)
+        return;
+    dragTo(x, y);
+    // A frame of the label's own size.
+    QGraphicsRectItem *frame = m_surface->shpT();
+    frame->setRect(0, 0, label->widthTwips(), label->heightTwips());
+    frame->setPos(m_drag.newLeft, m_drag.newTop);
+    frame->show();
+}
+
+void frmMapa::textRelease(int16_t i, Qt::MouseButton)
+{
+    if (m_drag.Dragging && m_strat.Texts.contains(i)) {
+        StratText &text = m_strat.Texts[i];
+        text.Left = m_drag.newLeft;
+        text.Top = m_drag.newTop;
+        if (TextItem *label = m_surface->lblTexto(i))
+            label->setPos(text.Left, text.Top);
+    }
+    m_drag.Dragging = false;
+    m_surface->shpT()->hide();
+}
+
+void frmMapa::textDoubleClick(int16_t i)
+{
+    TextItem *label = m_surface->lblTexto(i);
+    if (!label || !m_strat.Texts.contains(i))
+        return;
+    frmTexto dialog(m_ws, m_ws.owner);
+    dialog.txtTexto()->setText(label->caption());
+    m_ws.tools.DialogText.clear();
+    m_ws.ui.runModal(dialog);
+    // An empty result keeps the text: a text cannot be emptied by editing.
+    const QString caption = m_ws.tools.DialogText;
+    if (caption.isEmpty())
+        return;
+    label->setCaption(caption);
+    m_strat.Texts[i].Caption = caption;
+}
+
+void frmMapa::ApagaTexto(int16_t Index)
+{
+    if (!m_strat.Texts.contains(Index))
+        return;
+    m_strat.Texts[Index] = StratText::tombstone();
+    m_surface->unloadText(Index);
+}
+
+} // namespace vantrel

@@ -1,0 +1,53 @@
+#include "editor/frmTexto.h"
+
+#include "editor/Workspace.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vantrel {
+
+frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
+    : QDialog(parent)
+    , m_ws(workspace)
+{
+    setObjectName(QStringLiteral("frmTexto"));
+    setWindowTitle(QStringLiteral("Insert Text"));
+    m_txtTexto = new QLineEdit(this);
+    m_txtTexto->setObjectName(QStringLiteral("txtTexto"));
+    m_txtTexto->setMinimumWidth(260);
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdCancelar = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancelar);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_txtTexto);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmTexto::accept);
+    connect(m_cmdCancelar, &QPushButton::clicked, this, &frmTexto::reject);
+}
+
+void frmTexto::accept()
+{
+    m_ws.tools.DialogText = m_txtTexto->text();
+    QDialog::accept();
+}
+
+void frmTexto::reject()
+{
+    // Cancel and the close box alike hand back nothing.
+    m_ws.tools.DialogText.clear();
+    QDialog::reject();
+}
+
+} // namespace vantrel
