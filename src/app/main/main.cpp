@@ -1,11 +1,10 @@
+#include "app/mdlVantrel.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Vantrel"));
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    return vantrel::mdlVantrel::Main(app);
 }

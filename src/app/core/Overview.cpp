@@ -1,0 +1,42 @@
+#include "app/core/Overview.h"
+
+#include "app/core/ProgramFolder.h"
+
+#include <QDir>
+#include <QImageReader>
+
+namespace vantrel::Overview {
+
+bool isPlainName(const QString &name)
+{
+    const QString n = name.trimmed();
+    if (n.isEmpty() || n == QLatin1String(".") || n == QLatin1String(".."))
+        return false;
+    return !n.contains(QLatin1Char('/')) && !n.contains(QLatin1Char('\\')) && !n.contains(QChar(0));
+}
+
+QString path(const QString &name)
+{
+    if (!isPlainName(name))
+        return {};
+    return QDir(ProgramFolder::overviewsDir()).filePath(name.trimmed());
+}
+
+QImage load(const QString &name)
+{
+    const QString file = path(name);
+    if (file.isEmpty())
+        return {};
+    QImageReader reader(file);
+    // A file of any extension is offered; let the reader look at its content.
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+QStringList catalogue()
+{
+    const QDir dir(ProgramFolder::overviewsDir());
+    return dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+} // namespace vantrel::Overview

@@ -1,0 +1,109 @@
+#include "app/frmNovo.h"
+
+#include "app/core/Overview.h"
+#include "app/ui/Ui.h"
+#include "editor/Workspace.h"
+#include "editor/frmMapa.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vantrel {
+
+frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *parent)
+    : QDialog(parent)
+    , m_ws(workspace)
+    , m_novoMapa(std::move(novoMapa))
+{
+    setObjectName(QStringLiteral("frmNovo"));
+    setWindowTitle(QStringLiteral("New Strat"));
+
+    auto *frame1 = new QGroupBox(QStringLiteral("Select an overview"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    m_lstOverview = new QListWidget(frame1);
+    m_lstOverview->setObjectName(QStringLiteral("lstOverview"));
+    m_lstOverview->setMinimumWidth(180);
+    auto *l1 = new QVBoxLayout(frame1);
+    l1->addWidget(m_lstOverview);
+
+    auto *frame2 = new QGroupBox(QStringLiteral("Preview"), this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    m_imgOverview = new QLabel(frame2);
+    m_imgOverview->setObjectName(QStringLiteral("imgOverview"));
+    m_imgOverview->setFixedSize(kPreviewWidth, kPreviewHeight);
+    m_imgOverview->setScaledContents(true); // stretched to fit, like the image box
+    auto *l2 = new QVBoxLayout(frame2);
+    l2->addWidget(m_imgOverview);
+    l2->addStretch();
+
+    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto *cmdCancelar = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(frame2);
+    buttons->addStretch();
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cmdOK);
+    row->addWidget(cmdCancelar);
+    buttons->addLayout(row);
+
+    auto *main = new QHBoxLayout(this);
+    main->addWidget(frame1, 1);
+    main->addLayout(buttons);
+
+    // TODO(i18n): SetLanguageInForm(this) when a language pack is loaded.
+
+    // The catalogue: every plain file of Overviews/.
+    m_lstOverview->addItems(Overview::catalogue());
+
+    connect(m_lstOverview, &QListWidget::currentTextChanged, this, &frmNovo::showPreview);
+    connect(m_lstOverview, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        showPreview(item->text());
+        cmdOK_Click();
+    });
+    connect(cmdOK, &QPushButton::clicked, this, &frmNovo::cmdOK_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmNovo::showPreview(const QString &name)
+{
+    m_picture = QPixmap::fromImage(Overview::load(name));
+    if (m_picture.isNull())
+        m_imgOverview->clear();
+    else
+        m_imgOverview->setPixmap(m_picture);
+}
+
+void frmNovo::cmdOK_Click()
+{
+    const int slot = m_novoMapa ? m_novoMapa() : -1;
+    if (slot == -1) {
+        m_ws.ui.messageBox(
+            this,
+            m_ws.language.text(QStringLiteral("s0009"),
+                               QStringLiteral("Too much strats open at the same time.")),
+            {}, MsgButtons::Ok, MsgIcon::Critical);
+        return;
+    }
+    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr;
+    const QListWidgetItem *item = m_lstOverview->currentItem();
+    m_ws.slotTables.OverviewNames(slot) = item ? item->text() : QString();
+    m_ws.slotTables.StratTitles(slot)
+        = m_ws.language.text(QStringLiteral("s0008"), QStringLiteral("Strat"))
+          + QString::number(slot);
+    if (window) {
+        window->setBackground(m_picture);
+        window->setWindowTitle(m_ws.slotTables.StratTitles(slot).trimmed());
+    }
+    accept();
+}
+
+} // namespace vantrel

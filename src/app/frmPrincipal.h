@@ -1,0 +1,134 @@
+#pragma once
+
+#include "app/core/SettingsStore.h"
+#include "app/frmNovo.h"
+#include "editor/Workspace.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace vantrel {
+
+class ClickLabel;
+class frmMapa;
+class frmNovo;
+class Ui;
+
+// The main window: a multiple-document frame whose children are the strat
+// windows, with the menus, the object palette, the tool icons, the
+// "Selected:" preview and the recording panel. It owns the application-wide
+// state (the Workspace) and hands out the eleven strat window slots.
+class frmPrincipal : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultWidth = 1100;
+    static constexpr int kDefaultHeight = 760;
+
+    explicit frmPrincipal(Ui &ui, QWidget *parent = nullptr);
+    ~frmPrincipal() override;
+
+    Workspace &workspace() { return m_ws; }
+    SettingsStore &settings() { return m_settings; }
+
+    // The load handler: shows the window, reads the options, opens the strat
+    // named on the command line (may be empty).
+    void Form_Load(const QString &commandLine);
+
+    // Hands out a strat window slot 1..11 (reusing the lowest closed one) and
+    // shows its window, or returns -1 when eleven strats are open.
+    int NovoMapa();
+    // Opens the strat file at `sPath` (blanks trimmed, double quotes removed)
+    // in a new strat window. Returns the slot, or -1 when nothing was opened;
+    // every failure has been shown to the user.
+    int OpenStratFile(const QString &sPath);
+    // Draws a progress bar of `Percent` pixels (0..100) into `Progressbar`.
+    void SetStatus(QLabel *Progressbar, int Percent);
+
+    // The open strat window of slot `iMI`, or null.
+    frmMapa *stratWindow(int iMI) const;
+    // The active strat window, or null when none is open.
+    frmMapa *activeStratWindow() const;
+    QMdiSubWindow *subWindowOf(const frmMapa *window) const;
+    int openStratCount() const;
+
+    // The menu commands and tool clicks, callable by tests as a user would.
+    void mnuNovo_Click();
+    void mnuAbrir_Click();
+    void mnuSalvar_Click();
+    void mnuSalvarComo_Click();
+    void mnuOptions_Click();
+    void mnuChat_Click();
+    void picObj_Click(int index);
+    void lblTexto_Click();
+    void imgMove_Click();
+    // Closing and renaming a strat window (its lblFechar and lblTitulo).
+    void closeStrat(frmMapa *window);
+    void renameStrat(frmMapa *window);
+    // One poll of the hand-over setting Comando (tmrCmd).
+    void tmrCmd_Timer();
+
+    frmNovo *newStratDialog() const { return m_frmNovo; }
+    QMdiArea *mdiArea() const { return m_mdi; }
+    // The recording panel, shown by the video export.
+    QFrame *picREC() const { return m_picREC; }
+    QLabel *picP() const { return m_picP; }
+    QPushButton *cmdRec() const { return m_cmdRec; }
+    QPushButton *cmdSave() const { return m_cmdSave; }
+    QLabel *picImg() const { return m_picImg; }
+
+    // When set, closing the main window ends the program (the desktop start).
+    void setQuitOnClose(bool on) { m_quitOnClose = on; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildPalette(QWidget *strip);
+    void buildRecordingPanel(QWidget *strip);
+    void fillWindowsMenu();
+    void saveActive(bool bComo);
+    void tooManyStrats();
+    void showOverview(frmMapa *window);
+    QString text(const char *id, const char *english) const;
+
+    Workspace m_ws;
+    SettingsStore m_settings;
+    // Slots 1..11; element 0 unused. A window stays in its slot when closed
+    // (hidden, iMI 0) and is reused for the next strat of that slot.
+    std::array<QPointer<frmMapa>, 12> m_windows{};
+    QPointer<frmMapa> m_lastActive;
+    QPointer<frmNovo> m_frmNovo;
+    QPointer<QWidget> m_chat;
+    bool m_quitOnClose = false;
+
+    QMdiArea *m_mdi = nullptr;
+    QWidget *m_picBotoes = nullptr;
+    std::array<ClickLabel *, 13> m_picObj{};
+    ClickLabel *m_lblTexto = nullptr;
+    ClickLabel *m_imgMove = nullptr;
+    ClickLabel *m_imgChat = nullptr;
+    QLabel *m_picImg = nullptr;
+    QFrame *m_picREC = nullptr;
+    QLabel *m_picP = nullptr;
+    QPushButton *m_cmdRec = nullptr;
+    QPushButton *m_cmdSave = nullptr;
+    QTimer *m_tmrCmd = nullptr;
+    QMenu *m_mnuJanelas = nullptr;
+};
+
+} // namespace vantrel

@@ -1,0 +1,11 @@
+#pragma once
+
+class QApplication;
+
+namespace vantrel::mdlVantrel {
+
+// The program's start-up: language pack, then the main window and its load.
+// Runs the event loop and returns the exit code.
+int Main(QApplication &app);
+
+} // namespace vantrel::mdlVantrel
