@@ -1,0 +1,105 @@
+#include "ChatTestSupport.h"
+
+#include "chat/mUrlSource.h"
+
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+namespace {
+
+// Answers every connection with one canned HTTP reply (or with nothing).
+struct EchoServer
+{
+    QTcpServer server;
+    QByteArray body;
+    bool silent = false;
+    QByteArray request;
+
+    EchoServer()
+    {
+        EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            QTcpSocket *s = server.nextPendingConnection();
+            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                request += s->readAll();
+                if (silent || !request.contains("\r\n\r\n"))
+                    return;
+                s->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: "
+                         + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
+                         + body);
+                s->disconnectFromHost();
+            });
+        });
+    }
+    QString url() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/simple/").arg(server.serverPort());
+    }
+};
+
+QString fetch(const QString &url, int timeoutMs = UrlSource::kTimeoutMs)
+{
+    UrlSource source;
+    bool done = false;
+    QString result;
+    QObject::connect(&source, &UrlSource::finished, [&](const QString &body) {
+        result = body;
+        done = true;
+    });
+    source.GetUrlSource(url, timeoutMs);
+    EXPECT_TRUE(source.isRunning());
+    EXPECT_TRUE(waitUntil([&] { return done; }, timeoutMs + 5000));
+    return result;
+}
+
+} // namespace
+
+TEST(UrlSource, FetchesTheWholeBodyOfALongReply)
+{
+    EchoServer echo;
+    echo.body = "203.0.113.77 is how the internet sees you today";
+    EXPECT_EQ(fetch(echo.url()), QString::fromLatin1(echo.body));
+    EXPECT_TRUE(echo.request.startsWith("GET /simple/ HTTP/1.1"));
+    EXPECT_TRUE(echo.request.contains("User-Agent: vb wininet"));
+}
+
+TEST(UrlSource, NoServerGivesEmptyText)
+{
+    quint16 port;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/simple/").arg(port)), QString());
+}
+
+TEST(UrlSource, ServerThatNeverAnswersIsGivenUpOnTime)
+{
+    EchoServer echo;
+    echo.silent = true;
+    EXPECT_EQ(fetch(echo.url(), 300), QString());
+}
+
+TEST(UrlSource, AddressIsTheTextBeforeTheFirstBlank)
+{
+    EXPECT_EQ(mUrlSource::addressFromReply("203.0.113.77 more text"), "203.0.113.77");
+    EXPECT_EQ(mUrlSource::addressFromReply("203.0.113.77\r\n"), "203.0.113.77");
+    EXPECT_EQ(mUrlSource::addressFromReply("203.0.113.77"), "203.0.113.77");
+    EXPECT_EQ(mUrlSource::addressFromReply(""), "");
+    EXPECT_EQ(mUrlSource::addressFromReply(" leading blank"), "");
+    EXPECT_EQ(mUrlSource::addressFromReply(QString(500, 'x')), ""); // a page, not an address
+}
+
+TEST(UrlSource, EnvironmentOverridesTheBuiltInEchoUrl)
+{
+    qunsetenv("VANTREL_IP_ECHO_URL");
+    EXPECT_TRUE(mUrlSource::echoUrl().endsWith("/simple/"));
+    qputenv("VANTREL_IP_ECHO_URL", "http://127.0.0.1:1/simple/");
+    EXPECT_EQ(mUrlSource::echoUrl(), "http://127.0.0.1:1/simple/");
+    qunsetenv("VANTREL_IP_ECHO_URL");
+}
