@@ -14,12 +14,13 @@ public:
     static constexpr int kMaxSlots = 11;
 
     int slotCount() const { return int(m_titles.size()) - 1; }
-    // Grows both tables to hold `slots` (keeping their entries).
-    void grow(int slots)
+    // Grows both tables to hold `count` slots (keeping their entries). The
+    // parameter must not be called "slots": Qt defines that word away.
+    void grow(int count)
     {
-        if (slots + 1 > int(m_titles.size())) {
-            m_titles.resize(size_t(slots) + 1);
-            m_overviews.resize(size_t(slots) + 1);
+        if (count + 1 > int(m_titles.size())) {
+            m_titles.resize(size_t(count) + 1);
+            m_overviews.resize(size_t(count) + 1);
         }
     }
     StratTitle &StratTitles(int slot) { return m_titles.at(size_t(slot)); }
