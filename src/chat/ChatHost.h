@@ -28,6 +28,12 @@ public:
     static std::optional<Options> parse(const QStringList &args, QString *error);
     static QString usage();
 
+    // The whole "chat-host" command: parses `args`, hosts, prints every log
+    // line on standard output and runs the application's event loop until
+    // SIGINT or SIGTERM. Returns 0 then, 1 when the port cannot be listened
+    // on, 2 on bad arguments.
+    static int runCommand(const QStringList &args);
+
     // A log line made safe for a terminal: line ends become "\n", other
     // control characters become "?".
     static QString printable(const QString &logText);

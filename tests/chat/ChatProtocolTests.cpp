@@ -4,7 +4,12 @@
 #include "chat/ChatProtocol.h"
 #include "chat/ChatSession.h"
 
+#include <QTcpServer>
+#include <QTimer>
+
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <memory>
 
@@ -307,4 +312,35 @@ TEST(ChatHostCommandLine, ParsesOptionsAndServesAPlainTcpClient)
     bob.socket.close();
     ASSERT_TRUE(waitUntil([&] { return out.size() == 3; }));
     EXPECT_EQ(out[2], "127.0.0.1 :  Desconectado");
+}
+
+TEST(ChatHostCommandLine, RunsUntilInterruptedAndReportsBadArguments)
+{
+    EXPECT_EQ(ChatHost::runCommand({"--port", "x"}), 2);
+
+    QTcpServer busy;
+    ASSERT_TRUE(busy.listen(QHostAddress::LocalHost, 0));
+    EXPECT_EQ(
+        ChatHost::runCommand({"--port", QString::number(busy.serverPort()), "--bind", "127.0.0.1"}),
+        1);
+    quint16 port = busy.serverPort();
+    busy.close();
+
+    // A client talks to the host from inside its event loop, then SIGINT ends it.
+    RawPeer peer;
+    QByteArray seen;
+    QTimer::singleShot(50, [&] {
+        peer.socket.connectToHost(kLoopback, port);
+        QObject::connect(&peer.socket, &QTcpSocket::connected, [&] { peer.send("NICK cli"); });
+        QObject::connect(&peer.socket, &QTcpSocket::readyRead, [&] {
+            seen += peer.received;
+            if (seen.contains("NICK cli\r\n"))
+                std::raise(SIGINT);
+        });
+    });
+    QTimer::singleShot(10000, [] { std::raise(SIGTERM); }); // never hang the suite
+    EXPECT_EQ(ChatHost::runCommand(
+                  {"--nick", "Boss", "--port", QString::number(port), "--bind", "127.0.0.1"}),
+              0);
+    EXPECT_TRUE(peer.received.startsWith("NICK Boss\r\nNICK cli\r\n"));
 }
