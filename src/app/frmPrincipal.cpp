@@ -399,10 +399,8 @@ int frmPrincipal::OpenStratFile(const QString &sPath)
     if (!result) {
         // The window handed out for the file goes back to its slot.
         closeStrat(w);
-        const QString message
-            = result.message.isEmpty()
-                  ? QStringLiteral("The strat file %1 cannot be opened.").arg(path)
-                  : result.message;
+        const QString reason = result.message.isEmpty() ? path : result.message;
+        const QString message = QStringLiteral("The strat could not be opened.\n%1").arg(reason);
         m_ws.ui.messageBox(this, message, {}, MsgButtons::Ok, MsgIcon::Critical);
         return -1;
     }
@@ -483,11 +481,13 @@ void frmPrincipal::closeStrat(frmMapa *window)
         sub->hide();
     if (m_lastActive == window)
         m_lastActive = nullptr;
-    // Hand the focus to another open strat window, if any.
+    // Hand the focus to the most recently active strat window still open.
     const auto list = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        if ((*it)->isVisible()) {
+        auto *w = qobject_cast<frmMapa *>((*it)->widget());
+        if (w && w->iMI != 0) {
             m_mdi->setActiveSubWindow(*it);
+            m_lastActive = w;
             break;
         }
     }
@@ -539,7 +539,9 @@ void frmPrincipal::saveActive(bool bComo)
         return;
     // A failed save keeps the path the strat had and says why.
     w->sArquivo = before;
-    m_ws.ui.messageBox(this, result.message, {}, MsgButtons::Ok, MsgIcon::Critical);
+    m_ws.ui.messageBox(this,
+                       QStringLiteral("The strat could not be saved.\n%1").arg(result.message), {},
+                       MsgButtons::Ok, MsgIcon::Critical);
 }
 
 void frmPrincipal::mnuSalvar_Click()

@@ -1,0 +1,250 @@
+// Open, Save, Save As, the command line and the hand-over poll.
+#include "ShellFixture.h"
+
+#include "app/core/CommandLine.h"
+#include "app/core/ProgramFolder.h"
+#include "editor/StratSurface.h"
+
+#include <QDir>
+#include <QTimer>
+
+#include <utility>
+
+namespace vantrel::test {
+namespace {
+
+using FileCommands = ShellTest;
+
+TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
+{
+    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
+    const QString path = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
+    ui.answer(path);
+    frm->mnuAbrir_Click();
+
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    const Prompt &p = ui.prompts().front();
+    EXPECT_EQ(p.kind, Prompt::OpenFile);
+    EXPECT_EQ(p.title, QStringLiteral("Open Strat"));
+    EXPECT_EQ(p.defaultText, QStringLiteral("Strat (*.vtr)"));
+    EXPECT_EQ(p.initialDir, ProgramFolder::path());
+
+    frmMapa *w = frm->stratWindow(1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->sArquivo, path);
+    EXPECT_EQ(w->titleLabel(), QStringLiteral("Rush B"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Rush B"));
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("dust.png"));
+    EXPECT_EQ(w->iObj(), 2);
+    EXPECT_EQ(w->surface().scene().background().size(), QSize(40, 30));
+}
+
+TEST_F(FileCommands, CancelledOpenDoesNothing)
+{
+    ui.answer(QString());
+    frm->mnuAbrir_Click();
+    EXPECT_EQ(frm->openStratCount(), 0);
+}
+
+TEST_F(FileCommands, OpenedAndSavedAgainIsByteIdentical)
+{
+    const QString original = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
+    ASSERT_EQ(frm->OpenStratFile(original), 1);
+
+    const QString copy = home.file(QStringLiteral("copy.vtr"));
+    ui.answer(copy);
+    frm->mnuSalvarComo_Click();
+    EXPECT_EQ(bytesOf(copy), bytesOf(original));
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, copy);
+
+    // Save writes back to the window's file without asking.
+    QFile::remove(copy);
+    const size_t asked = ui.prompts().size();
+    frm->mnuSalvar_Click();
+    EXPECT_EQ(ui.prompts().size(), asked);
+    EXPECT_EQ(bytesOf(copy), bytesOf(original));
+}
+
+TEST_F(FileCommands, SaveOfANewStratAsksAndAddsTheExtension)
+{
+    frm->NovoMapa();
+    const QString base = home.file(QStringLiteral("new strat"));
+    ui.answer(base);
+    frm->mnuSalvar_Click();
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(ui.last().kind, Prompt::SaveFile);
+    EXPECT_EQ(ui.last().title, QStringLiteral("Save Strat"));
+    EXPECT_EQ(ui.last().defaultText, QStringLiteral("Strat (*.vtr)"));
+    EXPECT_EQ(ui.last().initialDir, ProgramFolder::path());
+    EXPECT_EQ(bytesOf(base + QStringLiteral(".vtr")).size(), 157);
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, base + QStringLiteral(".vtr"));
+
+    // A name that ends in .VTR is used as typed.
+    const QString upper = home.file(QStringLiteral("LOUD.VTR"));
+    ui.answer(upper);
+    frm->mnuSalvarComo_Click();
+    EXPECT_TRUE(QFile::exists(upper));
+    EXPECT_FALSE(QFile::exists(upper + QStringLiteral(".vtr")));
+}
+
+TEST_F(FileCommands, CancelledSaveDialogWritesNothingAndKeepsThePath)
+{
+    const QString original = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
+    frm->OpenStratFile(original);
+    ui.answer(QString());
+    frm->mnuSalvarComo_Click();
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, original);
+    EXPECT_EQ(ui.prompts().size(), 1u); // the dialog only, no message
+}
+
+TEST_F(FileCommands, SaveWithNoStratWindowDoesNothing)
+{
+    frm->mnuSalvar_Click();
+    frm->mnuSalvarComo_Click();
+    EXPECT_TRUE(ui.prompts().empty());
+    // Also with every window closed again.
+    frm->NovoMapa();
+    frm->closeStrat(frm->stratWindow(1));
+    frm->mnuSalvar_Click();
+    EXPECT_TRUE(ui.prompts().empty());
+}
+
+TEST_F(FileCommands, AFailedSaveSaysWhyAndKeepsTheOldPath)
+{
+    const QString original = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
+    frm->OpenStratFile(original);
+    const QString unwritable = home.file(QStringLiteral("no such folder/plan2.vtr"));
+    ui.answer(unwritable);
+    ui.answer(MsgResult::Ok);
+    frm->mnuSalvarComo_Click();
+
+    ASSERT_EQ(ui.prompts().size(), 2u);
+    const Prompt &msg = ui.last();
+    EXPECT_EQ(msg.kind, Prompt::Message);
+    EXPECT_EQ(msg.icon, MsgIcon::Critical);
+    EXPECT_EQ(msg.buttons, MsgButtons::Ok);
+    EXPECT_TRUE(msg.text.contains(unwritable)) << msg.text.toStdString();
+    EXPECT_TRUE(msg.text.startsWith(QStringLiteral("The strat could not be saved.")));
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, original);
+    EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndItsWindowClosed)
+{
+    frm->NovoMapa(); // slot 1 stays open
+    const QString missing = home.file(QStringLiteral("missing.vtr"));
+    ui.answer(MsgResult::Ok);
+    EXPECT_EQ(frm->OpenStratFile(missing), -1);
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
+    EXPECT_TRUE(ui.last().text.contains(missing)) << ui.last().text.toStdString();
+    EXPECT_EQ(frm->openStratCount(), 1);
+    EXPECT_EQ(frm->stratWindow(2), nullptr);
+    // The slot handed out for it is free again.
+    EXPECT_EQ(frm->NovoMapa(), 2);
+}
+
+TEST_F(FileCommands, AMalformedFileIsReportedWithWhatIsWrong)
+{
+    QByteArray bytes;
+    ASSERT_TRUE(StratFile::encode(sampleStrat(), bytes).ok);
+    const QString truncated = home.write(QStringLiteral("short.vtr"), bytes.left(60));
+    ui.answer(MsgResult::Ok);
+    EXPECT_EQ(frm->OpenStratFile(truncated), -1);
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
+    EXPECT_TRUE(ui.last().text.contains(truncated));
+    EXPECT_TRUE(ui.last().text.startsWith(QStringLiteral("The strat could not be opened.")));
+    EXPECT_EQ(frm->openStratCount(), 0);
+}
+
+TEST_F(FileCommands, AnOverviewNameWithAPathLoadsNothing)
+{
+    home.write(QStringLiteral("secret.png"), png(20, 20));
+    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
+    const QString path
+        = writeStrat(QStringLiteral("evil.vtr"), sampleStrat(QStringLiteral("../secret.png")));
+    ASSERT_EQ(frm->OpenStratFile(path), 1);
+    EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
+    EXPECT_TRUE(ui.prompts().empty());
+
+    // A missing overview is no error either: the strat opens without a picture.
+    const QString other
+        = writeStrat(QStringLiteral("gone.vtr"), sampleStrat(QStringLiteral("gone.png")));
+    ASSERT_EQ(frm->OpenStratFile(other), 2);
+    EXPECT_TRUE(frm->stratWindow(2)->surface().scene().background().isNull());
+}
+
+TEST_F(FileCommands, CommandLinePathInQuotesWithBlanksOpens)
+{
+    QDir(home.path()).mkpath(QStringLiteral("my plans"));
+    const QString path = writeStrat(QStringLiteral("my plans/first one.vtr"), sampleStrat());
+    const QString line = CommandLine::join(
+        {QStringLiteral("vantrel"), QLatin1Char('"') + path + QLatin1Char('"')});
+    frm->Form_Load(line);
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, path);
+}
+
+TEST_F(FileCommands, EmptyCommandLineOpensNothing)
+{
+    frm->Form_Load(QString());
+    EXPECT_EQ(frm->openStratCount(), 0);
+    EXPECT_TRUE(ui.prompts().empty());
+}
+
+TEST_F(FileCommands, TheHandOverPollOpensThePathAndEmptiesTheKey)
+{
+    frm->Form_Load(QString());
+    auto *timer = frm->findChild<QTimer *>(QStringLiteral("tmrCmd"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 200);
+
+    const QString path = writeStrat(QStringLiteral("handed.vtr"), sampleStrat());
+    frm->settings().setHandOverPath(QLatin1Char('"') + path + QLatin1Char('"'));
+    frm->tmrCmd_Timer();
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, path);
+    EXPECT_TRUE(frm->settings().handOverPath().isEmpty());
+
+    // Nothing there: nothing happens.
+    frm->tmrCmd_Timer();
+    EXPECT_EQ(frm->openStratCount(), 1);
+}
+
+// A Ui whose message box lets the hand-over poll fire while it is up, as the
+// timer does during a real modal box.
+class PollingUi : public ScriptedUi
+{
+public:
+    std::function<void()> whileShown;
+    MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
+                         MsgButtons buttons, MsgIcon icon) override
+    {
+        if (auto f = std::exchange(whileShown, nullptr))
+            f();
+        return ScriptedUi::messageBox(owner, text, title, buttons, icon);
+    }
+};
+
+TEST(HandOver, ABadPathIsReportedOnceAndTheKeyStillEmptied)
+{
+    TempHome home;
+    PollingUi ui;
+    frmPrincipal frm(ui);
+    frm.settings().setHandOverPath(home.file(QStringLiteral("nothing.vtr")));
+    ui.whileShown = [&frm] {
+        frm.tmrCmd_Timer();
+    };
+    ui.answer(MsgResult::Ok);
+    frm.tmrCmd_Timer();
+    EXPECT_TRUE(frm.settings().handOverPath().isEmpty());
+    EXPECT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(frm.openStratCount(), 0);
+    frm.tmrCmd_Timer();
+    EXPECT_EQ(ui.prompts().size(), 1u);
+}
+
+} // namespace
+} // namespace vantrel::test

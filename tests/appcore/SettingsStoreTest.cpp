@@ -1,0 +1,84 @@
+#include "app/core/SettingsStore.h"
+#include "support/TempHome.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+TEST(SettingsStore, CleanProfileReadsDefaults)
+{
+    test::TempHome home;
+    SettingsStore store;
+    EXPECT_FALSE(store.keepCountingFrames());
+    EXPECT_EQ(store.firstRunMarker(), 0);
+    EXPECT_EQ(store.associationMarker(), 0.0);
+    EXPECT_TRUE(store.showTips());
+    EXPECT_TRUE(store.handOverPath().isEmpty());
+    // Reading creates nothing.
+    EXPECT_FALSE(QFile::exists(store.filePath()));
+}
+
+TEST(SettingsStore, StoresTheTextsOfTheKeysInSectionOpcoes)
+{
+    test::TempHome home;
+    SettingsStore store;
+    EXPECT_TRUE(store.filePath().startsWith(home.configDir()));
+
+    store.setKeepCountingFrames(true);
+    store.setFirstRunMarker(1);
+    store.setAssociationMarker(1);
+    store.setShowTips(false);
+    store.setHandOverPath(QStringLiteral("/tmp/a b/ação.vtr"));
+
+    EXPECT_EQ(store.text(QStringLiteral("KCFrames")), QStringLiteral("True"));
+    EXPECT_EQ(store.text(QStringLiteral("Vez")), QStringLiteral("1"));
+    EXPECT_EQ(store.text(QStringLiteral("Associado")), QStringLiteral("1"));
+    EXPECT_EQ(store.text(QStringLiteral("Dicas")), QStringLiteral("0"));
+    EXPECT_EQ(store.handOverPath(), QStringLiteral("/tmp/a b/ação.vtr"));
+    store.setKeepCountingFrames(false);
+    EXPECT_EQ(store.text(QStringLiteral("KCFrames")), QStringLiteral("False"));
+
+    // A second store (another process) sees the same values.
+    SettingsStore other;
+    EXPECT_FALSE(other.showTips());
+    EXPECT_EQ(other.firstRunMarker(), 1);
+}
+
+TEST(SettingsStore, ValuesThatDoNotConvertReadAsDefaults)
+{
+    test::TempHome home;
+    SettingsStore store;
+    store.setText(QStringLiteral("KCFrames"), QStringLiteral("maybe"));
+    store.setText(QStringLiteral("Vez"), QStringLiteral("first"));
+    store.setText(QStringLiteral("Associado"), QStringLiteral("yes"));
+    store.setText(QStringLiteral("Dicas"), QStringLiteral("sometimes"));
+    EXPECT_FALSE(store.keepCountingFrames());
+    EXPECT_EQ(store.firstRunMarker(), 0);
+    EXPECT_EQ(store.associationMarker(), 0.0);
+    EXPECT_TRUE(store.showTips());
+}
+
+TEST(SettingsStore, BooleanTextsInAnyCaseAndNumbers)
+{
+    test::TempHome home;
+    SettingsStore store;
+    const std::pair<const char *, bool> cases[] = {
+        {"TRUE", true}, {"true", true}, {"false", false}, {"FaLsE", false},
+        {"0", false},   {"-1", true},   {"2", true},      {" True ", true},
+    };
+    for (const auto &[stored, expected] : cases) {
+        store.setText(QStringLiteral("KCFrames"), QString::fromUtf8(stored));
+        EXPECT_EQ(store.keepCountingFrames(), expected) << stored;
+    }
+    // Dicas: "0" is off, anything else that converts is on.
+    store.setText(QStringLiteral("Dicas"), QStringLiteral("5"));
+    EXPECT_TRUE(store.showTips());
+    store.setText(QStringLiteral("Dicas"), QStringLiteral("0"));
+    EXPECT_FALSE(store.showTips());
+}
+
+} // namespace
+} // namespace vantrel
