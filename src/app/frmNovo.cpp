@@ -66,7 +66,7 @@ frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *p
 
     connect(m_lstOverview, &QListWidget::currentTextChanged, this, &frmNovo::showPreview);
     connect(m_lstOverview, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        showPreview(item->text());
+        m_lstOverview->setCurrentItem(item); // also shows its preview
         cmdOK_Click();
     });
     connect(cmdOK, &QPushButton::clicked, this, &frmNovo::cmdOK_Click);

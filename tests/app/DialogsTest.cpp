@@ -1,0 +1,231 @@
+// The New Strat dialog, the Options dialog and the file dialog filters.
+#include "ShellFixture.h"
+
+#include "app/frmNovo.h"
+#include "app/frmOptions.h"
+#include "app/ui/clsDialog.h"
+#include "editor/StratSurface.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace vantrel::test {
+namespace {
+
+class NewStrat : public ShellTest
+{
+protected:
+    frmNovo *openDialog()
+    {
+        frm->mnuNovo_Click();
+        frmNovo *dlg = frm->newStratDialog();
+        EXPECT_NE(dlg, nullptr);
+        return dlg;
+    }
+    static void select(frmNovo *dlg, const QString &name)
+    {
+        const auto items = dlg->lstOverview()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        dlg->lstOverview()->setCurrentItem(items.front());
+    }
+};
+
+TEST_F(NewStrat, ListsEveryPlainFileOfTheCatalogue)
+{
+    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/readme.txt"), "words");
+    QDir(home.path()).mkpath(QStringLiteral("Overviews/old"));
+    frmNovo *dlg = openDialog();
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("New Strat"));
+    EXPECT_FALSE(dlg->isModal());
+    ASSERT_EQ(dlg->lstOverview()->count(), 2);
+    EXPECT_EQ(dlg->lstOverview()->item(0)->text(), QStringLiteral("dust.png"));
+    EXPECT_EQ(dlg->lstOverview()->item(1)->text(), QStringLiteral("readme.txt"));
+    EXPECT_EQ(dlg->imgOverview()->size(), QSize(169, 129));
+    // New again while it is open raises the same dialog.
+    frm->mnuNovo_Click();
+    EXPECT_EQ(frm->newStratDialog(), dlg);
+}
+
+TEST_F(NewStrat, OkGivesTheNewStratThePreviewedOverview)
+{
+    home.write(QStringLiteral("Overviews/a_very_long_overview.png"), png(60, 45));
+    frmNovo *dlg = openDialog();
+    select(dlg, QStringLiteral("a_very_long_overview.png"));
+    EXPECT_FALSE(dlg->imgOverview()->pixmap().isNull());
+    EXPECT_EQ(dlg->previewPicture().size(), QSize(60, 45));
+    dlg->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+
+    frmMapa *w = frm->stratWindow(1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->surface().scene().background().size(), QSize(60, 45));
+    // The overview name keeps its first 16 characters.
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("a_very_long_over"));
+    EXPECT_EQ(tables().StratTitles(1).trimmed(), QStringLiteral("Strat1"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Strat1"));
+    EXPECT_EQ(w->titleLabel(), QStringLiteral("Strat1"));
+    EXPECT_TRUE(w->sArquivo.isEmpty());
+    EXPECT_FALSE(dlg->isVisible()) << "the dialog closes";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frm->newStratDialog(), nullptr);
+}
+
+TEST_F(NewStrat, DoubleClickActsAsOk)
+{
+    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
+    frmNovo *dlg = openDialog();
+    QListWidgetItem *item = dlg->lstOverview()->item(0);
+    Q_EMIT dlg->lstOverview()->itemDoubleClicked(item);
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("dust.png"));
+    EXPECT_EQ(frm->stratWindow(1)->surface().scene().background().size(), QSize(40, 30));
+}
+
+TEST_F(NewStrat, AFileThatIsNoPictureShowsNoPreviewAndMakesAStratWithout)
+{
+    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/readme.txt"), "words");
+    frmNovo *dlg = openDialog();
+    select(dlg, QStringLiteral("dust.png"));
+    select(dlg, QStringLiteral("readme.txt"));
+    EXPECT_TRUE(dlg->imgOverview()->pixmap().isNull());
+    dlg->cmdOK_Click();
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("readme.txt"));
+    EXPECT_TRUE(ui.prompts().empty());
+}
+
+TEST_F(NewStrat, EmptyCatalogueMakesAStratWithNoPictureAndNoName)
+{
+    frmNovo *dlg = openDialog();
+    EXPECT_EQ(dlg->lstOverview()->count(), 0);
+    dlg->cmdOK_Click();
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_TRUE(tables().OverviewNames(1).trimmed().isEmpty());
+    EXPECT_EQ(tables().OverviewNames(1).padded().size(), 16);
+}
+
+TEST_F(NewStrat, AReusedSlotGetsTheNumberedTitleAndThePlainLabel)
+{
+    for (int i = 0; i < 3; ++i)
+        frm->NovoMapa();
+    frm->closeStrat(frm->stratWindow(2));
+    openDialog()->cmdOK_Click();
+    frmMapa *w = frm->stratWindow(2);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(tables().StratTitles(2).trimmed(), QStringLiteral("Strat2"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Strat2"));
+    EXPECT_EQ(w->titleLabel(), QStringLiteral("Strat"));
+}
+
+TEST_F(NewStrat, NoFreeSlotShowsTheLimitAndKeepsTheDialogOpen)
+{
+    for (int i = 0; i < 11; ++i)
+        frm->NovoMapa();
+    frmNovo *dlg = openDialog();
+    ui.answer(MsgResult::Ok);
+    dlg->cmdOK_Click();
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(ui.last().text, QStringLiteral("Too much strats open at the same time."));
+    EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
+    EXPECT_EQ(frm->newStratDialog(), dlg);
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(NewStrat, CancelChangesNothing)
+{
+    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
+    frmNovo *dlg = openDialog();
+    select(dlg, QStringLiteral("dust.png"));
+    dlg->findChild<QPushButton *>(QStringLiteral("cmdCancelar"))->click();
+    EXPECT_EQ(frm->openStratCount(), 0);
+    EXPECT_EQ(tables().slotCount(), 0);
+}
+
+using Options = ShellTest;
+
+TEST_F(Options, OkStoresTrueAndSetsTheFlagAtOnce)
+{
+    ui.answer([](QDialog &d) {
+        auto *chk = d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"));
+        ASSERT_NE(chk, nullptr);
+        EXPECT_EQ(chk->text(),
+                  QStringLiteral("Keep counting frames in objects (affects \"start frame\")"));
+        EXPECT_FALSE(chk->isChecked());
+        chk->setChecked(true);
+        d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+    frm->mnuOptions_Click();
+    EXPECT_EQ(ui.last().dialogName, QStringLiteral("frmOptions"));
+    EXPECT_EQ(ui.last().text, QStringLiteral("Options"));
+    EXPECT_TRUE(ws().keepCountingFrames);
+    EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")), QStringLiteral("True"));
+
+    // Unticking stores "False".
+    ui.answer([](QDialog &d) {
+        auto *chk = d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"));
+        EXPECT_TRUE(chk->isChecked());
+        chk->setChecked(false);
+        d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+    frm->mnuOptions_Click();
+    EXPECT_FALSE(ws().keepCountingFrames);
+    EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")), QStringLiteral("False"));
+}
+
+TEST_F(Options, CancelStoresNothing)
+{
+    ui.answer([](QDialog &d) {
+        d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"))->setChecked(true);
+        d.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+    });
+    frm->mnuOptions_Click();
+    EXPECT_FALSE(ws().keepCountingFrames);
+    EXPECT_TRUE(frm->settings().text(QStringLiteral("KCFrames")).isNull());
+}
+
+TEST_F(Options, TheMainWindowLoadReadsTheStoredOption)
+{
+    frm->settings().setKeepCountingFrames(true);
+    frm->Form_Load(QString());
+    EXPECT_TRUE(ws().keepCountingFrames);
+}
+
+TEST(FileDialogs, FiltersBecomeQtFilters)
+{
+    EXPECT_EQ(clsDialog::toQtFilter(QStringLiteral("Strat (*.vtr)|*.vtr|")),
+              QStringLiteral("Strat (*.vtr)"));
+    EXPECT_EQ(clsDialog::toQtFilter(QStringLiteral("Strat (*.vtr)|*.vtr")),
+              QStringLiteral("Strat (*.vtr)"));
+    EXPECT_EQ(clsDialog::toQtFilter(QStringLiteral("JPEG|*.jpg;*.jpeg|All (*.*)|*.*|")),
+              QStringLiteral("JPEG (*.jpg *.jpeg);;All (*.*)"));
+}
+
+TEST(FileDialogs, AskThroughTheUiWithTitleFolderAndOwner)
+{
+    ScriptedUi ui;
+    clsDialog dialogs(ui);
+    ui.answer("/tmp/out.vtr");
+    EXPECT_EQ(dialogs.SaveDialog(nullptr, QStringLiteral("Strat (*.vtr)|*.vtr|"),
+                                 QStringLiteral("Save Strat"), QStringLiteral("/srv/home")),
+              QStringLiteral("/tmp/out.vtr"));
+    EXPECT_EQ(ui.last().kind, Prompt::SaveFile);
+    EXPECT_EQ(ui.last().title, QStringLiteral("Save Strat"));
+    EXPECT_EQ(ui.last().defaultText, QStringLiteral("Strat (*.vtr)"));
+    EXPECT_EQ(ui.last().initialDir, QStringLiteral("/srv/home"));
+    ui.answer(QString());
+    EXPECT_TRUE(dialogs
+                    .OpenDialog(nullptr, QStringLiteral("Strat (*.vtr)|*.vtr|"),
+                                QStringLiteral("Open Strat"), QString())
+                    .isEmpty());
+    EXPECT_EQ(ui.last().kind, Prompt::OpenFile);
+}
+
+} // namespace
+} // namespace vantrel::test

@@ -1,0 +1,177 @@
+// The main window's layout, menus, names and tools.
+#include "ShellFixture.h"
+
+#include "strat/PaletteIcons.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace vantrel::test {
+namespace {
+
+using MainWindow = ShellTest;
+
+QAction *action(QWidget *w, const char *name)
+{
+    return w->findChild<QAction *>(QLatin1String(name));
+}
+
+TEST_F(MainWindow, MenuTreeHasItsCaptionsShortcutsAndNames)
+{
+    struct Item
+    {
+        const char *name;
+        const char *caption;
+        QKeySequence shortcut;
+    };
+    const Item items[] = {
+        {"mnuTatica", "&Strat", {}},
+        {"mnuNovo", "&New", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"mnuAbrir", "&Open", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"mnuSalvar", "&Save", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"mnuSalvarComo", "Save &As...", QKeySequence(QStringLiteral("Ctrl+A"))},
+        {"mnuExportar", "&Export as Image", QKeySequence(QStringLiteral("Ctrl+E"))},
+        {"mnuVideo", "Export as &Video", {}},
+        {"mnuSair", "E&xit", {}},
+        {"mnuOptions", "&Options", {}},
+        {"mnuJanelas", "&Windows", {}},
+        {"mnuChat", "&Chat", {}},
+        {"mnuAjuda", "&Help", {}},
+        {"mnuDica", "&Tip of the Day", {}},
+        {"mnuSobre", "&About Vantrel...", {}},
+    };
+    for (const Item &item : items) {
+        QAction *a = action(frm.get(), item.name);
+        ASSERT_NE(a, nullptr) << item.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(item.caption)) << item.name;
+        EXPECT_EQ(a->shortcut(), item.shortcut) << item.name;
+    }
+    for (const char *sep : {"sep01", "sep02", "sep03"})
+        ASSERT_NE(action(frm.get(), sep), nullptr) << sep;
+    EXPECT_TRUE(action(frm.get(), "sep01")->isSeparator());
+
+    // The top level, in order.
+    QStringList top;
+    for (QAction *a : frm->menuBar()->actions())
+        top << a->objectName();
+    EXPECT_EQ(top, (QStringList{QStringLiteral("mnuTatica"), QStringLiteral("mnuOptions"),
+                                QStringLiteral("mnuJanelas"), QStringLiteral("mnuChat"),
+                                QStringLiteral("mnuAjuda")}));
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("Vantrel"));
+    EXPECT_EQ(frm->objectName(), QStringLiteral("frmPrincipal"));
+}
+
+TEST_F(MainWindow, PopupMenusComeFromTheEditor)
+{
+    auto *popup = frm->findChild<QMenu *>(QStringLiteral("mnuPopup"));
+    auto *popup2 = frm->findChild<QMenu *>(QStringLiteral("mnuPopup2"));
+    EXPECT_NE(popup, nullptr);
+    EXPECT_NE(popup2, nullptr);
+    EXPECT_NE(ws().popupMenus, nullptr);
+}
+
+TEST_F(MainWindow, WindowsMenuListsTheOpenStrats)
+{
+    frm->NovoMapa();
+    frm->NovoMapa();
+    frm->NovoMapa();
+    frm->stratWindow(1)->setWindowTitle(QStringLiteral("Strat1"));
+    frm->stratWindow(3)->setWindowTitle(QStringLiteral("Rush B"));
+    frm->closeStrat(frm->stratWindow(2));
+    auto *menu = frm->findChild<QMenu *>(QStringLiteral("mnuJanelas"));
+    ASSERT_NE(menu, nullptr);
+    Q_EMIT menu->aboutToShow();
+    QStringList texts;
+    for (QAction *a : menu->actions())
+        texts << a->text();
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("&1 Strat1"), QStringLiteral("&2 Rush B")}));
+    menu->actions().front()->trigger();
+    EXPECT_EQ(frm->mdiArea()->currentSubWindow(), frm->subWindowOf(frm->stratWindow(1)));
+}
+
+TEST_F(MainWindow, PaletteBoxesSitAtTheirTwipPositions)
+{
+    QList<QLabel *> boxes = frm->findChildren<QLabel *>(QStringLiteral("picObj"));
+    ASSERT_EQ(boxes.size(), 13);
+    for (QLabel *box : boxes) {
+        const int i = box->property("index").toInt();
+        const QRect expected
+            = i < 10 ? QRect(8 + 24 * i, 16, 12, 12) : QRect(256 + 24 * (i - 10), 16, 10, 14);
+        EXPECT_EQ(box->geometry(), expected) << i;
+        EXPECT_EQ(box->pixmap().toImage(),
+                  PaletteIcons::image(i).convertToFormat(box->pixmap().toImage().format()))
+            << i;
+    }
+    EXPECT_EQ(frm->findChildren<QLabel *>(QStringLiteral("imgIco")).size(), 3);
+    auto *text = frm->findChild<QLabel *>(QStringLiteral("lblTexto"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), QStringLiteral("Text "));
+    EXPECT_EQ(frm->findChild<QLabel *>(QStringLiteral("imgMove"))->toolTip(),
+              QStringLiteral("Move Window"));
+    EXPECT_EQ(frm->findChild<QLabel *>(QStringLiteral("imgChat"))->toolTip(),
+              QStringLiteral("Chat"));
+    EXPECT_EQ(frm->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+              QStringLiteral("Selected:"));
+}
+
+TEST_F(MainWindow, ToolsArmTheEditorAndShowTheSelection)
+{
+    frm->picObj_Click(12);
+    EXPECT_TRUE(ws().tools.PlacingMode);
+    EXPECT_EQ(ws().tools.PaletteIndex, 12);
+    EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(10, 14));
+
+    frm->lblTexto_Click();
+    EXPECT_TRUE(ws().tools.PlacingMode);
+    EXPECT_TRUE(ws().tools.TextMode);
+    EXPECT_TRUE(frm->picImg()->pixmap().isNull());
+
+    frm->imgMove_Click();
+    EXPECT_TRUE(ws().tools.MoveWindowMode);
+    EXPECT_FALSE(ws().tools.PlacingMode);
+    EXPECT_FALSE(ws().tools.TextMode);
+
+    ws().setSelectedPreview(ws().palette[2]);
+    EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(12, 12));
+    ws().setSelectedPreview(QPixmap());
+    EXPECT_TRUE(frm->picImg()->pixmap().isNull());
+}
+
+TEST_F(MainWindow, RecordingPanelIsHiddenAndSetStatusDrawsTheBar)
+{
+    EXPECT_FALSE(frm->picREC()->isVisibleTo(frm.get()));
+    EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("REC"));
+    EXPECT_EQ(frm->cmdSave()->text(), QStringLiteral("SAVE"));
+    QLabel *bar = frm->picP();
+    EXPECT_EQ(bar->size(), QSize(97, 6));
+
+    frm->SetStatus(bar, 40);
+    EXPECT_EQ(bar->property("Tag").toInt(), 40);
+    const QImage img = bar->pixmap().toImage();
+    EXPECT_EQ(QColor(img.pixel(0, 3)), QColor(Qt::black));
+    EXPECT_EQ(QColor(img.pixel(39, 3)), QColor(Qt::black));
+    EXPECT_NE(QColor(img.pixel(45, 3)), QColor(Qt::black));
+
+    frm->SetStatus(bar, 100);
+    EXPECT_EQ(QColor(bar->pixmap().toImage().pixel(96, 3)), QColor(Qt::black));
+    frm->SetStatus(bar, 0);
+    EXPECT_EQ(bar->property("Tag").toInt(), 0);
+    EXPECT_NE(QColor(bar->pixmap().toImage().pixel(5, 3)), QColor(Qt::black));
+}
+
+TEST_F(MainWindow, DefaultSizeFitsAStratWindowBelowThePalette)
+{
+    frm->show();
+    frm->NovoMapa();
+    EXPECT_EQ(frm->size(), QSize(1100, 760));
+    EXPECT_GE(frm->mdiArea()->viewport()->height(), 585);
+    EXPECT_GE(frm->mdiArea()->viewport()->width(), 799);
+}
+
+} // namespace
+} // namespace vantrel::test
