@@ -9,6 +9,7 @@
 #include "app/frmOptions.h"
 #include "app/ui/Ui.h"
 #include "app/ui/clsDialog.h"
+#include "chat/ui/frmChat.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/frmMapa.h"
 #include "strat/PaletteIcons.h"
@@ -560,10 +561,19 @@ void frmPrincipal::mnuOptions_Click()
     m_ws.ui.runModal(dialog);
 }
 
+frmChat *frmPrincipal::chatWindow() const
+{
+    return m_chat;
+}
+
 void frmPrincipal::mnuChat_Click()
 {
-    // TODO(chat): keep one frmChat(m_ws.ui, m_ws.language, this) and show and
-    // raise it once src/chat/ui/frmChat.h exists.
+    // One chat window for the program's life; it keeps its state while hidden.
+    if (!m_chat)
+        m_chat = new frmChat(m_ws.ui, m_ws.language, this);
+    m_chat->show();
+    m_chat->raise();
+    m_chat->activateWindow();
 }
 
 void frmPrincipal::picObj_Click(int index)

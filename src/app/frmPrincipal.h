@@ -22,6 +22,7 @@ class QTimer;
 namespace vantrel {
 
 class ClickLabel;
+class frmChat;
 class frmMapa;
 class frmNovo;
 class Ui;
@@ -82,6 +83,7 @@ public:
     void tmrCmd_Timer();
 
     frmNovo *newStratDialog() const { return m_frmNovo; }
+    frmChat *chatWindow() const;
     QMdiArea *mdiArea() const { return m_mdi; }
     // The recording panel, shown by the video export.
     QFrame *picREC() const { return m_picREC; }
@@ -113,7 +115,7 @@ private:
     std::array<QPointer<frmMapa>, 12> m_windows{};
     QPointer<frmMapa> m_lastActive;
     QPointer<frmNovo> m_frmNovo;
-    QPointer<QWidget> m_chat;
+    QPointer<frmChat> m_chat;
     bool m_quitOnClose = false;
 
     QMdiArea *m_mdi = nullptr;

@@ -1,6 +1,7 @@
 // The main window's layout, menus, names and tools.
 #include "ShellFixture.h"
 
+#include "chat/ui/frmChat.h"
 #include "strat/PaletteIcons.h"
 
 #include <QAction>
@@ -171,6 +172,28 @@ TEST_F(MainWindow, DefaultSizeFitsAStratWindowBelowThePalette)
     EXPECT_EQ(frm->size(), QSize(1100, 760));
     EXPECT_GE(frm->mdiArea()->viewport()->height(), 585);
     EXPECT_GE(frm->mdiArea()->viewport()->width(), 799);
+}
+
+} // namespace
+} // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(MainWindow, ChatIsOneWindowShownFromTheMenuAndThePalette)
+{
+    EXPECT_EQ(frm->chatWindow(), nullptr);
+    frm->mnuChat_Click();
+    QWidget *chat = frm->chatWindow();
+    ASSERT_NE(chat, nullptr);
+    EXPECT_TRUE(chat->isWindow());
+    EXPECT_TRUE(chat->isVisible());
+    EXPECT_FALSE(chat->isModal());
+    chat->hide();
+    frm->findChild<QAction *>(QStringLiteral("mnuChat"))->trigger();
+    EXPECT_EQ(frm->chatWindow(), chat);
+    EXPECT_TRUE(chat->isVisible());
+    chat->hide(); // hidden again so that tear-down asks nothing
 }
 
 } // namespace
