@@ -62,8 +62,8 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     m_picBotoes = new QFrame(central);
     m_picBotoes->setObjectName(QStringLiteral("picBotoes"));
     m_picBotoes->setFixedHeight(kStripHeight);
-    static_cast<QFrame *>(m_picBotoes)->setFrameShape(QFrame::StyledPanel);
-    static_cast<QFrame *>(m_picBotoes)->setFrameShadow(QFrame::Raised);
+    m_picBotoes->setFrameShape(QFrame::StyledPanel);
+    m_picBotoes->setFrameShadow(QFrame::Raised);
     layout->addWidget(m_picBotoes);
     buildPalette(m_picBotoes);
     buildRecordingPanel(m_picBotoes);
@@ -114,15 +114,19 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
 
     // mnuPopup and mnuPopup2 with their commands; they register themselves
     // in the workspace.
-    new EditorPopupMenus(m_ws, this);
+    m_popupMenus = new EditorPopupMenus(m_ws, this);
 }
 
 frmPrincipal::~frmPrincipal()
 {
-    // Strat windows reach back into the workspace; let them go first.
+    // Everything that reaches back into the workspace goes before it does:
+    // the base class would delete these children only after the members.
     m_tmrCmd->stop();
+    delete m_frmNovo;
+    delete m_chat;
     delete m_mdi;
     m_mdi = nullptr;
+    delete m_popupMenus;
 }
 
 QString frmPrincipal::text(const char *id, const char *english) const

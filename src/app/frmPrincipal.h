@@ -22,6 +22,7 @@ class QTimer;
 namespace vantrel {
 
 class ClickLabel;
+class EditorPopupMenus;
 class frmChat;
 class frmMapa;
 class frmNovo;
@@ -116,10 +117,11 @@ private:
     QPointer<frmMapa> m_lastActive;
     QPointer<frmNovo> m_frmNovo;
     QPointer<frmChat> m_chat;
+    QPointer<EditorPopupMenus> m_popupMenus;
     bool m_quitOnClose = false;
 
     QMdiArea *m_mdi = nullptr;
-    QWidget *m_picBotoes = nullptr;
+    QFrame *m_picBotoes = nullptr;
     std::array<ClickLabel *, 13> m_picObj{};
     ClickLabel *m_lblTexto = nullptr;
     ClickLabel *m_imgMove = nullptr;
