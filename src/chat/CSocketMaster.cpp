@@ -14,6 +14,7 @@
 #include <cstring>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -85,6 +86,14 @@ std::optional<quint32> resolveSync(const QString &host)
     const quint32 addr = reinterpret_cast<sockaddr_in *>(res->ai_addr)->sin_addr.s_addr;
     ::freeaddrinfo(res);
     return addr;
+}
+
+// Chat runs are small and interactive: a second small send must not wait
+// for the peer's delayed acknowledgement of the first.
+void setNoDelay(int fd)
+{
+    const int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
 }
 
 bool isLoopback(quint32 networkOrder)
@@ -302,6 +311,7 @@ bool CSocketMaster::SocketExists()
         // in TIME_WAIT; a second listener on the port still fails (10048).
         const int one = 1;
         ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        setNoDelay(fd);
     }
     ProcessOptions();
     modSocketMaster::RegisterSocket(fd, this, true);
@@ -509,6 +519,7 @@ void CSocketMaster::AdoptAccepted(int handle, bool readQueued)
         m_sendChunkSize = m_recvChunkSize = 65536;
     }
     modSocketMaster::RegisterSocket(handle, this, false);
+    setNoDelay(handle);
     ReadPeerAddress();
     if (!readQueued)
         return;
@@ -945,7 +956,7 @@ void CSocketMaster::onConnectFinished()
         sockaddr_in sa{};
         socklen_t plen = sizeof sa;
         if (::getpeername(m_handle, reinterpret_cast<sockaddr *>(&sa), &plen) != 0)
-            err = errno == ENOTCONN ? ECONNREFUSED : errno;
+            return; // not connected and no error: not finished yet
     }
     if (err == EINPROGRESS || err == EALREADY)
         return; // not finished yet

@@ -99,9 +99,9 @@ bool ChatSession::sendLine(const QString &typed)
     const QString line = ChatWire::line(m_sNick, typed);
     if (m_bServer) {
         for (const QPointer<clsUser> &u : m_users->NewEnum())
-            send(u, line);
+            queueSend(u, line);
     } else {
-        send(m_users->Item(QStringLiteral("1")), line);
+        queueSend(m_users->Item(QStringLiteral("1")), line);
     }
     appendLog(line);
     return true;
@@ -109,6 +109,7 @@ bool ChatSession::sendLine(const QString &typed)
 
 void ChatSession::reset()
 {
+    flush(); // what was said before closing still goes out
     m_users->closeAll();
     if (m_listen) {
         m_listen->blockSignals(true);
@@ -129,14 +130,29 @@ void ChatSession::reset()
     Q_EMIT logCleared();
 }
 
-void ChatSession::send(clsUser *user, const QString &message)
+void ChatSession::queueSend(clsUser *user, const QString &message)
 {
-    if (!user)
+    if (!user || message.isEmpty())
         return;
-    try {
-        user->Socket->SendData(message);
-    } catch (const SocketError &) {
-        // a failed send does not stop a relay loop
+    user->outbox += message;
+    if (!m_flushScheduled) {
+        m_flushScheduled = true;
+        QMetaObject::invokeMethod(this, &ChatSession::flush, Qt::QueuedConnection);
+    }
+}
+
+void ChatSession::flush()
+{
+    m_flushScheduled = false;
+    for (const QPointer<clsUser> &u : m_users->NewEnum()) {
+        if (!u || u->outbox.isEmpty())
+            continue;
+        const QString out = std::exchange(u->outbox, QString());
+        try {
+            u->Socket->SendData(out);
+        } catch (const SocketError &) {
+            // a failed send does not stop the others
+        }
     }
 }
 
@@ -179,11 +195,11 @@ void ChatSession::Nick(const QString &tNick, const QString &Key)
     QString list;
     for (const NickEntry &e : std::as_const(m_lstNicks))
         list += ChatWire::nickEntry(e.nick);
-    send(m_users->Item(Key), list);
+    queueSend(m_users->Item(Key), list);
     const QString joined = ChatWire::nickEntry(tNick);
     for (const QPointer<clsUser> &u : m_users->NewEnum()) {
-        if (u && u->Key != Key)
-            send(u, joined);
+        if (u && u->Key != Key && u->announced)
+            queueSend(u, joined);
     }
 }
 
@@ -194,7 +210,7 @@ void ChatSession::Mensagem(const QString &sMSG, const QString &Key)
         return;
     for (const QPointer<clsUser> &u : m_users->NewEnum()) {
         if (u && u->Key != Key)
-            send(u, sMSG);
+            queueSend(u, sMSG);
     }
 }
 
@@ -213,7 +229,7 @@ void ChatSession::Disconnected(const QString &Key)
     const QString goodbye = ChatWire::left(nick);
     for (const QPointer<clsUser> &u : m_users->NewEnum()) {
         if (u && u->Key != Key)
-            send(u, goodbye);
+            queueSend(u, goodbye);
     }
     m_users->Remove(Key);
 }

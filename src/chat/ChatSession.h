@@ -72,6 +72,14 @@ public:
     // Adds CR LF + text at the end of the log.
     void appendLog(const QString &text);
 
+    // Every message to a peer goes through here. It is queued on the
+    // connection and sent once the socket events being handled now are done,
+    // so a host relaying many runs at once makes one send per peer instead of
+    // one per run. The bytes and their order on each connection are the same.
+    void queueSend(clsUser *user, const QString &message);
+    // Sends what is queued now.
+    void flush();
+
     QString text(const QString &id, const QString &english) const;
 
     bool bServer() const { return m_bServer; }
@@ -94,7 +102,6 @@ Q_SIGNALS:
 
 private:
     void createListener();
-    void send(clsUser *user, const QString &message);
     int entriesFor(qint32 itemData) const;
 
     TextLookup m_text;
@@ -107,6 +114,7 @@ private:
     CSocketMaster *m_listen = nullptr;
     clsUsers *m_users = nullptr;
     QString m_lastError;
+    bool m_flushScheduled = false;
 };
 
 } // namespace vantrel

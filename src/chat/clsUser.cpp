@@ -21,11 +21,7 @@ clsUser::clsUser(ChatSession &session, QObject *parent)
 void clsUser::Socket_Connect()
 {
     m_session.appendLog(QStringLiteral("Conectado..."));
-    try {
-        Socket->SendData(ChatWire::announce(m_session.sNick()));
-    } catch (const SocketError &) {
-        // a failed send shows up as an error or a close of the connection
-    }
+    m_session.queueSend(this, ChatWire::announce(m_session.sNick()));
 }
 
 void clsUser::Socket_DataArrival(qint32)
@@ -40,6 +36,7 @@ void clsUser::Socket_DataArrival(qint32)
     const ChatRun run = classifyRun(data.as<QString>());
     switch (run.kind) {
     case ChatRun::Nicks:
+        announced = true;
         for (const QString &nick : run.nicks)
             m_session.Nick(nick, key);
         break;

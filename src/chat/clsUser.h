@@ -20,6 +20,14 @@ public:
 
     QString Key;
     CSocketMaster *const Socket;
+    // The peer has sent its "NICK" announcement. Joins are told only to
+    // announced connections: one that connected but has not announced yet
+    // gets the whole list when it does, and would otherwise list the nicks
+    // that joined in between twice.
+    bool announced = false;
+    // Text queued for the peer and sent when the current batch of socket
+    // events has been handled (see ChatSession::queueSend).
+    QString outbox;
 
 private:
     void Socket_Connect();

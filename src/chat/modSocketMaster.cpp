@@ -1,28 +1,46 @@
 #include "chat/modSocketMaster.h"
 
 #include "chat/CSocketMaster.h"
+#include "chat/SocketError.h"
 
 #include <QHash>
 #include <QSocketNotifier>
+
+#include <cerrno>
+#include <sys/epoll.h>
+#include <unistd.h>
 
 namespace vantrel::modSocketMaster {
 
 namespace {
 
+// Readiness of every socket of a thread is gathered by one epoll set, which
+// a single QSocketNotifier watches: an event-loop pass costs the same with
+// two sockets or two hundred, and one pass hands out every ready socket.
 struct Registration
 {
     CSocketMaster *owner = nullptr;
-    QSocketNotifier *read = nullptr;
-    QSocketNotifier *write = nullptr;
+    quint32 events = 0; // what the owner wants: EPOLLIN, EPOLLOUT
+    bool inSet = false; // a socket that wants nothing is left out of the set,
+                        // else its hang-up would be reported over and over
 };
 
 struct Shared
 {
     int instanceCount = 0;
     bool started = false;
+    int epollFd = -1;
+    QSocketNotifier *notifier = nullptr;
     QHash<int, Registration> sockets;
     QHash<int, CSocketMaster *> acceptList;
     QHash<int, CSocketMaster *> resolutions;
+
+    ~Shared()
+    {
+        delete notifier;
+        if (epollFd >= 0)
+            ::close(epollFd);
+    }
 };
 
 Shared &shared()
@@ -37,23 +55,57 @@ MessageHook &hookStorage()
     return hook;
 }
 
-void dispatch(int handle, Readiness readiness)
+void dispatchReady()
 {
-    auto it = shared().sockets.constFind(handle);
-    if (it == shared().sockets.constEnd() || !it->owner)
-        return;
-    it->owner->PostReadiness(readiness);
+    Shared &s = shared();
+    epoll_event ready[64];
+    const int n = ::epoll_wait(s.epollFd, ready, 64, 0);
+    for (int i = 0; i < n; ++i) {
+        const int handle = ready[i].data.fd;
+        const quint32 got = ready[i].events;
+        // Look the handle up again for every event: an earlier handler may
+        // have closed it, handed it to another owner or changed its interest.
+        auto it = s.sockets.constFind(handle);
+        if (it == s.sockets.constEnd() || !it->owner)
+            continue;
+        const bool failed = got & (EPOLLERR | EPOLLHUP);
+        if ((it->events & EPOLLIN) && (got & EPOLLIN || failed)) {
+            it->owner->PostReadiness(Readiness::Readable);
+            it = s.sockets.constFind(handle);
+            if (it == s.sockets.constEnd() || !it->owner)
+                continue;
+        }
+        if ((it->events & EPOLLOUT) && (got & EPOLLOUT || failed))
+            it->owner->PostReadiness(Readiness::Writable);
+    }
 }
 
-void dropNotifier(QSocketNotifier *&n)
+void ensureSet()
 {
-    if (!n)
+    Shared &s = shared();
+    if (s.epollFd >= 0)
         return;
-    // Disabled at once (the descriptor may be reused right away); deleted
-    // later because we may be inside its own activated signal.
-    n->setEnabled(false);
-    n->deleteLater();
-    n = nullptr;
+    s.epollFd = ::epoll_create1(EPOLL_CLOEXEC);
+    if (s.epollFd < 0)
+        throwSocketErrno(errno, QStringLiteral("modSocketMaster.RegisterSocket"));
+    s.notifier = new QSocketNotifier(s.epollFd, QSocketNotifier::Read);
+    QObject::connect(s.notifier, &QSocketNotifier::activated, s.notifier, &dispatchReady);
+}
+
+void applyInterest(int handle, Registration &r)
+{
+    Shared &s = shared();
+    epoll_event ev{};
+    ev.events = r.events;
+    ev.data.fd = handle;
+    if (r.events == 0) {
+        if (r.inSet)
+            ::epoll_ctl(s.epollFd, EPOLL_CTL_DEL, handle, &ev);
+        r.inSet = false;
+        return;
+    }
+    if (::epoll_ctl(s.epollFd, r.inSet ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, handle, &ev) == 0)
+        r.inSet = true;
 }
 
 } // namespace
@@ -86,21 +138,9 @@ bool WinsockStarted()
 
 void RegisterSocket(int handle, CSocketMaster *owner, bool selectEvents)
 {
-    Registration &r = shared().sockets[handle];
-    r.owner = owner;
-    Q_UNUSED(selectEvents); // an adopted handle keeps the watchers it already has
-    if (!r.read) {
-        r.read = new QSocketNotifier(handle, QSocketNotifier::Read);
-        r.read->setEnabled(false);
-        QObject::connect(r.read, &QSocketNotifier::activated, r.read,
-                         [handle] { dispatch(handle, Readiness::Readable); });
-    }
-    if (!r.write) {
-        r.write = new QSocketNotifier(handle, QSocketNotifier::Write);
-        r.write->setEnabled(false);
-        QObject::connect(r.write, &QSocketNotifier::activated, r.write,
-                         [handle] { dispatch(handle, Readiness::Writable); });
-    }
+    Q_UNUSED(selectEvents); // an adopted handle keeps its place in the set
+    ensureSet();
+    shared().sockets[handle].owner = owner;
 }
 
 void UnregisterSocket(int handle)
@@ -108,8 +148,8 @@ void UnregisterSocket(int handle)
     auto it = shared().sockets.find(handle);
     if (it == shared().sockets.end())
         return;
-    dropNotifier(it->read);
-    dropNotifier(it->write);
+    it->events = 0;
+    applyInterest(handle, *it);
     shared().sockets.erase(it);
 }
 
@@ -134,10 +174,11 @@ void SetInterest(int handle, bool readable, bool writable)
     auto it = shared().sockets.find(handle);
     if (it == shared().sockets.end())
         return;
-    if (it->read && it->read->isEnabled() != readable)
-        it->read->setEnabled(readable);
-    if (it->write && it->write->isEnabled() != writable)
-        it->write->setEnabled(writable);
+    const quint32 events = (readable ? quint32(EPOLLIN) : 0u) | (writable ? quint32(EPOLLOUT) : 0u);
+    if (events == it->events && (events == 0) != it->inSet)
+        return;
+    it->events = events;
+    applyInterest(handle, *it);
 }
 
 void AddAcceptSocket(int handle, CSocketMaster *holder)
