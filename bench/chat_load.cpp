@@ -7,7 +7,7 @@
 // The host runs in a thread of its own with its own event loop, as it would
 // run on its own machine; the clients share the main thread.
 //
-// usage: chat_load [clients=50] [lines=200] [window=16]
+// usage: chat_load [clients=50] [lines=200] [window=12]
 //   window: lines in flight at once over all clients (sent, not yet at every
 //   receiver); it trades throughput against queueing delay.
 
@@ -96,7 +96,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int clients = argc > 1 ? std::max(2, atoi(argv[1])) : 50;
     const int linesEach = argc > 2 ? std::max(1, atoi(argv[2])) : 200;
-    const int window = argc > 3 ? std::max(1, atoi(argv[3])) : 16;
+    const int window = argc > 3 ? std::max(1, atoi(argv[3])) : 12;
 
     HostThread hostThread;
     hostThread.start();
