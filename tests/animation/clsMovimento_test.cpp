@@ -1,0 +1,283 @@
+#include "animation/MovingSprite.h"
+#include "animation/clsMovimento.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vantrel;
+
+namespace {
+
+// One frame as playback runs it: every Move, then every lFrame advances.
+void frame(clsMovimento &e, MovingSprite &s)
+{
+    e.Move(&s);
+    ++e.lFrame;
+}
+
+// Frames until the sprite first leaves its place (or `limit`).
+int framesUntilMoved(clsMovimento &e, GridSprite &s, int limit = 1000)
+{
+    const float x = s.left(), y = s.top();
+    for (int f = 0; f < limit; ++f) {
+        frame(e, s);
+        if (s.left() != x || s.top() != y)
+            return f;
+    }
+    return -1;
+}
+
+// Runs until the sprite stops moving for two frames in a row.
+int runToRest(clsMovimento &e, GridSprite &s, int limit = 5000)
+{
+    for (int f = 0; f < limit; ++f) {
+        const float x = s.left(), y = s.top();
+        frame(e, s);
+        if (s.left() == x && s.top() == y) {
+            frame(e, s);
+            if (s.left() == x && s.top() == y)
+                return f;
+        }
+    }
+    return -1;
+}
+
+// Sprites start away from (0, 0): a new engine has last seen (0, 0), so an
+// object standing there would count as arrived on its first step.
+constexpr int B = 1000;
+
+} // namespace
+
+TEST(clsMovimentoTest, EmptyMovementLeavesObjectUntouchedEvenHidden)
+{
+    clsMovimento e;
+    GridSprite s(100, 200, false);
+    for (int i = 0; i < 5; ++i)
+        frame(e, s);
+    EXPECT_FALSE(s.isShown());
+    EXPECT_EQ(s.left(), 100);
+    EXPECT_EQ(s.top(), 200);
+}
+
+TEST(clsMovimentoTest, LegRunsAtVelocityThenClosesInByTenthsAndStopsShort)
+{
+    clsMovimento e;
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 1000, B + 0, 8);
+    frame(e, s);
+    EXPECT_EQ(s.left(), B + 8);
+    frame(e, s);
+    EXPECT_EQ(s.left(), B + 16);
+    // Constant speed while more than 10 twips away.
+    while (B + 1000 - s.left() > 10)
+        frame(e, s);
+    const float before = s.left();
+    EXPECT_GT(before, 990);
+    frame(e, s);
+    // Now a tenth of the remaining distance, rounded to whole twips.
+    EXPECT_EQ(s.left(), std::round(before + (B + 1000 - before) * 0.1f));
+    runToRest(e, s);
+    EXPECT_LT(s.left(), B + 1000.f);
+    EXPECT_GE(s.left(), B + 995.f); // a few twips short: no snap
+    EXPECT_EQ(s.left(), std::round(s.left()));
+}
+
+TEST(clsMovimentoTest, StartFrameZeroStartsAtOnceAndOneWaitsAFrame)
+{
+    {
+        clsMovimento e;
+        GridSprite s(B, B);
+        e.Adiciona(0, B + 500, B + 0, 3);
+        EXPECT_EQ(framesUntilMoved(e, s), 0);
+    }
+    {
+        clsMovimento e;
+        GridSprite s(B, B, false);
+        e.Adiciona(1, B + 500, B + 0, 3);
+        e.Move(&s);
+        EXPECT_FALSE(s.isShown()) << "waiting keeps the visibility";
+        EXPECT_EQ(s.left(), B);
+        ++e.lFrame;
+        e.Move(&s);
+        EXPECT_TRUE(s.isShown());
+        EXPECT_EQ(s.left(), B + 3);
+    }
+}
+
+TEST(clsMovimentoTest, KeepCountingOffRestartsTheWaitAtEveryArrival)
+{
+    bool keepCounting = false;
+    clsMovimento e(&keepCounting);
+    GridSprite s(B, B);
+    e.Adiciona(30, B + 200, B + 0, 20);
+    e.Adiciona(30, B + 200, B + 400, 20);
+    EXPECT_EQ(framesUntilMoved(e, s), 30);
+    // Run to the first way point; the arrival frame already steps toward the
+    // second one, then the object waits about 30 frames.
+    int guard = 0;
+    while (e.current() != 2 && guard++ < 400)
+        frame(e, s);
+    ASSERT_EQ(e.current(), 2);
+    int still = 0;
+    for (; still < 400; ++still) {
+        const float x = s.left(), y = s.top();
+        frame(e, s);
+        if (s.left() != x || s.top() != y)
+            break;
+    }
+    EXPECT_NEAR(still, 30, 1);
+}
+
+TEST(clsMovimentoTest, KeepCountingOnCountsEveryStartFrameFromPlaybackStart)
+{
+    bool keepCounting = true;
+    clsMovimento e(&keepCounting);
+    GridSprite s(B, B);
+    e.Adiciona(30, B + 200, B + 0, 20);
+    e.Adiciona(30, B + 200, B + 400, 20);
+    EXPECT_EQ(framesUntilMoved(e, s), 30);
+    // The second leg's wait is over by then: no pause at the first way point.
+    int stillFrames = 0;
+    for (int f = 0; f < 80; ++f) {
+        const float x = s.left(), y = s.top();
+        frame(e, s);
+        if (s.left() == x && s.top() == y)
+            ++stillFrames;
+        if (s.top() > B)
+            break;
+    }
+    EXPECT_LE(stillFrames, 2);
+    EXPECT_GT(s.top(), B);
+}
+
+TEST(clsMovimentoTest, FlagIsReadAtRunTime)
+{
+    bool keepCounting = true;
+    clsMovimento e(&keepCounting);
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 0, B + 0, 8); // already there
+    e.Adiciona(0, B + 100, B + 0, 8);
+    e.lFrame = 7;
+    e.Move(&s); // nothing to do: stands on point 1
+    e.Move(&s); // arrival: lFrame kept
+    EXPECT_EQ(e.lFrame, 7);
+    keepCounting = false;
+    e.Reseta();
+    s.setPosition(B, B); // back on its place, the position last seen
+    e.lFrame = 7;
+    e.Move(&s); // sees the last position again: arrival, lFrame cleared
+    EXPECT_EQ(e.current(), 2);
+    EXPECT_EQ(e.lFrame, 0);
+}
+
+TEST(clsMovimentoTest, WayPointOnCurrentPositionIsPassedOnTheNextCall)
+{
+    clsMovimento e;
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 0, B + 0, 8);
+    e.Adiciona(0, B + 0, B + 800, 8);
+    frame(e, s);
+    EXPECT_EQ(s.top(), B);
+    EXPECT_EQ(e.current(), 1);
+    frame(e, s);
+    EXPECT_EQ(e.current(), 2);
+    EXPECT_EQ(s.top(), B + 8);
+}
+
+TEST(clsMovimentoTest, ReplayStartingOnTheLastSeenPositionSkipsWayPointOne)
+{
+    clsMovimento e;
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 300, B + 0, 20);
+    e.Adiciona(0, B + 0, B + 0, 20); // back to the start
+    runToRest(e, s);
+    const float restX = s.left();
+    EXPECT_EQ(e.current(), 2);
+    // Playback stops: the engine rewinds, the caller puts the object back.
+    e.Reseta();
+    s.setPosition(restX, B); // stands on the last position seen
+    e.lFrame = 5;
+    e.Move(&s);
+    EXPECT_EQ(e.current(), 2) << "way point 1 counted as reached";
+    EXPECT_EQ(e.lFrame, 0);
+}
+
+TEST(clsMovimentoTest, VelocityZeroSkipsThatWayPoint)
+{
+    clsMovimento e;
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 500, B + 0, 0);
+    e.Adiciona(0, B + 0, B + 500, 8);
+    frame(e, s);
+    EXPECT_EQ(s.left(), B);
+    EXPECT_EQ(s.top(), B);
+    frame(e, s);
+    EXPECT_EQ(e.current(), 2);
+    EXPECT_EQ(s.top(), B + 8);
+    EXPECT_EQ(s.left(), B);
+}
+
+TEST(clsMovimentoTest, AdicionaDuringPlaybackHeadsBackToWayPointOne)
+{
+    clsMovimento e;
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 100, B + 0, 20);
+    e.Adiciona(0, B + 100, B + 1000, 20);
+    // Well on the way to way point 2.
+    for (int f = 0; f < 20; ++f)
+        frame(e, s);
+    ASSERT_EQ(e.current(), 2);
+    EXPECT_EQ(e.Adiciona(0, B + 0, B + 0, 20), 3);
+    EXPECT_EQ(e.current(), 1);
+    const float y = s.top();
+    frame(e, s);
+    EXPECT_LT(s.top(), y) << "heads for way point 1 again";
+}
+
+TEST(clsMovimentoTest, CutWhileHeadingPastTheEndEndsStepsUntilReset)
+{
+    clsMovimento e;
+    GridSprite s(B, B);
+    e.Adiciona(0, B + 0, B + 0, 8);
+    e.Adiciona(0, B + 0, B + 100, 8);
+    e.Adiciona(0, B + 0, B + 200, 8);
+    frame(e, s);
+    frame(e, s);
+    ASSERT_EQ(e.current(), 2);
+    EXPECT_TRUE(e.ApagaMovimento(2));
+    EXPECT_EQ(e.itM, 1);
+    const float y = s.top();
+    frame(e, s);
+    EXPECT_EQ(s.top(), y);
+    e.Reseta();
+    EXPECT_EQ(e.current(), 1);
+    EXPECT_EQ(e.lFrame, 0);
+}
+
+TEST(clsMovimentoTest, IndexErrorsAreReportedAndChangeNothing)
+{
+    clsMovimento e;
+    e.Adiciona(5, 10, 20, 3);
+    EXPECT_FALSE(e.EditaXY(0, 1, 1));
+    EXPECT_FALSE(e.EditaXY(2, 1, 1));
+    EXPECT_FALSE(e.EditaMov(-1, 1, 1));
+    EXPECT_FALSE(e.EditaMov(2, 1, 1));
+    EXPECT_FALSE(e.ApagaMovimento(0));
+    EXPECT_FALSE(e.ApagaMovimento(3)) << "cutting past the end must not grow the list";
+    EXPECT_EQ(e.itM, 1);
+    EXPECT_EQ(e.point(1), (MovementPoint{5, 10, 20, 3}));
+    EXPECT_TRUE(e.EditaXY(1, 7, 8));
+    EXPECT_TRUE(e.EditaMov(1, 9, 20));
+    EXPECT_EQ(e.point(1), (MovementPoint{9, 7, 8, 20}));
+    EXPECT_TRUE(e.ApagaMovimento(1));
+    EXPECT_EQ(e.itM, 0);
+}
+
+TEST(clsMovimentoTest, MissingPictureEndsTheStepSilently)
+{
+    clsMovimento e;
+    e.Adiciona(0, B + 10, B + 10, 8);
+    e.Move(nullptr);
+    EXPECT_EQ(e.current(), 1);
+}
