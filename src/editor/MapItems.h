@@ -35,7 +35,8 @@ class ObjectItem : public QGraphicsPixmapItem, public MovingSprite
 {
 public:
     ObjectItem(int16_t number, const QPixmap &picture);
-    int type() const override { return ObjectItemType; }
+    enum { Type = ObjectItemType }; // for qgraphicsitem_cast
+    int type() const override { return Type; }
     int16_t number() const { return m_number; }
     // Drawn size in twips (a grenade box is 210 twips high).
     qreal widthTwips() const;
@@ -56,7 +57,8 @@ class TextItem : public QGraphicsItem
 {
 public:
     TextItem(int16_t number, const QString &caption);
-    int type() const override { return TextItemType; }
+    enum { Type = TextItemType }; // for qgraphicsitem_cast
+    int type() const override { return Type; }
     int16_t number() const { return m_number; }
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
@@ -80,7 +82,8 @@ class MarkerItem : public QGraphicsRectItem
 {
 public:
     MarkerItem(int16_t number, int16_t tag, uint32_t color);
-    int type() const override { return MarkerItemType; }
+    enum { Type = MarkerItemType }; // for qgraphicsitem_cast
+    int type() const override { return Type; }
     int16_t number() const { return m_number; }
     int16_t tag() const { return m_tag; }
     void setColor(uint32_t color);
@@ -97,7 +100,8 @@ class PathLine : public QGraphicsLineItem
 {
 public:
     PathLine(int16_t number, int16_t tag, uint32_t color);
-    int type() const override { return PathLineType; }
+    enum { Type = PathLineType }; // for qgraphicsitem_cast
+    int type() const override { return Type; }
     int16_t number() const { return m_number; }
     int16_t tag() const { return m_tag; }
     void setColor(uint32_t color);

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <cmath>
+
 namespace vantrel {
 
 MapView::MapView(frmMapa &window, StratSurface &surface, QWidget *parent)
@@ -25,6 +27,12 @@ MapView::MapView(frmMapa &window, StratSurface &surface, QWidget *parent)
     setMouseTracking(true);
     setSceneRect(0, 0, StratSurface::kWidthTwips, StratSurface::kHeightTwips);
     scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+}
+
+QPointF MapView::toTwips(const QPointF &pixel)
+{
+    // The surface never scrolls: pixel (0, 0) is twip (0, 0).
+    return QPointF(std::floor(pixel.x()), std::floor(pixel.y())) * kTwipsPerPixel;
 }
 
 MapView::Target MapView::targetAt(const QPointF &scenePos) const
@@ -91,7 +99,7 @@ void MapView::dispatch(const Target &target, Phase phase, QMouseEvent *event,
 
 void MapView::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF scenePos = mapToScene(event->position().toPoint());
+    const QPointF scenePos = toTwips(event->position());
     if (!m_captured) {
         m_capture = targetAt(scenePos);
         m_captured = true;
@@ -101,7 +109,7 @@ void MapView::mousePressEvent(QMouseEvent *event)
 
 void MapView::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF scenePos = mapToScene(event->position().toPoint());
+    const QPointF scenePos = toTwips(event->position());
     if (m_captured) {
         dispatch(m_capture, Phase::Move, event, scenePos);
         return;
@@ -111,7 +119,7 @@ void MapView::mouseMoveEvent(QMouseEvent *event)
 
 void MapView::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF scenePos = mapToScene(event->position().toPoint());
+    const QPointF scenePos = toTwips(event->position());
     const Target target = m_captured ? m_capture : targetAt(scenePos);
     if (event->buttons() == Qt::NoButton)
         m_captured = false;
@@ -121,7 +129,7 @@ void MapView::mouseReleaseEvent(QMouseEvent *event)
 void MapView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click is the double click itself.
-    const QPointF scenePos = mapToScene(event->position().toPoint());
+    const QPointF scenePos = toTwips(event->position());
     const Target target = targetAt(scenePos);
     m_capture = target;
     m_captured = true;

@@ -34,6 +34,7 @@ private:
         int number = 0;
         QPointF topLeft; // the control's Left/Top when the press started
     };
+    static QPointF toTwips(const QPointF &pixel);
     Target targetAt(const QPointF &scenePos) const;
     enum class Phase { Press, Move, Release };
     void dispatch(const Target &target, Phase phase, QMouseEvent *event, const QPointF &scenePos);

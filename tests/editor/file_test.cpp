@@ -1,0 +1,166 @@
+#include "EditorFixture.h"
+
+#include "app/core/ProgramFolder.h"
+#include "editor/frmCores.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+class StratFileEditing : public EditorFixture
+{
+protected:
+    // A plain test background in the program folder's Overviews/.
+    QString writeOverview()
+    {
+        QImage image(760, 560, QImage::Format_RGB32);
+        image.fill(QColor(60, 70, 50));
+        QPainter p(&image);
+        p.setPen(QColor(140, 140, 120));
+        for (int x = 0; x < image.width(); x += 40)
+            p.drawLine(x, 0, x, image.height());
+        for (int y = 0; y < image.height(); y += 40)
+            p.drawLine(0, y, image.width(), y);
+        p.end();
+        QDir().mkpath(home.file("Overviews"));
+        const QString path = home.file("Overviews/test.png");
+        image.save(path);
+        return path;
+    }
+
+    // A strat built through the editor: objects, a grenade, texts, two
+    // interleaved paths, a colour, links and a removed object.
+    void buildStrat()
+    {
+        ws.slotTables.OverviewNames(1) = QStringLiteral("test.png");
+        map().setBackground(QPixmap(writeOverview()));
+        map().setTitleLabel(QStringLiteral("Strat1"));
+        place(0, 1000, 1500);
+        place(5, 1000, 5000);
+        place(10, 6000, 6000);
+        place(7, 9000, 2000);
+        ws.tools.PlacingMode = ws.tools.TextMode = true;
+        ui.answer(typeAndOk("txtTexto", "Hold long"));
+        map().surfacePress(Qt::LeftButton, 4000, 7500);
+        map().surfaceRelease(Qt::LeftButton, false, 4000, 7500);
+        addPointFor(1, 3000, 1500);
+        addPointFor(2, 3000, 5000, 1);
+        addPointFor(1, 4000, 2500);
+        addPointFor(2, 5000, 4000, 1);
+        addPointFor(3, 7000, 4000, 2);
+        rightClickObject(2);
+        ui.answer([](QDialog &d) {
+            auto *box = d.findChild<ColorBox *>("picCor(7)");
+            box->clicked(box->value());
+            d.findChild<QPushButton *>("cmdOk")->click();
+        });
+        menus->mnuCor()->trigger();
+        rightClickObject(1);
+        ui.answer(typeAndOk("txtLink", "http://example.invalid/plan"));
+        menus->mnuLink()->trigger();
+        rightClickObject(4);
+        ui.answer(MsgResult::Yes);
+        menus->mnuApagar()->trigger();
+    }
+};
+
+TEST_F(StratFileEditing, SaveAsksWithTheProgramFolderAndAppendsTheExtension)
+{
+    buildStrat();
+    ui.answer(home.file("plan"));
+    ASSERT_TRUE(map().SalvaTatica(false));
+    const Prompt &p = ui.last();
+    EXPECT_EQ(p.kind, Prompt::SaveFile);
+    EXPECT_EQ(p.title, "Save Strat");
+    EXPECT_EQ(p.defaultText, "Strat (*.vtr)");
+    EXPECT_EQ(p.initialDir, ProgramFolder::path());
+    EXPECT_EQ(map().sArquivo, home.file("plan.vtr"));
+    EXPECT_TRUE(QFile::exists(home.file("plan.vtr")));
+
+    // Save again writes without asking; Save As asks, and ".VTR" is kept.
+    map().SalvaTatica(false);
+    ui.answer(home.file("CAPS.VTR"));
+    map().SalvaTatica(true);
+    EXPECT_EQ(map().sArquivo, home.file("CAPS.VTR"));
+    EXPECT_TRUE(QFile::exists(home.file("CAPS.VTR")));
+
+    // A cancelled dialog writes nothing and keeps the path.
+    ui.answer("");
+    EXPECT_TRUE(map().SalvaTatica(true));
+    EXPECT_EQ(map().sArquivo, home.file("CAPS.VTR"));
+    EXPECT_EQ(ui.pendingAnswers(), 0u);
+}
+
+TEST_F(StratFileEditing, OpeningRebuildsTheSamePicture)
+{
+    buildStrat();
+    ui.answer(home.file("plan.vtr"));
+    ASSERT_TRUE(map().SalvaTatica(false));
+
+    frmMapa *opened = addWindow();
+    const StratFileResult r = opened->AbreTatica(home.file("plan.vtr"));
+    ASSERT_TRUE(r) << r.message.toStdString();
+    frmMapa &built = *windows[0];
+    EXPECT_EQ(opened->strat().Objects, built.strat().Objects);
+    EXPECT_EQ(opened->strat().Texts, built.strat().Texts);
+    EXPECT_EQ(opened->strat().Movements, built.strat().Movements);
+    EXPECT_EQ(opened->strat().LineColors, built.strat().LineColors);
+    EXPECT_EQ(opened->strat().Links, built.strat().Links);
+    EXPECT_EQ(opened->titleLabel(), "Strat1");
+    EXPECT_EQ(ws.slotTables.OverviewNames(opened->iMI).trimmed(), "test.png");
+
+    // Marker numbers follow the file's order: movement by movement.
+    EXPECT_EQ(opened->MarkerCount(), 5);
+    StratSurface &s = opened->surface();
+    const int tags[] = {0, 1, 1, 2, 2, 3};
+    const int points[] = {0, 1, 2, 1, 2, 1};
+    for (int k = 1; k <= 5; ++k) {
+        ASSERT_NE(s.picM(k), nullptr);
+        EXPECT_EQ(s.picM(k)->tag(), tags[k]);
+        EXPECT_EQ(opened->MarkerPoint(k), points[k]);
+    }
+    EXPECT_EQ(s.linha(1)->line(), QLineF(1000, 1500, 3000, 1500));
+    EXPECT_EQ(s.linha(2)->line(), QLineF(3000, 1500, 4000, 2500));
+    EXPECT_EQ(s.linha(3)->line(), QLineF(1000, 5000, 3000, 5000));
+    EXPECT_EQ(s.linha(4)->line(), QLineF(3000, 5000, 5000, 4000));
+    EXPECT_EQ(s.picM(3)->brush().color(), QColor(255, 127, 0));
+    EXPECT_EQ(s.imgObj(4), nullptr);
+    for (int m = 1; m <= 3; ++m) {
+        ASSERT_NE(opened->engine(m), nullptr);
+        EXPECT_EQ(opened->engine(m)->itM, built.engine(m)->itM);
+        EXPECT_EQ(opened->engine(m)->iObj, built.engine(m)->iObj);
+        for (int16_t j = 1; j <= opened->engine(m)->itM; ++j)
+            EXPECT_EQ(opened->engine(m)->point(j), built.engine(m)->point(j));
+    }
+
+    const QImage a = built.grab().toImage();
+    const QImage b = opened->grab().toImage();
+    EXPECT_EQ(a.size(), QSize(799, 585));
+    EXPECT_TRUE(a == b) << "the reopened strat looks different";
+}
+
+TEST_F(StratFileEditing, ANewStratSavedAtOnceReadsBackEmpty)
+{
+    ui.answer(home.file("empty"));
+    ASSERT_TRUE(map().SalvaTatica(false));
+    EXPECT_EQ(QFile(home.file("empty.vtr")).size(), 157);
+    frmMapa *opened = addWindow();
+    ASSERT_TRUE(opened->AbreTatica(home.file("empty.vtr")));
+    EXPECT_EQ(opened->iObj(), 0);
+    EXPECT_EQ(opened->iTxt(), 0);
+    EXPECT_EQ(opened->MarkerCount(), 0);
+    EXPECT_EQ(opened->strat().Movements.count(), 0);
+}
+
+TEST_F(StratFileEditing, UnreadableFileLeavesTheWindowEmpty)
+{
+    const QString path = home.write("bad.vtr", QByteArray(30, 'x'));
+    const StratFileResult r = map().AbreTatica(path);
+    EXPECT_FALSE(r);
+    EXPECT_FALSE(r.message.isEmpty());
+    EXPECT_EQ(map().iObj(), 0);
+}

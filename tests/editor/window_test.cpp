@@ -1,0 +1,255 @@
+#include "EditorFixture.h"
+
+#include "editor/MapView.h"
+#include "editor/frmCores.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+class StratWindow : public EditorFixture
+{
+protected:
+    QWidget *viewport() { return map().view()->viewport(); }
+
+    void mouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QMouseEvent e(type, QPointF(pixel), viewport()->mapToGlobal(QPointF(pixel)), button,
+                      buttons, mods);
+        QApplication::sendEvent(viewport(), &e);
+    }
+    void key(Qt::Key k)
+    {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(map().view(), &press);
+        QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
+        QApplication::sendEvent(map().view(), &release);
+    }
+    static void clickWidget(QWidget *w)
+    {
+        const QPointF at(w->width() / 2.0, w->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &release);
+    }
+    void doubleClick(QPoint pixel)
+    {
+        click(pixel);
+        mouse(QEvent::MouseButtonDblClick, pixel, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, pixel, Qt::LeftButton, Qt::NoButton);
+    }
+    void click(QPoint pixel, Qt::MouseButton button = Qt::LeftButton)
+    {
+        mouse(QEvent::MouseButtonPress, pixel, button, button);
+        mouse(QEvent::MouseButtonRelease, pixel, button, Qt::NoButton);
+    }
+};
+
+TEST_F(StratWindow, IsAFramelessFixedSurfaceWithItsTopStrip)
+{
+    EXPECT_EQ(map().size(), QSize(799, 585));
+    EXPECT_EQ(map().view()->sceneRect(), QRectF(0, 0, 11985, 8775));
+    EXPECT_EQ(map().view()->transform().m11(), 1.0 / 15);
+    const struct
+    {
+        const char *name;
+        QRect geometry;
+        const char *text;
+    } strip[] = {
+        {"Label1", QRect(552, 1, 39, 15), "Frame:"},
+        {"lblFrame", QRect(600, 1, 54, 15), "0"},
+        {"lblSegs", QRect(656, 1, 53, 17), "00:00"},
+        {"lblFechar", QRect(782, 1, 15, 15), "X"},
+        {"lblSite", QRect(380, 1, 160, 15), "http://www.vantrel.net"},
+    };
+    for (const auto &c : strip) {
+        auto *label = map().findChild<QLabel *>(c.name);
+        ASSERT_NE(label, nullptr) << c.name;
+        EXPECT_EQ(label->pos(), c.geometry.topLeft()) << c.name;
+        EXPECT_EQ(label->text(), c.text) << c.name;
+    }
+    for (const char *name : {"picGO", "picPause"}) {
+        auto *pic = map().findChild<QLabel *>(name);
+        ASSERT_NE(pic, nullptr);
+        EXPECT_EQ(pic->size(), QSize(19, 15));
+        EXPECT_EQ(pic->pixmap().size(), QSize(19, 15));
+    }
+    EXPECT_EQ(map().findChild<QLabel *>("picGO")->pos(), QPoint(712, 1));
+    EXPECT_EQ(map().findChild<QLabel *>("picPause")->pos(), QPoint(744, 1));
+    EXPECT_EQ(map().findChild<QLabel *>("picGO")->property("Tag").toString(), "0");
+}
+
+TEST_F(StratWindow, BackgroundIsDrawnAtItsOwnSizeFromTheTopLeft)
+{
+    QImage image(100, 80, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setPixel(99, 79, qRgb(0, 0, 255));
+    map().setBackground(QPixmap::fromImage(image));
+    const QImage shot = map().grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(50, 40)), QColor(Qt::red));
+    EXPECT_EQ(QColor(shot.pixel(99, 79)), QColor(0, 0, 255));
+    EXPECT_EQ(QColor(shot.pixel(100, 40)), QColor(Qt::black)) << "not stretched";
+}
+
+TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
+{
+    ws.tools.PlacingMode = true;
+    ws.tools.PaletteIndex = 6;
+    click(QPoint(200, 300));
+    ASSERT_EQ(map().iObj(), 1);
+    EXPECT_EQ(map().strat().Objects[1].Left, 200 * 15 - 75);
+    EXPECT_EQ(map().strat().Objects[1].Top, 300 * 15 - 75);
+    EXPECT_FALSE(ws.tools.PlacingMode);
+
+    // Armed again, a click on the object places nothing.
+    ws.tools.PlacingMode = true;
+    click(QPoint(200, 300));
+    EXPECT_EQ(map().iObj(), 1);
+    ws.tools.PlacingMode = false;
+
+    click(QPoint(201, 301), Qt::RightButton);
+    EXPECT_EQ(ws.tools.SelectionKind, 1);
+    EXPECT_EQ(ws.tools.SelectionItem, 1);
+
+    mouse(QEvent::MouseButtonPress, QPoint(200, 300), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(260, 320), Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(surface().shpT()->isVisible());
+    mouse(QEvent::MouseButtonRelease, QPoint(260, 320), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(map().strat().Objects[1].Left, 260 * 15 - 75);
+    EXPECT_EQ(map().strat().Objects[1].Top, 320 * 15 - 75);
+    EXPECT_FALSE(surface().shpT()->isVisible());
+}
+
+TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
+{
+    ws.tools.PlacingMode = true;
+    ws.tools.PaletteIndex = 0;
+    click(QPoint(100, 100));
+    click(QPoint(100, 100), Qt::RightButton);
+    key(Qt::Key_F4);
+    EXPECT_TRUE(map().bMovimento);
+    mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(surface().tlinha()->isVisible());
+    ui.answer(movOk(1, "0"));
+    click(QPoint(200, 150));
+    EXPECT_EQ(map().MarkerCount(), 1);
+    EXPECT_EQ(map().strat().Movements[1].Points[1], (MovementPoint{0, 2925, 2175, 3}));
+
+    ws.tools.PlacingMode = ws.tools.TextMode = true;
+    ui.answer(typeAndOk("txtTexto", "B long"));
+    click(QPoint(400, 400));
+    ASSERT_EQ(map().iTxt(), 1);
+    ui.answer(typeAndOk("txtTexto", "B short"));
+    doubleClick(QPoint(405, 405));
+    EXPECT_EQ(map().strat().Texts[1].Caption, "B short");
+
+    // Markers sit above objects: a right click on a marker over an object
+    // selects the marker.
+    click(QPoint(200, 150), Qt::RightButton);
+    EXPECT_EQ(ws.tools.SelectionPoint, 1);
+}
+
+TEST_F(StratWindow, EscDropsTheArmedTool)
+{
+    ws.tools.PlacingMode = true;
+    ws.tools.TextMode = true;
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(ws.tools.TextMode);
+    click(QPoint(300, 300));
+    EXPECT_EQ(map().iTxt(), 0);
+}
+
+TEST_F(StratWindow, CloseMarkAndSiteLabel)
+{
+    int closes = 0;
+    QObject::connect(&map(), &frmMapa::closeRequested, [&](frmMapa *) { ++closes; });
+    clickWidget(map().findChild<QLabel *>("lblFechar"));
+    EXPECT_EQ(closes, 1);
+    clickWidget(map().findChild<QLabel *>("lblSite"));
+    EXPECT_EQ(ui.last().kind, Prompt::Open);
+    EXPECT_EQ(ui.last().text, "http://www.vantrel.net");
+}
+
+TEST_F(StratWindow, MoveWindowToolMovesTheWindowOnce)
+{
+    QWidget frame;
+    frame.resize(1200, 900);
+    map().setParent(&frame);
+    map().move(10, 20);
+    ws.tools.MoveWindowMode = true;
+    mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(130, 90), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(map().pos(), QPoint(40, 10));
+    mouse(QEvent::MouseButtonRelease, QPoint(100, 100), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(ws.tools.MoveWindowMode);
+    map().setParent(nullptr);
+}
+
+// Builds the strat shown in the README: ten players, three grenades, four
+// coloured paths and a few texts. Set VANTREL_SCREENSHOT to a file name to
+// write the picture; VANTREL_OVERVIEW may name an overview image to draw on.
+TEST_F(StratWindow, ReadmeScreenshot)
+{
+    QPixmap background(qEnvironmentVariable("VANTREL_OVERVIEW"));
+    if (background.isNull()) {
+        QImage plain(799, 585, QImage::Format_RGB32);
+        plain.fill(QColor(72, 78, 64));
+        QPainter p(&plain);
+        p.fillRect(QRect(60, 60, 300, 200), QColor(110, 104, 88));
+        p.fillRect(QRect(450, 320, 280, 200), QColor(110, 104, 88));
+        p.fillRect(QRect(330, 120, 60, 380), QColor(96, 92, 80));
+        p.end();
+        background = QPixmap::fromImage(plain);
+    }
+    map().setBackground(background);
+    map().setTitleLabel("Bravo rush");
+    const int players[10][2] = {{80, 520}, {110, 540}, {140, 520}, {100, 490}, {150, 555},
+                                {700, 60}, {730, 90},  {670, 100}, {720, 130}, {760, 70}};
+    for (int i = 0; i < 10; ++i)
+        place(i, players[i][0] * 15, players[i][1] * 15);
+    place(10, 200 * 15, 470 * 15);
+    place(11, 250 * 15, 500 * 15);
+    place(12, 620 * 15, 170 * 15);
+    auto path = [&](int16_t obj, std::initializer_list<QPoint> points, int colourBox) {
+        for (const QPoint &pt : points)
+            addPointFor(obj, pt.x() * 15, pt.y() * 15, obj >= 11 ? 2 : 0);
+        rightClickObject(obj);
+        ui.answer([colourBox](QDialog &d) {
+            auto &cores = static_cast<frmCores &>(d);
+            cores.picCor(colourBox)->clicked(cores.picCor(colourBox)->value());
+            cores.cmdOk()->click();
+        });
+        menus->mnuCor()->trigger();
+    };
+    path(1, {QPoint(90, 400), QPoint(250, 300), QPoint(420, 280)}, 8);
+    path(2, {QPoint(200, 520), QPoint(380, 430), QPoint(520, 380)}, 11);
+    path(6, {QPoint(600, 150), QPoint(470, 220), QPoint(360, 200)}, 4);
+    path(11, {QPoint(350, 320)}, 13);
+    auto text = [&](int x, int y, const char *caption) {
+        ws.tools.PlacingMode = ws.tools.TextMode = true;
+        ui.answer(typeAndOk("txtTexto", caption));
+        map().surfacePress(Qt::LeftButton, x * 15, y * 15);
+        map().surfaceRelease(Qt::LeftButton, false, x * 15, y * 15);
+    };
+    text(430, 262, "B site");
+    text(240, 290, "Flash mid");
+    text(560, 395, "Plant");
+    text(30, 30, "Round 1: fast B");
+    const QImage shot = map().grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(799, 585));
+    const QString out = qEnvironmentVariable("VANTREL_SCREENSHOT");
+    if (!out.isEmpty())
+        EXPECT_TRUE(shot.save(out));
+}
