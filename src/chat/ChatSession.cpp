@@ -169,8 +169,9 @@ void ChatSession::appendLog(const QString &line)
     m_txtChat += ChatWire::kCrLf;
     m_txtChat += line;
     if (m_txtChat.size() > kLogLimit) {
-        // Keep the newest part, from a line start where there is one.
-        qsizetype cut = m_txtChat.size() - kLogLimit;
+        // Keep the newest half, from a line start where there is one; halving
+        // (rather than trimming to the limit) keeps the cost per line small.
+        qsizetype cut = m_txtChat.size() - kLogLimit / 2;
         const qsizetype lineStart = m_txtChat.indexOf(ChatWire::kCrLf, cut);
         if (lineStart >= 0)
             cut = lineStart;

@@ -31,7 +31,7 @@ public:
     static constexpr quint16 kDefaultPort = 3005;
     // A peer whose unsent backlog passes this is dropped as if it had left.
     static constexpr qint64 kDefaultSendBacklogLimit = 8 * 1024 * 1024;
-    // The log keeps its newest characters only.
+    // The log keeps its newest characters only: past this it drops its older half.
     static constexpr qsizetype kLogLimit = 1024 * 1024;
     // On the host one connection may put at most this many nicks on the list
     // (its own and whatever a "NICK" run with several lines adds).
