@@ -468,3 +468,18 @@ TEST(SocketErrors, SystemCodesMapOntoTheComponentNumbers)
     EXPECT_EQ(socketErrorText(11004), "Valid name, no data record of requested type.");
     EXPECT_EQ(socketErrorText(12345), "Unknown error.");
 }
+
+TEST(SocketStates, ListenerOnALoopbackHostNameBindsToAllAddresses)
+{
+    CSocketMaster s;
+    EXPECT_FALSE(s.LocalHostName().isEmpty());
+    const QString first = s.LocalIP(); // closed: the host name's first address
+    ASSERT_FALSE(first.isEmpty());
+    s.Listen(); // port 0, no address given
+    const bool loopback = first.startsWith(QLatin1String("127."));
+    // Debian maps the host name to 127.0.1.1: nobody else could reach us there.
+    EXPECT_EQ(s.LocalIP(), loopback ? QStringLiteral("0.0.0.0") : first);
+    EXPECT_NE(s.LocalPort(), 0);
+    s.CloseSck();
+    EXPECT_EQ(s.LocalPort(), 0);
+}
