@@ -88,6 +88,26 @@ template<typename T> void StratSurface::unload(std::vector<T *> &table, int i)
     }
 }
 
+void StratSurface::unloadObject(int i)
+{
+    unload(m_objects, i);
+}
+
+void StratSurface::unloadText(int i)
+{
+    unload(m_texts, i);
+}
+
+void StratSurface::unloadMarker(int k)
+{
+    unload(m_markers, k);
+}
+
+void StratSurface::unloadLine(int k)
+{
+    unload(m_lines, k);
+}
+
 ObjectItem *StratSurface::loadObject(int16_t i, const QPixmap &picture, const QPointF &topLeft)
 {
     auto *item = new ObjectItem(i, picture);

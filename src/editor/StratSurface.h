@@ -55,10 +55,10 @@ public:
     MarkerItem *loadMarker(int16_t k, int16_t tag, uint32_t color, const QPointF &topLeft);
     PathLine *loadLine(int16_t k, int16_t tag, uint32_t color, const QPointF &from,
                        const QPointF &to);
-    void unloadObject(int i) { unload(m_objects, i); }
-    void unloadText(int i) { unload(m_texts, i); }
-    void unloadMarker(int k) { unload(m_markers, k); }
-    void unloadLine(int k) { unload(m_lines, k); }
+    void unloadObject(int i);
+    void unloadText(int i);
+    void unloadMarker(int k);
+    void unloadLine(int k);
     // Unloads every control and hides the band and frames.
     void clear();
 

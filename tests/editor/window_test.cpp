@@ -215,13 +215,13 @@ TEST_F(StratWindow, ReadmeScreenshot)
     }
     map().setBackground(background);
     map().setTitleLabel("Bravo rush");
-    const int players[10][2] = {{80, 520}, {110, 540}, {140, 520}, {100, 490}, {150, 555},
-                                {700, 60}, {730, 90},  {670, 100}, {720, 130}, {760, 70}};
+    const int players[10][2] = {{350, 520}, {380, 540}, {410, 520}, {440, 540}, {470, 525},
+                                {360, 70},  {400, 80},  {440, 70},  {620, 100}, {700, 175}};
     for (int i = 0; i < 10; ++i)
         place(i, players[i][0] * 15, players[i][1] * 15);
-    place(10, 200 * 15, 470 * 15);
-    place(11, 250 * 15, 500 * 15);
-    place(12, 620 * 15, 170 * 15);
+    place(10, 460 * 15, 495 * 15);
+    place(11, 430 * 15, 505 * 15);
+    place(12, 700 * 15, 300 * 15);
     auto path = [&](int16_t obj, std::initializer_list<QPoint> points, int colourBox) {
         for (const QPoint &pt : points)
             addPointFor(obj, pt.x() * 15, pt.y() * 15, obj >= 11 ? 2 : 0);
@@ -233,23 +233,24 @@ TEST_F(StratWindow, ReadmeScreenshot)
         });
         menus->mnuCor()->trigger();
     };
-    path(1, {QPoint(90, 400), QPoint(250, 300), QPoint(420, 280)}, 8);
-    path(2, {QPoint(200, 520), QPoint(380, 430), QPoint(520, 380)}, 11);
-    path(6, {QPoint(600, 150), QPoint(470, 220), QPoint(360, 200)}, 4);
-    path(11, {QPoint(350, 320)}, 13);
+    path(1, {QPoint(560, 470), QPoint(715, 420), QPoint(715, 260), QPoint(660, 170)}, 7);
+    path(2, {QPoint(560, 490), QPoint(695, 380), QPoint(690, 230), QPoint(600, 135)}, 11);
+    path(9, {QPoint(580, 190), QPoint(520, 205)}, 9);
+    path(12, {QPoint(555, 200)}, 13);
     auto text = [&](int x, int y, const char *caption) {
         ws.tools.PlacingMode = ws.tools.TextMode = true;
         ui.answer(typeAndOk("txtTexto", caption));
         map().surfacePress(Qt::LeftButton, x * 15, y * 15);
         map().surfaceRelease(Qt::LeftButton, false, x * 15, y * 15);
     };
-    text(430, 262, "B site");
-    text(240, 290, "Flash mid");
-    text(560, 395, "Plant");
-    text(30, 30, "Round 1: fast B");
+    text(20, 24, "Round 1: fast B");
+    text(585, 445, "Rush B");
+    text(440, 220, "Flash catwalk");
+    text(675, 190, "Plant");
     const QImage shot = map().grab().toImage();
     EXPECT_EQ(shot.size(), QSize(799, 585));
     const QString out = qEnvironmentVariable("VANTREL_SCREENSHOT");
-    if (!out.isEmpty())
+    if (!out.isEmpty()) {
         EXPECT_TRUE(shot.save(out));
+    }
 }
