@@ -254,3 +254,26 @@ TEST_F(StratWindow, ReadmeScreenshot)
         EXPECT_TRUE(shot.save(out));
     }
 }
+
+TEST_F(StratWindow, DiscardEmptiesEverythingForTheNextStratInTheSlot)
+{
+    place(0, 1000, 1000);
+    addPointFor(1, 2000, 2000);
+    map().sArquivo = "x.vtr";
+    map().discardStrat();
+    EXPECT_EQ(map().iMI, 0);
+    EXPECT_EQ(map().iObj(), 0);
+    EXPECT_EQ(map().MarkerCount(), 0);
+    EXPECT_EQ(map().strat().Movements.count(), 0);
+    EXPECT_EQ(map().engine(1), nullptr);
+    EXPECT_EQ(surface().imgObj(1), nullptr);
+    EXPECT_EQ(surface().picM(1), nullptr);
+    EXPECT_TRUE(map().sArquivo.isEmpty());
+    EXPECT_EQ(map().LastPlacedObject, 0);
+    // Reused: numbering starts again at 1.
+    map().iMI = 1;
+    EXPECT_EQ(place(3, 1000, 1000), 1);
+    addPointFor(1, 2000, 2000);
+    EXPECT_EQ(map().MarkerCount(), 1);
+    EXPECT_EQ(lineStart(1), QPointF(1000, 1000));
+}
