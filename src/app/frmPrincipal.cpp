@@ -3,7 +3,6 @@
 #include "app/ClickLabel.h"
 #include "app/ShellIcons.h"
 #include "app/core/CommandLine.h"
-#include "app/core/Overview.h"
 #include "app/core/ProgramFolder.h"
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
@@ -409,16 +408,7 @@ int frmPrincipal::OpenStratFile(const QString &sPath)
         m_ws.ui.messageBox(this, message, {}, MsgButtons::Ok, MsgIcon::Critical);
         return -1;
     }
-    showOverview(w);
     return slot;
-}
-
-void frmPrincipal::showOverview(frmMapa *window)
-{
-    // The name comes from the file: only a plain name inside Overviews/ is
-    // looked up, anything else leaves the strat without a picture.
-    const QImage picture = Overview::load(m_ws.slotTables.OverviewNames(window->iMI).trimmed());
-    window->setBackground(QPixmap::fromImage(picture));
 }
 
 void frmPrincipal::SetStatus(QLabel *Progressbar, int Percent)

@@ -106,7 +106,6 @@ private:
     void fillWindowsMenu();
     void saveActive(bool bComo);
     void tooManyStrats();
-    void showOverview(frmMapa *window);
     QString text(const char *id, const char *english) const;
 
     Workspace m_ws;

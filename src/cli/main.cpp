@@ -1,5 +1,6 @@
 // vantrel-cli: inspect and create strat files, and run a headless chat host.
 
+#include "cli/ChatHostCommand.h"
 #include "cli/StratJson.h"
 #include "strat/StratFile.h"
 
@@ -34,9 +35,10 @@ int fail(const QString &message, int status = kInputError)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: vantrel-cli info [--json] FILE.vtr\n"
-                         "       vantrel-cli create DOC.json OUT.vtr\n"
-                         "       vantrel-cli chat-host [--nick NAME] [--port N]\n");
+    std::fprintf(stderr,
+                 "usage: vantrel-cli info [--json] FILE.vtr\n"
+                 "       vantrel-cli create DOC.json OUT.vtr\n"
+                 "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n");
     return kUsageError;
 }
 
@@ -128,5 +130,7 @@ int main(int argc, char **argv)
         return info(args);
     if (command == QLatin1String("create"))
         return create(args);
+    if (command == QLatin1String("chat-host"))
+        return runChatHostCommand(args);
     return usage();
 }

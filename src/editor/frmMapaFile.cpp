@@ -1,12 +1,12 @@
 // Opening a strat file into the window (and rebuilding its picture), and
 // saving the window's strat.
+#include "app/core/Overview.h"
 #include "app/core/ProgramFolder.h"
 #include "app/ui/Ui.h"
+#include "app/ui/clsDialog.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
-
-#include <QDir>
 
 #include <unordered_map>
 
@@ -24,11 +24,9 @@ StratFileResult frmMapa::AbreTatica(const QString &sArq)
         m_ws.slotTables.StratTitles(iMI) = m_strat.Title;
         m_ws.slotTables.OverviewNames(iMI) = m_strat.Overview;
     }
-    const QString overview = m_strat.Overview.trimmed();
-    QPixmap picture;
-    if (!overview.isEmpty())
-        picture.load(QDir(ProgramFolder::overviewsDir()).filePath(overview));
-    setBackground(picture);
+    // The name comes from the file: only a plain name inside Overviews/ is
+    // looked up, anything else leaves the strat without a picture.
+    setBackground(QPixmap::fromImage(Overview::load(m_strat.Overview.trimmed())));
     setTitleLabel(m_strat.Title.trimmed());
     setWindowTitle(m_strat.Title.trimmed());
     rebuildPicture();
@@ -95,8 +93,8 @@ StratFileResult frmMapa::SalvaTatica(bool bComo)
     if (path.isEmpty() || bComo) {
         const QString title
             = m_ws.language.text(QStringLiteral("s0004"), QStringLiteral("Save Strat"));
-        path = m_ws.ui.saveFileName(m_ws.owner, title, QStringLiteral("Strat (*.vtr)"),
-                                    ProgramFolder::path());
+        path = clsDialog(m_ws.ui).SaveDialog(m_ws.owner, QStringLiteral("Strat (*.vtr)|*.vtr|"),
+                                             title, ProgramFolder::path());
         if (path.isEmpty())
             return {true, {}};
         if (!path.endsWith(QLatin1String(".vtr"), Qt::CaseInsensitive))
