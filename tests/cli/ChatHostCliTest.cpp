@@ -1,0 +1,75 @@
+// The headless chat host as a team would run it: the real vantrel-cli binary,
+// a plain TCP client speaking the protocol, and an interrupt to end it.
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// Reads from `socket` until `wanted` has arrived or five seconds pass.
+QByteArray readUntil(QTcpSocket &socket, const QByteArray &wanted)
+{
+    QByteArray got;
+    QElapsedTimer clock;
+    clock.start();
+    while (!got.contains(wanted) && clock.elapsed() < 5000) {
+        if (socket.waitForReadyRead(100))
+            got += socket.readAll();
+    }
+    return got;
+}
+
+} // namespace
+
+TEST(CliChatHost, PlainTcpClientJoinsTalksAndTheHostEndsOnInterrupt)
+{
+    const quint16 port = freePort();
+    QProcess host;
+    host.start(QStringLiteral(VANTREL_CLI_PATH),
+               {QStringLiteral("chat-host"), QStringLiteral("--nick"), QStringLiteral("Coach"),
+                QStringLiteral("--port"), QString::number(port)});
+    ASSERT_TRUE(host.waitForStarted());
+
+    QTcpSocket client;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        client.abort();
+        client.connectToHost(QHostAddress::LocalHost, port);
+    } while (!client.waitForConnected(200) && clock.elapsed() < 5000);
+    ASSERT_EQ(client.state(), QAbstractSocket::ConnectedState);
+
+    client.write("NICK Ana");
+    EXPECT_TRUE(readUntil(client, "NICK Ana\r\n").startsWith("NICK Coach\r\nNICK Ana\r\n"));
+    client.write("Ana: smoke mid");
+    client.waitForBytesWritten(1000);
+    client.disconnectFromHost();
+
+    QByteArray log;
+    clock.restart();
+    while (!log.contains("Desconectado") && clock.elapsed() < 5000) {
+        host.waitForReadyRead(100);
+        log += host.readAllStandardOutput();
+    }
+    EXPECT_TRUE(log.contains("127.0.0.1 Connected...")) << log.toStdString();
+    EXPECT_TRUE(log.contains("Ana: smoke mid")) << log.toStdString();
+    EXPECT_TRUE(log.contains(" :  Desconectado")) << log.toStdString();
+
+    ::kill(pid_t(host.processId()), SIGINT);
+    ASSERT_TRUE(host.waitForFinished(5000));
+    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(host.exitCode(), 0);
+}
