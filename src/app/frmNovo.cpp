@@ -1,6 +1,7 @@
 #include "app/frmNovo.h"
 
 #include "app/core/Overview.h"
+#include "app/ui/DialogParts.h"
 #include "app/ui/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
@@ -40,20 +41,14 @@ frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *p
     l2->addWidget(m_imgOverview);
     l2->addStretch();
 
-    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto *cmdCancelar = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    auto *cmdOK = DialogParts::button(QStringLiteral("OK"), QStringLiteral("cmdOK"), this, true);
+    auto *cmdCancelar
+        = DialogParts::button(QStringLiteral("Cancel"), QStringLiteral("cmdCancelar"), this);
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(frame2);
     buttons->addStretch();
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(cmdOK);
-    row->addWidget(cmdCancelar);
-    buttons->addLayout(row);
+    buttons->addLayout(DialogParts::buttonRow({cmdOK, cmdCancelar}));
 
     auto *main = new QHBoxLayout(this);
     main->addWidget(frame1, 1);

@@ -1,10 +1,10 @@
 #include "app/frmOptions.h"
 
 #include "app/core/SettingsStore.h"
+#include "app/ui/DialogParts.h"
 #include "editor/Workspace.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -21,21 +21,15 @@ frmOptions::frmOptions(Workspace &workspace, SettingsStore &settings, QWidget *p
     m_chkKCFrames = new QCheckBox(
         QStringLiteral("Keep counting frames in objects (affects \"start frame\")"), this);
     m_chkKCFrames->setObjectName(QStringLiteral("chkKCFrames"));
-    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto *cmdOK = DialogParts::button(QStringLiteral("OK"), QStringLiteral("cmdOK"), this, true);
+    auto *cmdCancel
+        = DialogParts::button(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), this);
 
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(cmdOK);
-    row->addWidget(cmdCancel);
     auto *main = new QVBoxLayout(this);
     main->setContentsMargins(16, 16, 16, 12);
     main->setSpacing(16);
     main->addWidget(m_chkKCFrames);
-    main->addLayout(row);
+    main->addLayout(DialogParts::buttonRow({cmdOK, cmdCancel}));
     setFixedSize(sizeHint());
 
     // TODO(i18n): SetLanguageInForm(this) when a language pack is loaded.

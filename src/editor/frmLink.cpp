@@ -1,5 +1,6 @@
 #include "editor/frmLink.h"
 
+#include "app/ui/DialogParts.h"
 #include "app/ui/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
@@ -30,18 +31,12 @@ frmLink::frmLink(Workspace &workspace, QWidget *parent)
     row->addWidget(m_txtLink);
     row->addWidget(m_cmdGO);
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setDefault(true);
-    m_cmdCancelar = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdOK);
-    buttons->addWidget(m_cmdCancelar);
+    m_cmdOK = DialogParts::button(QStringLiteral("OK"), QStringLiteral("cmdOK"), this, true);
+    m_cmdCancelar
+        = DialogParts::button(QStringLiteral("Cancel"), QStringLiteral("cmdCancelar"), this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame1);
-    layout->addLayout(buttons);
+    layout->addLayout(DialogParts::buttonRow({m_cmdOK, m_cmdCancelar}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_cmdGO, &QPushButton::clicked, this, &frmLink::go);

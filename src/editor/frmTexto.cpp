@@ -1,8 +1,8 @@
 #include "editor/frmTexto.h"
 
+#include "app/ui/DialogParts.h"
 #include "editor/Workspace.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,19 +18,13 @@ frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
     m_txtTexto = new QLineEdit(this);
     m_txtTexto->setObjectName(QStringLiteral("txtTexto"));
     m_txtTexto->setMinimumWidth(260);
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setDefault(true);
-    m_cmdCancelar = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    m_cmdOK = DialogParts::button(QStringLiteral("OK"), QStringLiteral("cmdOK"), this, true);
+    m_cmdCancelar
+        = DialogParts::button(QStringLiteral("Cancel"), QStringLiteral("cmdCancelar"), this);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdOK);
-    buttons->addWidget(m_cmdCancelar);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_txtTexto);
-    layout->addLayout(buttons);
+    layout->addLayout(DialogParts::buttonRow({m_cmdOK, m_cmdCancelar}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_cmdOK, &QPushButton::clicked, this, &frmTexto::accept);
