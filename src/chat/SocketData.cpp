@@ -1,5 +1,9 @@
 #include "chat/SocketData.h"
 
+#include "strat/Ansi.h"
+
+#include <QtEndian>
+
 namespace vantrel {
 
 VarType SocketData::type() const
@@ -40,6 +44,76 @@ int fixedSizeOf(VarType type)
     default:
         return 0;
     }
+}
+
+namespace {
+
+template<class T> QByteArray littleEndian(T v)
+{
+    QByteArray out(sizeof(T), Qt::Uninitialized);
+    qToLittleEndian(v, out.data());
+    return out;
+}
+
+template<class T> T fromLittleEndian(const QByteArray &b)
+{
+    return qFromLittleEndian<T>(b.constData());
+}
+
+} // namespace
+
+std::optional<QByteArray> toWire(const SocketData &data)
+{
+    struct Visitor
+    {
+        std::optional<QByteArray> operator()(std::monostate) const { return std::nullopt; }
+        std::optional<QByteArray> operator()(qint16 v) const { return littleEndian(v); }
+        std::optional<QByteArray> operator()(qint32 v) const { return littleEndian(v); }
+        std::optional<QByteArray> operator()(float v) const { return littleEndian(v); }
+        std::optional<QByteArray> operator()(double v) const { return littleEndian(v); }
+        std::optional<QByteArray> operator()(Currency v) const { return littleEndian(v.scaled); }
+        std::optional<QByteArray> operator()(DateValue v) const { return littleEndian(v.days); }
+        std::optional<QByteArray> operator()(const QString &v) const { return Ansi::encode(v); }
+        std::optional<QByteArray> operator()(bool v) const
+        {
+            return littleEndian(qint16(v ? -1 : 0));
+        }
+        std::optional<QByteArray> operator()(quint8 v) const { return QByteArray(1, char(v)); }
+        std::optional<QByteArray> operator()(const QByteArray &v) const { return v; }
+        std::optional<QByteArray> operator()(UnsupportedValue) const { return std::nullopt; }
+    };
+    return std::visit(Visitor{}, data.value());
+}
+
+SocketData fromWire(VarType kind, const QByteArray &bytes)
+{
+    switch (kind) {
+    case VarType::Integer:
+        return fromLittleEndian<qint16>(bytes);
+    case VarType::Long:
+        return fromLittleEndian<qint32>(bytes);
+    case VarType::Single:
+        return fromLittleEndian<float>(bytes);
+    case VarType::Double:
+        return fromLittleEndian<double>(bytes);
+    case VarType::Currency:
+        return Currency{fromLittleEndian<qint64>(bytes)};
+    case VarType::Date:
+        return DateValue{fromLittleEndian<double>(bytes)};
+    case VarType::Boolean:
+        return fromLittleEndian<qint16>(bytes) != 0;
+    case VarType::Byte:
+        return quint8(bytes.at(0));
+    case VarType::String:
+        return Ansi::decode(bytes);
+    default:
+        return bytes;
+    }
+}
+
+SocketData emptyOf(VarType kind)
+{
+    return kind == VarType::String ? SocketData(QString()) : SocketData(QByteArray());
 }
 
 } // namespace vantrel

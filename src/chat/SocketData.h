@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace vantrel {
@@ -78,5 +79,16 @@ private:
 
 // Size in bytes of a fixed-size kind; 0 for text, byte arrays and the rest.
 int fixedSizeOf(VarType type);
+
+// The wire image of a value: little-endian numbers, Windows-1252 text, True
+// as -1; nullopt for kinds the wire cannot carry.
+std::optional<QByteArray> toWire(const SocketData &data);
+
+// The value of the given kind read from its wire image. Fixed-size kinds need
+// at least fixedSizeOf(kind) bytes; kinds without a wire form stay bytes.
+SocketData fromWire(VarType kind, const QByteArray &bytes);
+
+// The empty text for String, an empty byte array for every other kind.
+SocketData emptyOf(VarType kind);
 
 } // namespace vantrel
