@@ -1,8 +1,8 @@
 #include "app/frmNovo.h"
 
+#include "app/ShellMessages.h"
 #include "app/core/Overview.h"
 #include "app/ui/DialogParts.h"
-#include "app/ui/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 
@@ -81,11 +81,7 @@ void frmNovo::cmdOK_Click()
 {
     const int slot = m_novoMapa ? m_novoMapa() : -1;
     if (slot == -1) {
-        m_ws.ui.messageBox(
-            this,
-            m_ws.language.text(QStringLiteral("s0009"),
-                               QStringLiteral("Too much strats open at the same time.")),
-            {}, MsgButtons::Ok, MsgIcon::Critical);
+        ShellMessages::tooManyStrats(m_ws, this);
         return;
     }
     frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr;

@@ -100,12 +100,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenus();
+    // The strip above the strat windows: palette, tools, preview and the
+    // recording panel (frmPrincipalPalette.cpp).
+    QFrame *buildStrip(QWidget *parent);
     void buildPalette(QWidget *strip);
     void buildRecordingPanel(QWidget *strip);
+    void buildMenus();
     void fillWindowsMenu();
     void saveActive(bool bComo);
-    void tooManyStrats();
+    // Shows and activates a strat window just handed out.
+    void showStrat(frmMapa *window);
     QString text(const char *id, const char *english) const;
 
     Workspace m_ws;

@@ -1,0 +1,192 @@
+// The menu bar (Strat, Options, Windows, Chat, Help) and the commands behind
+// it: new, open, save, save as, the options dialog, the window list and the
+// chat window.
+#include "app/ShellMessages.h"
+#include "app/core/ProgramFolder.h"
+#include "app/frmNovo.h"
+#include "app/frmOptions.h"
+#include "app/frmPrincipal.h"
+#include "app/ui/Ui.h"
+#include "app/ui/clsDialog.h"
+#include "chat/ui/frmChat.h"
+#include "editor/frmMapa.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace vantrel {
+
+namespace {
+
+// A drop-down menu on the bar; the menu and its bar entry share the name.
+QMenu *topMenu(QMenuBar *bar, const char *name, const QString &caption)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+// A command straight on the bar, without a drop-down.
+QAction *topAction(QMenuBar *bar, const char *name, const QString &caption)
+{
+    QAction *a = bar->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+QAction *action(QMenu *menu, const char *name, const QString &caption,
+                const QKeySequence &shortcut = {})
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    return a;
+}
+
+void separator(QMenu *menu, const char *name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+} // namespace
+
+void frmPrincipal::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *mnuTatica = topMenu(bar, "mnuTatica", QStringLiteral("&Strat"));
+    connect(
+        action(mnuTatica, "mnuNovo", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
+        &QAction::triggered, this, &frmPrincipal::mnuNovo_Click);
+    connect(
+        action(mnuTatica, "mnuAbrir", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O)),
+        &QAction::triggered, this, &frmPrincipal::mnuAbrir_Click);
+    separator(mnuTatica, "sep01");
+    connect(
+        action(mnuTatica, "mnuSalvar", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+        &QAction::triggered, this, &frmPrincipal::mnuSalvar_Click);
+    connect(action(mnuTatica, "mnuSalvarComo", QStringLiteral("Save &As..."),
+                   QKeySequence(Qt::CTRL | Qt::Key_A)),
+            &QAction::triggered, this, &frmPrincipal::mnuSalvarComo_Click);
+    separator(mnuTatica, "sep02");
+    // TODO(export): Exporta and the video export of the active strat window.
+    action(mnuTatica, "mnuExportar", QStringLiteral("&Export as Image"),
+           QKeySequence(Qt::CTRL | Qt::Key_E));
+    action(mnuTatica, "mnuVideo", QStringLiteral("Export as &Video"));
+    separator(mnuTatica, "sep03");
+    // Ends at once: nothing is asked and nothing is saved.
+    connect(action(mnuTatica, "mnuSair", QStringLiteral("E&xit")), &QAction::triggered, this,
+            [] { QCoreApplication::exit(0); });
+
+    connect(topAction(bar, "mnuOptions", QStringLiteral("&Options")), &QAction::triggered, this,
+            &frmPrincipal::mnuOptions_Click);
+
+    m_mnuJanelas = topMenu(bar, "mnuJanelas", QStringLiteral("&Windows"));
+    connect(m_mnuJanelas, &QMenu::aboutToShow, this, &frmPrincipal::fillWindowsMenu);
+
+    connect(topAction(bar, "mnuChat", QStringLiteral("&Chat")), &QAction::triggered, this,
+            &frmPrincipal::mnuChat_Click);
+
+    QMenu *mnuAjuda = topMenu(bar, "mnuAjuda", QStringLiteral("&Help"));
+    // TODO(i18n): the tips window and the About box.
+    action(mnuAjuda, "mnuDica", QStringLiteral("&Tip of the Day"));
+    action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel..."));
+}
+
+void frmPrincipal::fillWindowsMenu()
+{
+    m_mnuJanelas->clear();
+    const frmMapa *active = activeStratWindow();
+    int n = 0;
+    for (int slot = 1; slot <= StratSlotTables::kMaxSlots; ++slot) {
+        frmMapa *w = stratWindow(slot);
+        if (!w)
+            continue;
+        ++n;
+        const QString caption = w->windowTitle().isEmpty() ? w->titleLabel() : w->windowTitle();
+        QAction *a = m_mnuJanelas->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(caption)
+                                                    : caption);
+        a->setCheckable(true);
+        a->setChecked(w == active);
+        QPointer<frmMapa> target = w;
+        connect(a, &QAction::triggered, this, [this, target] {
+            if (QMdiSubWindow *sub = target ? subWindowOf(target) : nullptr)
+                m_mdi->setActiveSubWindow(sub);
+        });
+    }
+}
+
+void frmPrincipal::mnuNovo_Click()
+{
+    if (m_frmNovo) {
+        m_frmNovo->raise();
+        m_frmNovo->activateWindow();
+        return;
+    }
+    m_frmNovo = new frmNovo(
+        m_ws, [this] { return NovoMapa(); }, this);
+    m_frmNovo->setAttribute(Qt::WA_DeleteOnClose);
+    m_frmNovo->show();
+}
+
+void frmPrincipal::mnuAbrir_Click()
+{
+    const QString path
+        = clsDialog(m_ws.ui).OpenDialog(this, QStringLiteral("Strat (*.vtr)|*.vtr|"),
+                                        text("s0021", "Open Strat"), ProgramFolder::path());
+    if (!path.isEmpty())
+        OpenStratFile(path);
+}
+
+void frmPrincipal::saveActive(bool bComo)
+{
+    frmMapa *w = activeStratWindow();
+    if (!w)
+        return;
+    const QString before = w->sArquivo;
+    const StratFileResult result = w->SalvaTatica(bComo);
+    if (result)
+        return;
+    // A failed save keeps the path the strat had and says why.
+    w->sArquivo = before;
+    ShellMessages::critical(
+        m_ws.ui, this, QStringLiteral("The strat could not be saved.\n%1").arg(result.message));
+}
+
+void frmPrincipal::mnuSalvar_Click()
+{
+    saveActive(false);
+}
+
+void frmPrincipal::mnuSalvarComo_Click()
+{
+    saveActive(true);
+}
+
+void frmPrincipal::mnuOptions_Click()
+{
+    frmOptions dialog(m_ws, m_settings, this);
+    m_ws.ui.runModal(dialog);
+}
+
+frmChat *frmPrincipal::chatWindow() const
+{
+    return m_chat;
+}
+
+void frmPrincipal::mnuChat_Click()
+{
+    // One chat window for the program's life; it keeps its state while hidden.
+    if (!m_chat)
+        m_chat = new frmChat(m_ws.ui, m_ws.language, this);
+    m_chat->show();
+    m_chat->raise();
+    m_chat->activateWindow();
+}
+
+} // namespace vantrel

@@ -1,0 +1,185 @@
+// The strip above the strat windows (picBotoes): the object palette, the
+// Text, Move Window and Chat tools, the "Selected:" preview and the recording
+// panel with its progress bar; and what the palette and tool clicks do.
+#include "app/ClickLabel.h"
+#include "app/ShellIcons.h"
+#include "app/frmPrincipal.h"
+#include "strat/StratRecords.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kTwips = kTwipsPerPixel;
+constexpr int kStripHeight = 40; // picBotoes, in pixels
+
+int px(int twips)
+{
+    return (twips + kTwips / 2) / kTwips;
+}
+
+// Sizes a label to its text and lines its middle up with the palette row.
+void centreOnRow(QLabel *label, int x)
+{
+    label->adjustSize();
+    label->move(x, px(240) + 6 - label->height() / 2);
+}
+
+// One of the 16 x 16 tool icons next to the palette.
+ClickLabel *toolIcon(QWidget *strip, const char *name, const QString &tip, const QPixmap &picture,
+                     int x)
+{
+    auto *icon = new ClickLabel(strip);
+    icon->setObjectName(QLatin1String(name));
+    icon->setToolTip(tip);
+    icon->setPixmap(picture);
+    icon->setGeometry(x, px(240) - 2, 16, 16);
+    icon->setCursor(Qt::PointingHandCursor);
+    return icon;
+}
+
+} // namespace
+
+QFrame *frmPrincipal::buildStrip(QWidget *parent)
+{
+    m_picBotoes = new QFrame(parent);
+    m_picBotoes->setObjectName(QStringLiteral("picBotoes"));
+    m_picBotoes->setFixedHeight(kStripHeight);
+    m_picBotoes->setFrameShape(QFrame::StyledPanel);
+    m_picBotoes->setFrameShadow(QFrame::Raised);
+    buildPalette(m_picBotoes);
+    buildRecordingPanel(m_picBotoes);
+    return m_picBotoes;
+}
+
+void frmPrincipal::buildPalette(QWidget *strip)
+{
+    // picObj(0)..picObj(12) in one row at top 240 twips: ten player discs of
+    // 180 x 180 twips, 360 twips apart from left 120, then the three grenade
+    // boxes of 150 x 210 twips at 3840, 4200 and 4560.
+    for (int i = 0; i < kPaletteSize; ++i) {
+        auto *box = new ClickLabel(strip);
+        box->setObjectName(QStringLiteral("picObj"));
+        box->setProperty("index", i);
+        const bool grenade = isGrenadePicture(i);
+        const int left = grenade ? 3840 + 360 * (i - 10) : 120 + 360 * i;
+        box->setGeometry(px(left), px(240), px(grenade ? 150 : 180), px(grenade ? 210 : 180));
+        box->setPixmap(m_ws.palette[size_t(i)]);
+        box->setAlignment(Qt::AlignCenter);
+        box->setCursor(Qt::PointingHandCursor);
+        connect(box, &ClickLabel::clicked, this, [this, i] { picObj_Click(i); });
+        m_picObj[size_t(i)] = box;
+    }
+
+    const int toolsLeft = px(4560 + 150) + 24;
+    m_lblTexto = new ClickLabel(QStringLiteral("Text "), strip);
+    m_lblTexto->setObjectName(QStringLiteral("lblTexto"));
+    QFont bold = m_lblTexto->font();
+    bold.setBold(true);
+    m_lblTexto->setFont(bold);
+    centreOnRow(m_lblTexto, toolsLeft);
+    m_lblTexto->setCursor(Qt::PointingHandCursor);
+    connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::lblTexto_Click);
+
+    int x = toolsLeft + m_lblTexto->width() + 12;
+    m_imgMove
+        = toolIcon(strip, "imgMove", QStringLiteral("Move Window"), ShellIcons::moveWindow(), x);
+    connect(m_imgMove, &ClickLabel::clicked, this, &frmPrincipal::imgMove_Click);
+
+    x += 16 + 12;
+    m_imgChat = toolIcon(strip, "imgChat", QStringLiteral("Chat"), ShellIcons::chat(), x);
+    connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::mnuChat_Click);
+
+    x += 16 + 24;
+    auto *label1 = new QLabel(QStringLiteral("Selected:"), strip);
+    label1->setObjectName(QStringLiteral("Label1"));
+    centreOnRow(label1, x);
+
+    x += label1->width() + 6;
+    m_picImg = new QLabel(strip);
+    m_picImg->setObjectName(QStringLiteral("picImg"));
+    m_picImg->setFrameShape(QFrame::StyledPanel);
+    m_picImg->setFrameShadow(QFrame::Sunken);
+    m_picImg->setAlignment(Qt::AlignCenter);
+    m_picImg->setGeometry(x, px(240) - 5, 22, 22);
+}
+
+void frmPrincipal::buildRecordingPanel(QWidget *strip)
+{
+    // Shown by the video export; holds the progress bar and its two buttons.
+    m_picREC = new QFrame(strip);
+    m_picREC->setObjectName(QStringLiteral("picREC"));
+    auto *row = new QHBoxLayout(m_picREC);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->setSpacing(6);
+    m_picP = new QLabel(m_picREC);
+    m_picP->setObjectName(QStringLiteral("picP"));
+    m_picP->setFixedSize(px(1455), px(85));
+    m_picP->setProperty("Tag", 0);
+    m_cmdRec = new QPushButton(QStringLiteral("REC"), m_picREC);
+    m_cmdRec->setObjectName(QStringLiteral("cmdRec"));
+    m_cmdSave = new QPushButton(QStringLiteral("SAVE"), m_picREC);
+    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    row->addWidget(m_picP);
+    row->addWidget(m_cmdRec);
+    row->addWidget(m_cmdSave);
+    m_picREC->adjustSize();
+    m_picREC->move(m_picImg->geometry().right() + 30, (kStripHeight - m_picREC->height()) / 2);
+    SetStatus(m_picP, 0);
+    m_picREC->hide();
+}
+
+void frmPrincipal::SetStatus(QLabel *Progressbar, int Percent)
+{
+    if (!Progressbar)
+        return;
+    Percent = std::clamp(Percent, 0, 100);
+    Progressbar->setProperty("Tag", Percent);
+    // The picture is kept, so the bar survives repaints.
+    QPixmap bar(Progressbar->size());
+    bar.fill(Progressbar->palette().color(QPalette::Base));
+    QPainter p(&bar);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    const int h = bar.height();
+    const int w = std::min(Percent, bar.width() - 1);
+    p.fillRect(QRect(0, 0, w + 1, h), Qt::black);
+    p.setPen(Qt::black);
+    p.drawRect(QRect(0, 0, w, h - 1));
+    p.end();
+    Progressbar->setPixmap(bar);
+    QCoreApplication::processEvents();
+}
+
+void frmPrincipal::picObj_Click(int index)
+{
+    if (index < 0 || index >= kPaletteSize)
+        return;
+    m_ws.tools.PlacingMode = true;
+    m_ws.tools.PaletteIndex = int16_t(index);
+    m_picImg->setPixmap(m_ws.palette[size_t(index)]);
+}
+
+void frmPrincipal::lblTexto_Click()
+{
+    m_ws.tools.PlacingMode = true;
+    m_ws.tools.TextMode = true;
+    m_picImg->clear();
+}
+
+void frmPrincipal::imgMove_Click()
+{
+    m_ws.tools.MoveWindowMode = true;
+    m_ws.tools.PlacingMode = false;
+    m_ws.tools.TextMode = false;
+}
+
+} // namespace vantrel

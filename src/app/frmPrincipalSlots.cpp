@@ -1,0 +1,180 @@
+// The eleven strat window slots: handing one out (NovoMapa), opening a strat
+// file into it, closing and renaming a strat window, the lookups the
+// workspace hands to the strat windows, and the hand-over poll (Comando).
+#include "app/ShellMessages.h"
+#include "app/core/CommandLine.h"
+#include "app/frmPrincipal.h"
+#include "app/ui/Ui.h"
+#include "editor/frmMapa.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace vantrel {
+
+namespace {
+
+// The strat window shown in `sub` when it holds an open strat, or null.
+frmMapa *openStratIn(const QMdiSubWindow *sub)
+{
+    auto *w = qobject_cast<frmMapa *>(sub->widget());
+    return w && w->iMI != 0 ? w : nullptr;
+}
+
+} // namespace
+
+int frmPrincipal::NovoMapa()
+{
+    const QString label = text("s0008", "Strat");
+    const int count = m_ws.slotTables.slotCount();
+
+    // 1. The lowest closed slot is reused.
+    for (int slot = 1; slot <= count; ++slot) {
+        frmMapa *w = m_windows[size_t(slot)];
+        if (!w || w->iMI != 0)
+            continue;
+        w->setTitleLabel(label);
+        w->iMI = int16_t(slot);
+        w->sArquivo.clear();
+        showStrat(w);
+        return slot;
+    }
+
+    // 2. Eleven strats at once is the limit.
+    if (count >= StratSlotTables::kMaxSlots)
+        return -1;
+
+    // 3. A new slot and its window.
+    const int slot = count + 1;
+    m_ws.slotTables.grow(slot);
+    auto *w = new frmMapa(m_ws);
+    w->iMI = int16_t(slot);
+    w->setTitleLabel(label + QString::number(slot));
+    connect(w, &frmMapa::closeRequested, this, &frmPrincipal::closeStrat);
+    connect(w, &frmMapa::renameRequested, this, &frmPrincipal::renameStrat);
+    m_windows[size_t(slot)] = w;
+
+    auto *sub = new QMdiSubWindow(m_mdi, Qt::FramelessWindowHint);
+    sub->setObjectName(QStringLiteral("stratSubWindow%1").arg(slot));
+    sub->setWidget(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setContentsMargins(0, 0, 0, 0);
+    sub->setFixedSize(frmMapa::kWidthPixels, frmMapa::kHeightPixels);
+    m_mdi->addSubWindow(sub);
+    // Each new strat window is placed a little below and right of the last.
+    const int step = (slot - 1) % 8;
+    sub->move(step * 24, step * 24);
+    showStrat(w);
+    return slot;
+}
+
+void frmPrincipal::showStrat(frmMapa *window)
+{
+    if (QMdiSubWindow *sub = subWindowOf(window)) {
+        sub->show();
+        m_mdi->setActiveSubWindow(sub);
+    }
+    m_lastActive = window;
+}
+
+int frmPrincipal::OpenStratFile(const QString &sPath)
+{
+    const QString path = CommandLine::cleanPath(sPath);
+    const int slot = NovoMapa();
+    if (slot == -1) {
+        ShellMessages::tooManyStrats(m_ws, this);
+        return -1;
+    }
+    frmMapa *w = m_windows[size_t(slot)];
+    const StratFileResult result = w->AbreTatica(path);
+    if (!result) {
+        // The window handed out for the file goes back to its slot.
+        closeStrat(w);
+        const QString reason = result.message.isEmpty() ? path : result.message;
+        ShellMessages::critical(m_ws.ui, this,
+                                QStringLiteral("The strat could not be opened.\n%1").arg(reason));
+        return -1;
+    }
+    return slot;
+}
+
+frmMapa *frmPrincipal::stratWindow(int iMI) const
+{
+    if (iMI < 1 || iMI > StratSlotTables::kMaxSlots)
+        return nullptr;
+    frmMapa *w = m_windows[size_t(iMI)];
+    return w && w->iMI == iMI ? w : nullptr;
+}
+
+frmMapa *frmPrincipal::activeStratWindow() const
+{
+    if (QMdiSubWindow *sub = m_mdi->currentSubWindow())
+        if (frmMapa *w = openStratIn(sub))
+            return w;
+    // Without focus (another program in front) the frame may report no
+    // current child; the last activated open one still counts.
+    if (m_lastActive && m_lastActive->iMI != 0)
+        return m_lastActive;
+    return nullptr;
+}
+
+QMdiSubWindow *frmPrincipal::subWindowOf(const frmMapa *window) const
+{
+    return window ? qobject_cast<QMdiSubWindow *>(window->parentWidget()) : nullptr;
+}
+
+int frmPrincipal::openStratCount() const
+{
+    int n = 0;
+    for (int slot = 1; slot <= StratSlotTables::kMaxSlots; ++slot)
+        n += stratWindow(slot) ? 1 : 0;
+    return n;
+}
+
+void frmPrincipal::closeStrat(frmMapa *window)
+{
+    if (!window || window->iMI == 0)
+        return;
+    // No question and no save: the strat is discarded and its slot freed.
+    window->discardStrat();
+    window->iMI = 0;
+    if (QMdiSubWindow *sub = subWindowOf(window))
+        sub->hide();
+    if (m_lastActive == window)
+        m_lastActive = nullptr;
+    // Hand the focus to the most recently active strat window still open.
+    const auto list = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = list.rbegin(); it != list.rend(); ++it) {
+        if (frmMapa *w = openStratIn(*it)) {
+            m_mdi->setActiveSubWindow(*it);
+            m_lastActive = w;
+            break;
+        }
+    }
+}
+
+void frmPrincipal::renameStrat(frmMapa *window)
+{
+    if (!window || window->iMI == 0)
+        return;
+    const QString answer = m_ws.ui.inputBox(this, text("s0007", "Enter the strat title:"),
+                                            text("s0008", "Tática"), window->titleLabel());
+    if (answer.isEmpty())
+        return;
+    const QString title = answer.left(StratTitle::width());
+    window->setTitleLabel(title);
+    m_ws.slotTables.StratTitles(window->iMI) = title;
+}
+
+void frmPrincipal::tmrCmd_Timer()
+{
+    const QString path = m_settings.handOverPath();
+    if (path.isEmpty())
+        return;
+    // Emptied before opening: a message box shown by the open runs its own
+    // event loop, and the next poll must not see the same path again.
+    m_settings.setHandOverPath(QString());
+    OpenStratFile(path);
+}
+
+} // namespace vantrel
