@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class QGraphicsRectItem;
 class QLabel;
 
 namespace vantrel {
@@ -135,7 +136,8 @@ private:
     QPixmap palettepicture(int index) const;
     clsMovimento &ensureEngine(int m);
     void startDrag(double x, double y, const QPointF &topLeft);
-    void dragTo(double x, double y);
+    // Proposes the dragged element's new place and shows `frame` there.
+    void dragTo(double x, double y, QGraphicsRectItem *frame);
     void setSurfaceCursor(const QCursor &cursor);
     void unsetSurfaceCursor();
     QWidget *movableWindow();

@@ -33,10 +33,12 @@ void frmMapa::startDrag(double x, double y, const QPointF &topLeft)
     m_drag.Dragging = true;
 }
 
-void frmMapa::dragTo(double x, double y)
+void frmMapa::dragTo(double x, double y, QGraphicsRectItem *frame)
 {
     m_drag.newLeft = toInt16(m_drag.startLeft - (m_drag.grabX - x));
     m_drag.newTop = toInt16(m_drag.startTop - (m_drag.grabY - y));
+    frame->setPos(m_drag.newLeft, m_drag.newTop);
+    frame->show();
 }
 
 void frmMapa::surfacePress(Qt::MouseButton, double x, double y)
@@ -136,11 +138,8 @@ void frmMapa::objectMove(int16_t, Qt::MouseButtons, double x, double y)
 {
     if (!m_drag.Dragging)
         return;
-    dragTo(x, y);
-    QGraphicsRectItem *frame = m_surface->shpT();
-    frame->setRect(0, 0, 150, 210);
-    frame->setPos(m_drag.newLeft, m_drag.newTop);
-    frame->show();
+    m_surface->shpT()->setRect(0, 0, 150, 210);
+    dragTo(x, y, m_surface->shpT());
 }
 
 void frmMapa::objectRelease(int16_t i, Qt::MouseButton)

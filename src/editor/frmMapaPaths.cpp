@@ -143,10 +143,7 @@ void frmMapa::markerMove(int16_t, Qt::MouseButtons, double x, double y)
 {
     if (!m_drag.Dragging)
         return;
-    dragTo(x, y);
-    QGraphicsRectItem *frame = m_surface->shpM();
-    frame->setPos(m_drag.newLeft, m_drag.newTop);
-    frame->show();
+    dragTo(x, y, m_surface->shpM());
 }
 
 void frmMapa::markerRelease(int16_t k, Qt::MouseButton)

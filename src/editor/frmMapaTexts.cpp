@@ -51,12 +51,9 @@ void frmMapa::textMove(int16_t i, Qt::MouseButtons, double x, double y)
     TextItem *label = m_surface->lblTexto(i);
     if (!m_drag.Dragging || !label)
         return;
-    dragTo(x, y);
     // A frame of the label's own size.
-    QGraphicsRectItem *frame = m_surface->shpT();
-    frame->setRect(0, 0, label->widthTwips(), label->heightTwips());
-    frame->setPos(m_drag.newLeft, m_drag.newTop);
-    frame->show();
+    m_surface->shpT()->setRect(0, 0, label->widthTwips(), label->heightTwips());
+    dragTo(x, y, m_surface->shpT());
 }
 
 void frmMapa::textRelease(int16_t i, Qt::MouseButton)
