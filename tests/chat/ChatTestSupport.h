@@ -1,31 +1,12 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "support/EventLoop.h"
+
 #include <QTcpSocket>
 
 #include <functional>
 
 namespace vantrel::test {
-
-// Runs the event loop until `done` holds or the time is up.
-inline bool waitUntil(const std::function<bool()> &done, int timeoutMs = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-// Lets pending notifications run for a while.
-inline void settle(int ms = 50)
-{
-    waitUntil([] { return false; }, ms);
-}
 
 // A plain TCP peer on loopback that collects what it receives.
 struct RawPeer

@@ -1,10 +1,10 @@
+#include "support/EventLoop.h"
 #include "support/ScriptedUi.h"
 
 #include "chat/ui/frmChat.h"
 #include "i18n/LanguagePack.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,18 +22,6 @@ using namespace vantrel;
 using namespace vantrel::test;
 
 namespace {
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 QStringList listed(const frmChat &w)
 {
