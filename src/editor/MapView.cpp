@@ -100,7 +100,9 @@ void MapView::dispatch(const Target &target, Phase phase, QMouseEvent *event,
 void MapView::mousePressEvent(QMouseEvent *event)
 {
     const QPointF scenePos = toTwips(event->position());
-    if (!m_captured) {
+    // A press with no other button held starts a new capture: the release of
+    // the previous one may never have come here (a popup menu takes it).
+    if (!m_captured || event->buttons() == event->button()) {
         m_capture = targetAt(scenePos);
         m_captured = true;
     }
@@ -110,6 +112,8 @@ void MapView::mousePressEvent(QMouseEvent *event)
 void MapView::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF scenePos = toTwips(event->position());
+    if (event->buttons() == Qt::NoButton)
+        m_captured = false; // no button is held: nothing holds the mouse
     if (m_captured) {
         dispatch(m_capture, Phase::Move, event, scenePos);
         return;
