@@ -3,6 +3,7 @@
 #include "editor/EditorPopupMenus.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
+#include "editor/frmCores.h"
 #include "editor/frmMapa.h"
 #include "strat/PaletteIcons.h"
 #include "support/ScriptedUi.h"
@@ -69,6 +70,21 @@ protected:
         return active->iObj();
     }
 
+    // The Text tool armed, then a press at (x, y) answered by the text dialog.
+    void insertText(double x, double y, ScriptedUi::DialogScript answer)
+    {
+        ws.tools.PlacingMode = ws.tools.TextMode = true;
+        ui.answer(std::move(answer));
+        active->surfacePress(Qt::LeftButton, x, y);
+        active->surfaceRelease(Qt::LeftButton, false, x, y);
+    }
+    // "&Remove ..." on the last right-clicked item (object, text or marker), answered Yes.
+    void removeSelected(bool marker = false)
+    {
+        ui.answer(MsgResult::Yes);
+        (marker ? menus->mnuApagaMov() : menus->mnuApagar())->trigger();
+    }
+
     void rightClickObject(int16_t i) { active->objectPress(i, Qt::RightButton, 10, 10); }
     void rightClickMarker(int16_t k) { active->markerPress(k, Qt::RightButton, 10, 10); }
 
@@ -102,6 +118,30 @@ protected:
         return [=](QDialog &d) {
             d.findChild<QLineEdit *>(QString::fromLatin1(lineEdit))->setText(text);
             d.findChild<QPushButton *>(QString::fromLatin1(ok))->click();
+        };
+    }
+    // Remembers the line edit's text in *shown, then types `text` and clicks
+    // `button`; with no button the dialog is closed.
+    static ScriptedUi::DialogScript readAndType(const char *lineEdit, QString *shown,
+                                                const QString &text = {},
+                                                const char *button = "cmdOK")
+    {
+        return [=](QDialog &d) {
+            auto *edit = d.findChild<QLineEdit *>(QString::fromLatin1(lineEdit));
+            *shown = edit->text();
+            if (!button)
+                return d.reject();
+            edit->setText(text);
+            d.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+        };
+    }
+    // Picks colour box `box` in the colour dialog and confirms.
+    static ScriptedUi::DialogScript pickColour(int box)
+    {
+        return [box](QDialog &d) {
+            auto &cores = static_cast<frmCores &>(d);
+            cores.picCor(box)->clicked(cores.picCor(box)->value());
+            cores.cmdOk()->click();
         };
     }
     static ScriptedUi::DialogScript closeBox()

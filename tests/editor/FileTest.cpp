@@ -1,7 +1,6 @@
 #include "EditorFixture.h"
 
 #include "app/core/ProgramFolder.h"
-#include "editor/frmCores.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,41 +42,30 @@ protected:
         place(5, 1000, 5000);
         place(10, 6000, 6000);
         place(7, 9000, 2000);
-        ws.tools.PlacingMode = ws.tools.TextMode = true;
-        ui.answer(typeAndOk("txtTexto", "Hold long"));
-        map().surfacePress(Qt::LeftButton, 4000, 7500);
-        map().surfaceRelease(Qt::LeftButton, false, 4000, 7500);
+        insertText(4000, 7500, typeAndOk("txtTexto", "Hold long"));
         addPointFor(1, 3000, 1500);
         addPointFor(2, 3000, 5000, 1);
         addPointFor(1, 4000, 2500);
         addPointFor(2, 5000, 4000, 1);
         addPointFor(3, 7000, 4000, 2);
         rightClickObject(2);
-        ui.answer([](QDialog &d) {
-            auto *box = d.findChild<ColorBox *>("picCor(7)");
-            box->clicked(box->value());
-            d.findChild<QPushButton *>("cmdOk")->click();
-        });
+        ui.answer(pickColour(7));
         menus->mnuCor()->trigger();
         rightClickObject(1);
         ui.answer(typeAndOk("txtLink", "http://example.invalid/plan"));
         menus->mnuLink()->trigger();
         rightClickObject(4);
-        ui.answer(MsgResult::Yes);
-        menus->mnuApagar()->trigger();
+        removeSelected();
     }
 };
 
-TEST_F(StratFileEditing, SaveAsksWithTheProgramFolderAndAppendsTheExtension)
+// The dialog's title and filter are checked through the main window's menu.
+TEST_F(StratFileEditing, SaveAsksOnceAppendsTheExtensionAndKeepsUpperCase)
 {
     buildStrat();
     ui.answer(home.file("plan"));
     ASSERT_TRUE(map().SalvaTatica(false));
-    const Prompt &p = ui.last();
-    EXPECT_EQ(p.kind, Prompt::SaveFile);
-    EXPECT_EQ(p.title, "Save Strat");
-    EXPECT_EQ(p.defaultText, "Strat (*.vtr)");
-    EXPECT_EQ(p.initialDir, ProgramFolder::path());
+    EXPECT_EQ(ui.last().initialDir, ProgramFolder::path());
     EXPECT_EQ(map().sArquivo, home.file("plan.vtr"));
     EXPECT_TRUE(QFile::exists(home.file("plan.vtr")));
 
@@ -119,17 +107,22 @@ TEST_F(StratFileEditing, OpeningRebuildsTheSamePicture)
     const int tags[] = {0, 1, 1, 2, 2, 3};
     const int points[] = {0, 1, 2, 1, 2, 1};
     for (int k = 1; k <= 5; ++k) {
+        SCOPED_TRACE(k);
         ASSERT_NE(s.picM(k), nullptr);
         EXPECT_EQ(s.picM(k)->tag(), tags[k]);
         EXPECT_EQ(opened->MarkerPoint(k), points[k]);
     }
-    EXPECT_EQ(s.linha(1)->line(), QLineF(1000, 1500, 3000, 1500));
-    EXPECT_EQ(s.linha(2)->line(), QLineF(3000, 1500, 4000, 2500));
-    EXPECT_EQ(s.linha(3)->line(), QLineF(1000, 5000, 3000, 5000));
-    EXPECT_EQ(s.linha(4)->line(), QLineF(3000, 5000, 5000, 4000));
+    const QLineF lines[] = {{},
+                            {1000, 1500, 3000, 1500},
+                            {3000, 1500, 4000, 2500},
+                            {1000, 5000, 3000, 5000},
+                            {3000, 5000, 5000, 4000}};
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(s.linha(k)->line(), lines[k]) << k;
     EXPECT_EQ(s.picM(3)->brush().color(), QColor(255, 127, 0));
     EXPECT_EQ(s.imgObj(4), nullptr);
     for (int m = 1; m <= 3; ++m) {
+        SCOPED_TRACE(m);
         ASSERT_NE(opened->engine(m), nullptr);
         EXPECT_EQ(opened->engine(m)->itM, built.engine(m)->itM);
         EXPECT_EQ(opened->engine(m)->iObj, built.engine(m)->iObj);
@@ -147,7 +140,6 @@ TEST_F(StratFileEditing, ANewStratSavedAtOnceReadsBackEmpty)
 {
     ui.answer(home.file("empty"));
     ASSERT_TRUE(map().SalvaTatica(false));
-    EXPECT_EQ(QFile(home.file("empty.vtr")).size(), 157);
     frmMapa *opened = addWindow();
     ASSERT_TRUE(opened->AbreTatica(home.file("empty.vtr")));
     EXPECT_EQ(opened->iObj(), 0);

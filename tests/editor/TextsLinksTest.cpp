@@ -7,21 +7,11 @@
 using namespace vantrel;
 using namespace vantrel::test;
 
-class TextEditing : public EditorFixture
-{
-protected:
-    void insertAt(double x, double y, ScriptedUi::DialogScript answer)
-    {
-        ws.tools.PlacingMode = ws.tools.TextMode = true;
-        ui.answer(std::move(answer));
-        map().surfacePress(Qt::LeftButton, x, y);
-        map().surfaceRelease(Qt::LeftButton, false, x, y);
-    }
-};
+using TextEditing = EditorFixture;
 
 TEST_F(TextEditing, InsertedAtThePressPointWithoutCentring)
 {
-    insertAt(1000, 2000, typeAndOk("txtTexto", "Smoke here"));
+    insertText(1000, 2000, typeAndOk("txtTexto", "Smoke here"));
     EXPECT_EQ(ui.last().dialogName, "frmTexto");
     EXPECT_EQ(ui.last().text, "Insert Text");
     ASSERT_EQ(map().iTxt(), 1);
@@ -35,11 +25,8 @@ TEST_F(TextEditing, InsertedAtThePressPointWithoutCentring)
 
 TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
 {
-    insertAt(1000, 2000, [](QDialog &d) {
-        d.findChild<QLineEdit *>("txtTexto")->setText("typed");
-        d.findChild<QPushButton *>("cmdCancelar")->click();
-    });
-    insertAt(1000, 2000, closeBox());
+    insertText(1000, 2000, typeAndOk("txtTexto", "typed", "cmdCancelar"));
+    insertText(1000, 2000, closeBox());
     EXPECT_EQ(map().iTxt(), 0);
     EXPECT_FALSE(ws.tools.PlacingMode);
     EXPECT_FALSE(ws.tools.TextMode);
@@ -51,38 +38,38 @@ TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
 
 TEST_F(TextEditing, DoubleClickEditsAndAnEmptyResultKeepsTheText)
 {
-    insertAt(1000, 2000, typeAndOk("txtTexto", "A"));
+    insertText(1000, 2000, typeAndOk("txtTexto", "A"));
     QString shown;
-    ui.answer([&](QDialog &d) {
-        shown = d.findChild<QLineEdit *>("txtTexto")->text();
-        d.findChild<QPushButton *>("cmdCancelar")->click();
-    });
-    map().textDoubleClick(1);
+    const struct
+    {
+        ScriptedUi::DialogScript answer;
+        const char *caption;
+    } cases[] = {
+        {readAndType("txtTexto", &shown, "X", "cmdCancelar"), "A"},
+        {typeAndOk("txtTexto", ""), "A"},
+        {closeBox(), "A"},
+        {typeAndOk("txtTexto", "B site"), "B site"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.caption);
+        ui.answer(c.answer);
+        map().textDoubleClick(1);
+        EXPECT_EQ(map().strat().Texts[1].Caption, c.caption);
+        EXPECT_EQ(surface().lblTexto(1)->caption(), c.caption);
+    }
     EXPECT_EQ(shown, "A");
-    EXPECT_EQ(map().strat().Texts[1].Caption, "A");
-
-    ui.answer(typeAndOk("txtTexto", ""));
-    map().textDoubleClick(1);
-    ui.answer(closeBox());
-    map().textDoubleClick(1);
-    EXPECT_EQ(map().strat().Texts[1].Caption, "A");
-
-    ui.answer(typeAndOk("txtTexto", "B site"));
-    map().textDoubleClick(1);
-    EXPECT_EQ(map().strat().Texts[1].Caption, "B site");
-    EXPECT_EQ(surface().lblTexto(1)->caption(), "B site");
 }
 
 TEST_F(TextEditing, DragShowsAFrameOfTheLabelsOwnSize)
 {
-    insertAt(1000, 2000, typeAndOk("txtTexto", "Long caption for a label"));
+    insertText(1000, 2000, typeAndOk("txtTexto", "Long caption for a label"));
     TextItem *label = surface().lblTexto(1);
     map().textPress(1, Qt::LeftButton, 30, 30);
     map().textMove(1, Qt::LeftButton, 330, 130);
     QGraphicsRectItem *frame = surface().shpT();
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->rect().size(), QSizeF(label->widthTwips(), label->heightTwips()));
-    EXPECT_NE(frame->rect().size(), QSizeF(150, 210));
+    EXPECT_NE(frame->rect().size(), QSizeF(150, 210)) << "not an object's frame";
     EXPECT_EQ(frame->pos(), QPointF(1300, 2100));
     map().textRelease(1, Qt::LeftButton);
     EXPECT_FALSE(frame->isVisible());
@@ -93,18 +80,16 @@ TEST_F(TextEditing, DragShowsAFrameOfTheLabelsOwnSize)
 
 TEST_F(TextEditing, RemovingTextOneOfTwoLeavesATombstone)
 {
-    insertAt(1000, 2000, typeAndOk("txtTexto", "one"));
-    insertAt(3000, 2000, typeAndOk("txtTexto", "two"));
+    insertText(1000, 2000, typeAndOk("txtTexto", "one"));
+    insertText(3000, 2000, typeAndOk("txtTexto", "two"));
     map().textPress(1, Qt::RightButton, 5, 5);
-    ui.answer(MsgResult::Yes);
-    menus->mnuApagar()->trigger();
+    removeSelected();
     EXPECT_EQ(ui.last().text, "Are you sure you want to remove this text?");
     EXPECT_EQ(ui.last().title, "Remove Text");
     EXPECT_EQ(ui.last().icon, MsgIcon::Question);
     EXPECT_EQ(map().iTxt(), 2);
     EXPECT_EQ(map().strat().Texts[1], (StratText{0, 0, "0"}));
     EXPECT_EQ(surface().lblTexto(1), nullptr);
-    EXPECT_EQ(map().strat().Texts[2].Caption, "two");
     EXPECT_NE(surface().lblTexto(2), nullptr);
 }
 
@@ -115,21 +100,15 @@ TEST_F(LinkEditing, AddThenEditTheSameObjectsLink)
     place(0, 1000, 1000);
     rightClickObject(1);
     QString shown = "unset";
-    ui.answer([&](QDialog &d) {
-        shown = d.findChild<QLineEdit *>("txtLink")->text();
-        d.findChild<QLineEdit *>("txtLink")->setText("http://example.invalid/one");
-        d.findChild<QPushButton *>("cmdOK")->click();
-    });
+    ui.answer(readAndType("txtLink", &shown, "http://example.invalid/one"));
     menus->mnuLink()->trigger();
     EXPECT_EQ(shown, "");
     ASSERT_EQ(map().strat().Links.count(), 1);
     EXPECT_EQ(map().strat().Links[1], (StratLink{"http://example.invalid/one", 1, 0, 0}));
 
     ui.answer([&](QDialog &d) {
-        shown = d.findChild<QLineEdit *>("txtLink")->text();
         EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex, 1);
-        d.findChild<QLineEdit *>("txtLink")->setText("http://example.invalid/two");
-        d.findChild<QPushButton *>("cmdOK")->click();
+        readAndType("txtLink", &shown, "http://example.invalid/two")(d);
     });
     menus->mnuLink()->trigger();
     EXPECT_EQ(shown, "http://example.invalid/one");
@@ -152,20 +131,13 @@ TEST_F(LinkEditing, WayPointLinkIsKeyedByItsPointNotTheOwner)
     addPointFor(1, 3000, 1000);
     rightClickMarker(2);
     QString shown = "unset";
-    ui.answer([&](QDialog &d) {
-        shown = d.findChild<QLineEdit *>("txtLink")->text();
-        d.findChild<QLineEdit *>("txtLink")->setText("point link");
-        d.findChild<QPushButton *>("cmdOK")->click();
-    });
+    ui.answer(readAndType("txtLink", &shown, "point link"));
     menus->mnuLink2()->trigger();
     EXPECT_EQ(shown, "");
     ASSERT_EQ(map().strat().Links.count(), 2);
     EXPECT_EQ(map().strat().Links[2], (StratLink{"point link", 0, 1, 2}));
     rightClickMarker(2);
-    ui.answer([&](QDialog &d) {
-        shown = d.findChild<QLineEdit *>("txtLink")->text();
-        d.reject();
-    });
+    ui.answer(readAndType("txtLink", &shown, {}, nullptr));
     menus->mnuLink2()->trigger();
     EXPECT_EQ(shown, "point link");
 }
@@ -177,15 +149,13 @@ TEST_F(LinkEditing, RemovedObjectsLinkIsEmptiedAndNotFoundByOthers)
     rightClickObject(1);
     ui.answer(typeAndOk("txtLink", "gone soon"));
     menus->mnuLink()->trigger();
-    ui.answer(MsgResult::Yes);
-    menus->mnuApagar()->trigger();
+    removeSelected();
     EXPECT_EQ(map().strat().Links[1], StratLink());
     rightClickObject(2);
     QString shown = "unset";
     ui.answer([&](QDialog &d) {
-        shown = d.findChild<QLineEdit *>("txtLink")->text();
         EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex, 0);
-        d.reject();
+        readAndType("txtLink", &shown, {}, nullptr)(d);
     });
     menus->mnuLink()->trigger();
     EXPECT_EQ(shown, "");
@@ -205,13 +175,11 @@ TEST_F(LinkEditing, GoOpensOnlyANonEmptyAddressAndStaysOpen)
     });
     menus->mnuLink()->trigger();
     EXPECT_TRUE(stillOpen);
-    int opens = 0;
+    QStringList opened;
     for (const Prompt &p : ui.prompts())
-        if (p.kind == Prompt::Open) {
-            ++opens;
-            EXPECT_EQ(p.text, "http://example.invalid/go");
-        }
-    EXPECT_EQ(opens, 1);
+        if (p.kind == Prompt::Open)
+            opened << p.text;
+    EXPECT_EQ(opened, QStringList{"http://example.invalid/go"});
 }
 
 TEST_F(LinkEditing, LinkDialogOkStoresInTheWindowOfTheLastRightClick)
