@@ -46,10 +46,14 @@ TEST_F(NewStrat, ListsEveryPlainFileOfTheCatalogue)
     ASSERT_EQ(dlg->lstOverview()->count(), 2);
     EXPECT_EQ(dlg->lstOverview()->item(0)->text(), QStringLiteral("dust.png"));
     EXPECT_EQ(dlg->lstOverview()->item(1)->text(), QStringLiteral("readme.txt"));
-    EXPECT_EQ(dlg->imgOverview()->size(), QSize(169, 129));
     // New again while it is open raises the same dialog.
     frm->mnuNovo_Click();
     EXPECT_EQ(frm->newStratDialog(), dlg);
+    // A double click acts as OK.
+    Q_EMIT dlg->lstOverview()->itemDoubleClicked(dlg->lstOverview()->item(0));
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("dust.png"));
+    EXPECT_EQ(frm->stratWindow(1)->surface().scene().background().size(), QSize(40, 30));
 }
 
 TEST_F(NewStrat, OkGivesTheNewStratThePreviewedOverview)
@@ -75,17 +79,6 @@ TEST_F(NewStrat, OkGivesTheNewStratThePreviewedOverview)
     EXPECT_EQ(frm->newStratDialog(), nullptr);
 }
 
-TEST_F(NewStrat, DoubleClickActsAsOk)
-{
-    home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
-    frmNovo *dlg = openDialog();
-    QListWidgetItem *item = dlg->lstOverview()->item(0);
-    Q_EMIT dlg->lstOverview()->itemDoubleClicked(item);
-    ASSERT_NE(frm->stratWindow(1), nullptr);
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("dust.png"));
-    EXPECT_EQ(frm->stratWindow(1)->surface().scene().background().size(), QSize(40, 30));
-}
-
 TEST_F(NewStrat, AFileThatIsNoPictureShowsNoPreviewAndMakesAStratWithout)
 {
     home.write(QStringLiteral("Overviews/dust.png"), png(40, 30));
@@ -109,19 +102,6 @@ TEST_F(NewStrat, EmptyCatalogueMakesAStratWithNoPictureAndNoName)
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_TRUE(tables().OverviewNames(1).trimmed().isEmpty());
     EXPECT_EQ(tables().OverviewNames(1).padded().size(), 16);
-}
-
-TEST_F(NewStrat, AReusedSlotGetsTheNumberedTitleAndThePlainLabel)
-{
-    for (int i = 0; i < 3; ++i)
-        frm->NovoMapa();
-    frm->closeStrat(frm->stratWindow(2));
-    openDialog()->cmdOK_Click();
-    frmMapa *w = frm->stratWindow(2);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(tables().StratTitles(2).trimmed(), QStringLiteral("Strat2"));
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Strat2"));
-    EXPECT_EQ(w->titleLabel(), QStringLiteral("Strat"));
 }
 
 TEST_F(NewStrat, NoFreeSlotShowsTheLimitAndKeepsTheDialogOpen)
@@ -150,44 +130,35 @@ TEST_F(NewStrat, CancelChangesNothing)
 
 using Options = ShellTest;
 
-TEST_F(Options, OkStoresTrueAndSetsTheFlagAtOnce)
+TEST_F(Options, OkStoresTheTickAndSetsTheFlagAtOnceCancelStoresNothing)
 {
-    ui.answer([](QDialog &d) {
-        auto *chk = d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"));
-        ASSERT_NE(chk, nullptr);
-        EXPECT_EQ(chk->text(),
-                  QStringLiteral("Keep counting frames in objects (affects \"start frame\")"));
-        EXPECT_FALSE(chk->isChecked());
-        chk->setChecked(true);
-        d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-    });
-    frm->mnuOptions_Click();
-    EXPECT_EQ(ui.last().dialogName, QStringLiteral("frmOptions"));
-    EXPECT_EQ(ui.last().text, QStringLiteral("Options"));
-    EXPECT_TRUE(ws().keepCountingFrames);
-    EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")), QStringLiteral("True"));
-
-    // Unticking stores "False".
-    ui.answer([](QDialog &d) {
-        auto *chk = d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"));
-        EXPECT_TRUE(chk->isChecked());
-        chk->setChecked(false);
-        d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-    });
-    frm->mnuOptions_Click();
-    EXPECT_FALSE(ws().keepCountingFrames);
-    EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")), QStringLiteral("False"));
-}
-
-TEST_F(Options, CancelStoresNothing)
-{
-    ui.answer([](QDialog &d) {
-        d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"))->setChecked(true);
-        d.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
-    });
-    frm->mnuOptions_Click();
-    EXPECT_FALSE(ws().keepCountingFrames);
-    EXPECT_TRUE(frm->settings().text(QStringLiteral("KCFrames")).isNull());
+    const struct
+    {
+        bool tick;
+        const char *button;
+        bool flag;
+        QString stored;
+    } cases[] = {{true, "cmdCancel", false, QString()},
+                 {true, "cmdOK", true, QStringLiteral("True")},
+                 {false, "cmdOK", false, QStringLiteral("False")}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.button);
+        const bool before = ws().keepCountingFrames;
+        ui.answer([&c, before](QDialog &d) {
+            auto *chk = d.findChild<QCheckBox *>(QStringLiteral("chkKCFrames"));
+            ASSERT_NE(chk, nullptr);
+            EXPECT_EQ(chk->text(),
+                      QStringLiteral("Keep counting frames in objects (affects \"start frame\")"));
+            EXPECT_EQ(chk->isChecked(), before);
+            chk->setChecked(c.tick);
+            d.findChild<QPushButton *>(QLatin1String(c.button))->click();
+        });
+        frm->mnuOptions_Click();
+        EXPECT_EQ(ui.last().dialogName, QStringLiteral("frmOptions"));
+        EXPECT_EQ(ws().keepCountingFrames, c.flag);
+        EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")), c.stored);
+        EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")).isNull(), c.stored.isNull());
+    }
 }
 
 TEST_F(Options, TheMainWindowLoadReadsTheStoredOption)

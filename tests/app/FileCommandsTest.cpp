@@ -13,7 +13,22 @@
 namespace vantrel::test {
 namespace {
 
-using FileCommands = ShellTest;
+class FileCommands : public ShellTest
+{
+protected:
+    // The one prompt shown: a critical OK box that starts with `lead` and
+    // names `path`.
+    void expectFailureBox(const QString &lead, const QString &path, size_t prompts = 1)
+    {
+        ASSERT_EQ(ui.prompts().size(), prompts);
+        const Prompt &msg = ui.last();
+        EXPECT_EQ(msg.kind, Prompt::Message);
+        EXPECT_EQ(msg.icon, MsgIcon::Critical);
+        EXPECT_EQ(msg.buttons, MsgButtons::Ok);
+        EXPECT_TRUE(msg.text.startsWith(lead)) << msg.text.toStdString();
+        EXPECT_TRUE(msg.text.contains(path)) << msg.text.toStdString();
+    }
+};
 
 TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
 {
@@ -39,11 +54,20 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     EXPECT_EQ(w->surface().scene().background().size(), QSize(40, 30));
 }
 
-TEST_F(FileCommands, CancelledOpenDoesNothing)
+TEST_F(FileCommands, NothingToDoAsksAndShowsNothing)
 {
-    ui.answer(QString());
+    frm->Form_Load(QString()); // empty command line
+    frm->mnuSalvar_Click();    // no strat window
+    frm->mnuSalvarComo_Click();
+    EXPECT_TRUE(ui.prompts().empty());
+    ui.answer(QString()); // cancelled Open
     frm->mnuAbrir_Click();
     EXPECT_EQ(frm->openStratCount(), 0);
+    // Also with every window closed again.
+    frm->NovoMapa();
+    frm->closeStrat(frm->stratWindow(1));
+    frm->mnuSalvar_Click();
+    EXPECT_EQ(ui.prompts().size(), 1u);
 }
 
 TEST_F(FileCommands, OpenedAndSavedAgainIsByteIdentical)
@@ -85,28 +109,12 @@ TEST_F(FileCommands, SaveOfANewStratAsksAndAddsTheExtension)
     frm->mnuSalvarComo_Click();
     EXPECT_TRUE(QFile::exists(upper));
     EXPECT_FALSE(QFile::exists(upper + QStringLiteral(".vtr")));
-}
 
-TEST_F(FileCommands, CancelledSaveDialogWritesNothingAndKeepsThePath)
-{
-    const QString original = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
-    frm->OpenStratFile(original);
+    // A cancelled dialog writes nothing and keeps the path.
     ui.answer(QString());
     frm->mnuSalvarComo_Click();
-    EXPECT_EQ(frm->stratWindow(1)->sArquivo, original);
-    EXPECT_EQ(ui.prompts().size(), 1u); // the dialog only, no message
-}
-
-TEST_F(FileCommands, SaveWithNoStratWindowDoesNothing)
-{
-    frm->mnuSalvar_Click();
-    frm->mnuSalvarComo_Click();
-    EXPECT_TRUE(ui.prompts().empty());
-    // Also with every window closed again.
-    frm->NovoMapa();
-    frm->closeStrat(frm->stratWindow(1));
-    frm->mnuSalvar_Click();
-    EXPECT_TRUE(ui.prompts().empty());
+    EXPECT_EQ(frm->stratWindow(1)->sArquivo, upper);
+    EXPECT_EQ(ui.prompts().size(), 3u); // the dialogs only, no message
 }
 
 TEST_F(FileCommands, AFailedSaveSaysWhyAndKeepsTheOldPath)
@@ -118,13 +126,7 @@ TEST_F(FileCommands, AFailedSaveSaysWhyAndKeepsTheOldPath)
     ui.answer(MsgResult::Ok);
     frm->mnuSalvarComo_Click();
 
-    ASSERT_EQ(ui.prompts().size(), 2u);
-    const Prompt &msg = ui.last();
-    EXPECT_EQ(msg.kind, Prompt::Message);
-    EXPECT_EQ(msg.icon, MsgIcon::Critical);
-    EXPECT_EQ(msg.buttons, MsgButtons::Ok);
-    EXPECT_TRUE(msg.text.contains(unwritable)) << msg.text.toStdString();
-    EXPECT_TRUE(msg.text.startsWith(QStringLiteral("The strat could not be saved.")));
+    expectFailureBox(QStringLiteral("The strat could not be saved."), unwritable, 2);
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, original);
     EXPECT_FALSE(QFile::exists(unwritable));
 }
@@ -135,9 +137,7 @@ TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndItsWindowClosed)
     const QString missing = home.file(QStringLiteral("missing.vtr"));
     ui.answer(MsgResult::Ok);
     EXPECT_EQ(frm->OpenStratFile(missing), -1);
-    ASSERT_EQ(ui.prompts().size(), 1u);
-    EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
-    EXPECT_TRUE(ui.last().text.contains(missing)) << ui.last().text.toStdString();
+    expectFailureBox(QStringLiteral("The strat could not be opened."), missing);
     EXPECT_EQ(frm->openStratCount(), 1);
     EXPECT_EQ(frm->stratWindow(2), nullptr);
     // The slot handed out for it is free again.
@@ -151,10 +151,7 @@ TEST_F(FileCommands, AMalformedFileIsReportedWithWhatIsWrong)
     const QString truncated = home.write(QStringLiteral("short.vtr"), bytes.left(60));
     ui.answer(MsgResult::Ok);
     EXPECT_EQ(frm->OpenStratFile(truncated), -1);
-    ASSERT_EQ(ui.prompts().size(), 1u);
-    EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
-    EXPECT_TRUE(ui.last().text.contains(truncated));
-    EXPECT_TRUE(ui.last().text.startsWith(QStringLiteral("The strat could not be opened.")));
+    expectFailureBox(QStringLiteral("The strat could not be opened."), truncated);
     EXPECT_EQ(frm->openStratCount(), 0);
 }
 
@@ -184,13 +181,6 @@ TEST_F(FileCommands, CommandLinePathInQuotesWithBlanksOpens)
     frm->Form_Load(line);
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, path);
-}
-
-TEST_F(FileCommands, EmptyCommandLineOpensNothing)
-{
-    frm->Form_Load(QString());
-    EXPECT_EQ(frm->openStratCount(), 0);
-    EXPECT_TRUE(ui.prompts().empty());
 }
 
 TEST_F(FileCommands, TheHandOverPollOpensThePathAndEmptiesTheKey)

@@ -2,15 +2,14 @@
 #include "ShellFixture.h"
 
 #include "chat/ui/frmChat.h"
+
 #include "strat/PaletteIcons.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 
 namespace vantrel::test {
 namespace {
@@ -52,28 +51,11 @@ TEST_F(MainWindow, MenuTreeHasItsCaptionsShortcutsAndNames)
         EXPECT_EQ(a->text(), QString::fromUtf8(item.caption)) << item.name;
         EXPECT_EQ(a->shortcut(), item.shortcut) << item.name;
     }
-    for (const char *sep : {"sep01", "sep02", "sep03"})
-        ASSERT_NE(action(frm.get(), sep), nullptr) << sep;
-    EXPECT_TRUE(action(frm.get(), "sep01")->isSeparator());
-
     // The top level, in order.
     QStringList top;
     for (QAction *a : frm->menuBar()->actions())
         top << a->objectName();
-    EXPECT_EQ(top, (QStringList{QStringLiteral("mnuTatica"), QStringLiteral("mnuOptions"),
-                                QStringLiteral("mnuJanelas"), QStringLiteral("mnuChat"),
-                                QStringLiteral("mnuAjuda")}));
-    EXPECT_EQ(frm->windowTitle(), QStringLiteral("Vantrel"));
-    EXPECT_EQ(frm->objectName(), QStringLiteral("frmPrincipal"));
-}
-
-TEST_F(MainWindow, PopupMenusComeFromTheEditor)
-{
-    auto *popup = frm->findChild<QMenu *>(QStringLiteral("mnuPopup"));
-    auto *popup2 = frm->findChild<QMenu *>(QStringLiteral("mnuPopup2"));
-    EXPECT_NE(popup, nullptr);
-    EXPECT_NE(popup2, nullptr);
-    EXPECT_NE(ws().popupMenus, nullptr);
+    EXPECT_EQ(top.join(' '), "mnuTatica mnuOptions mnuJanelas mnuChat mnuAjuda");
 }
 
 TEST_F(MainWindow, WindowsMenuListsTheOpenStrats)
@@ -95,29 +77,16 @@ TEST_F(MainWindow, WindowsMenuListsTheOpenStrats)
     EXPECT_EQ(frm->mdiArea()->currentSubWindow(), frm->subWindowOf(frm->stratWindow(1)));
 }
 
-TEST_F(MainWindow, PaletteBoxesSitAtTheirTwipPositions)
+TEST_F(MainWindow, PaletteBoxesShowTheirIconsInOrder)
 {
     QList<QLabel *> boxes = frm->findChildren<QLabel *>(QStringLiteral("picObj"));
     ASSERT_EQ(boxes.size(), 13);
     for (QLabel *box : boxes) {
         const int i = box->property("index").toInt();
-        const QRect expected
-            = i < 10 ? QRect(8 + 24 * i, 16, 12, 12) : QRect(256 + 24 * (i - 10), 16, 10, 14);
-        EXPECT_EQ(box->geometry(), expected) << i;
-        EXPECT_EQ(box->pixmap().toImage(),
-                  PaletteIcons::image(i).convertToFormat(box->pixmap().toImage().format()))
-            << i;
+        const QImage shown = box->pixmap().toImage();
+        EXPECT_EQ(shown, PaletteIcons::image(i).convertToFormat(shown.format())) << i;
+        EXPECT_EQ(box->size(), shown.size()) << i;
     }
-    EXPECT_EQ(frm->findChildren<QLabel *>(QStringLiteral("imgIco")).size(), 3);
-    auto *text = frm->findChild<QLabel *>(QStringLiteral("lblTexto"));
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->text(), QStringLiteral("Text "));
-    EXPECT_EQ(frm->findChild<QLabel *>(QStringLiteral("imgMove"))->toolTip(),
-              QStringLiteral("Move Window"));
-    EXPECT_EQ(frm->findChild<QLabel *>(QStringLiteral("imgChat"))->toolTip(),
-              QStringLiteral("Chat"));
-    EXPECT_EQ(frm->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
-              QStringLiteral("Selected:"));
 }
 
 TEST_F(MainWindow, ToolsArmTheEditorAndShowTheSelection)
@@ -146,10 +115,7 @@ TEST_F(MainWindow, ToolsArmTheEditorAndShowTheSelection)
 TEST_F(MainWindow, RecordingPanelIsHiddenAndSetStatusDrawsTheBar)
 {
     EXPECT_FALSE(frm->picREC()->isVisibleTo(frm.get()));
-    EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("REC"));
-    EXPECT_EQ(frm->cmdSave()->text(), QStringLiteral("SAVE"));
     QLabel *bar = frm->picP();
-    EXPECT_EQ(bar->size(), QSize(97, 6));
 
     frm->SetStatus(bar, 40);
     EXPECT_EQ(bar->property("Tag").toInt(), 40);
@@ -169,16 +135,9 @@ TEST_F(MainWindow, DefaultSizeFitsAStratWindowBelowThePalette)
 {
     frm->show();
     frm->NovoMapa();
-    EXPECT_EQ(frm->size(), QSize(1100, 760));
     EXPECT_GE(frm->mdiArea()->viewport()->height(), 585);
     EXPECT_GE(frm->mdiArea()->viewport()->width(), 799);
 }
-
-} // namespace
-} // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
 
 TEST_F(MainWindow, ChatIsOneWindowShownFromTheMenuAndThePalette)
 {
