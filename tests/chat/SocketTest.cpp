@@ -2,8 +2,6 @@
 
 #include "chat/CSocketMaster.h"
 
-#include <QTcpServer>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -68,21 +66,13 @@ struct Pair
 
 } // namespace
 
-TEST(SocketStates, NewObjectIsClosedWithoutSocketAndCloseChangesNothing)
-{
-    CSocketMaster s;
-    EXPECT_EQ(s.State(), CSocketMaster::sckClosed);
-    EXPECT_EQ(s.SocketHandle(), -1);
-    s.CloseSck();
-    EXPECT_EQ(s.State(), CSocketMaster::sckClosed);
-    EXPECT_EQ(s.SocketHandle(), -1);
-    EXPECT_GE(modSocketMaster::InstanceCount(), 1);
-    EXPECT_TRUE(modSocketMaster::WinsockStarted());
-}
-
 TEST(SocketStates, PropertyRulesAndConnectPreconditions)
 {
     CSocketMaster s;
+    s.CloseSck(); // closing a new object changes nothing
+    EXPECT_EQ(s.State(), CSocketMaster::sckClosed);
+    EXPECT_EQ(s.SocketHandle(), -1);
+    EXPECT_TRUE(modSocketMaster::WinsockStarted());
     EXPECT_EQ(raised([&] { s.setRemotePort(65536); }).number(), 40014);
     s.setRemotePort(0); // the property takes 0
     EXPECT_EQ(s.RemotePort(), 0);
@@ -155,58 +145,41 @@ TEST(SocketConnect, HostNameIsResolvedFirst)
     EXPECT_EQ(c.RemoteHost(), "localhost");
 }
 
-TEST(SocketConnect, RefusedConnectionRaisesErrorEventWithoutMessageBox)
+TEST(SocketConnect, RefusedConnectionRaisesErrorEventAndABoxOnlyWhenTheHandlerAsks)
 {
-    quint16 port = 0;
-    {
-        QTcpServer probe; // a port that nobody listens on once it is closed
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
-    CSocketMaster c;
+    const quint16 port = unusedPort();
+    CSocketMaster quiet, loud;
     int boxes = 0;
-    c.setMessageHook([&](const QString &, const QString &) { ++boxes; });
+    quiet.setMessageHook([&](const QString &, const QString &) { ++boxes; });
+    QString text, title;
+    loud.setMessageHook([&](const QString &t, const QString &s) {
+        text = t;
+        title = s;
+    });
     SocketErrorEvent got;
     bool errored = false;
-    QObject::connect(&c, &CSocketMaster::Error, [&](SocketErrorEvent &e) {
+    QObject::connect(&quiet, &CSocketMaster::Error, [&](SocketErrorEvent &e) {
         got = e;
         errored = true;
     });
-    c.Connect(kLoopback, port);
-    ASSERT_TRUE(waitUntil([&] { return errored; }));
+    QObject::connect(&loud, &CSocketMaster::Error,
+                     [](SocketErrorEvent &e) { e.CancelDisplay = false; });
+    quiet.Connect(kLoopback, port);
+    loud.Connect(kLoopback, port);
+    ASSERT_TRUE(waitUntil([&] { return errored && !text.isEmpty(); }));
     EXPECT_EQ(got.Number, 10061);
     EXPECT_EQ(got.Description, "Connection refused.");
     EXPECT_EQ(got.Source, "CSocketMaster.PostSocket");
     EXPECT_EQ(got.sCode, 0);
     EXPECT_TRUE(got.HelpFile.isEmpty());
     EXPECT_TRUE(got.CancelDisplay);
-    EXPECT_EQ(c.State(), CSocketMaster::sckError);
+    EXPECT_EQ(quiet.State(), CSocketMaster::sckError);
     EXPECT_EQ(boxes, 0);
-    c.CloseSck();
-    EXPECT_EQ(c.State(), CSocketMaster::sckClosed);
-    EXPECT_EQ(c.RemotePort(), port); // kept for another try
-}
-
-TEST(SocketConnect, HandlerThatClearsCancelDisplayGetsTheMessageBox)
-{
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
-    CSocketMaster c;
-    QString text, title;
-    c.setMessageHook([&](const QString &t, const QString &s) {
-        text = t;
-        title = s;
-    });
-    QObject::connect(&c, &CSocketMaster::Error,
-                     [](SocketErrorEvent &e) { e.CancelDisplay = false; });
-    c.Connect(kLoopback, port);
-    ASSERT_TRUE(waitUntil([&] { return !text.isEmpty(); }));
     EXPECT_EQ(text, "Connection refused.");
     EXPECT_EQ(title, "CSocketMaster.PostSocket");
+    quiet.CloseSck();
+    EXPECT_EQ(quiet.State(), CSocketMaster::sckClosed);
+    EXPECT_EQ(quiet.RemotePort(), port); // kept for another try
 }
 
 TEST(SocketAccept, RequestNotAcceptedIsClosedRightAfterTheEvent)
@@ -348,37 +321,26 @@ TEST(SocketReceive, GetAndPeekTextAndByteArrays)
 TEST(SocketReceive, FixedSizeKindsRoundTripLittleEndian)
 {
     Pair p;
-    p.client.SendData(qint16(-2));
-    p.client.SendData(qint32(0x01020304));
-    p.client.SendData(1.5f);
-    p.client.SendData(-2.25);
-    p.client.SendData(Currency{123456});
-    p.client.SendData(DateValue{36526.5});
-    p.client.SendData(true);
-    p.client.SendData(quint8(200));
-    const int total = 2 + 4 + 4 + 8 + 8 + 8 + 2 + 1;
+    const SocketData values[] = {qint16(-2),       qint32(0x01020304), 1.5f, -2.25,
+                                 Currency{123456}, DateValue{36526.5}, true, quint8(200)};
+    int total = 0;
+    for (const SocketData &v : values) {
+        p.client.SendData(v);
+        total += fixedSizeOf(v.type());
+    }
     ASSERT_TRUE(waitUntil([&] { return p.server().BytesReceived() == total; }));
-
     SocketData raw;
     p.server().PeekData(raw, int(VarType::ByteArray), 6);
     EXPECT_EQ(raw.as<QByteArray>(), QByteArray("\xfe\xff\x04\x03\x02\x01", 6));
-
-    auto get = [&](VarType t) {
+    for (const SocketData &v : values) {
+        SCOPED_TRACE(int(v.type()));
         SocketData d;
-        p.server().GetData(d, int(t));
-        return d;
-    };
-    EXPECT_EQ(get(VarType::Integer).as<qint16>(), -2);
-    EXPECT_EQ(get(VarType::Long).as<qint32>(), 0x01020304);
-    EXPECT_EQ(get(VarType::Single).as<float>(), 1.5f);
-    EXPECT_EQ(get(VarType::Double).as<double>(), -2.25);
-    EXPECT_EQ(get(VarType::Currency).as<Currency>().scaled, 123456);
-    EXPECT_EQ(get(VarType::Date).as<DateValue>().days, 36526.5);
-    const SocketData b = get(VarType::Boolean);
-    EXPECT_TRUE(b.as<bool>());
-    EXPECT_EQ(get(VarType::Byte).as<quint8>(), 200);
+        p.server().GetData(d, int(v.type()));
+        EXPECT_EQ(d, v);
+    }
     EXPECT_EQ(p.server().BytesReceived(), 0);
-    EXPECT_EQ(raised([&] { get(VarType(9)); }).number(), 40018);
+    SocketData d;
+    EXPECT_EQ(raised([&] { p.server().GetData(d, 9); }).number(), 40018);
     EXPECT_EQ(raised([&] { p.client.SendData(UnsupportedValue{}); }).number(), 40018);
 }
 
@@ -462,8 +424,6 @@ TEST(SocketErrors, SystemCodesMapOntoTheComponentNumbers)
 {
     EXPECT_EQ(socketErrorFromErrno(ECONNREFUSED), 10061);
     EXPECT_EQ(socketErrorFromErrno(EADDRINUSE), 10048);
-    EXPECT_EQ(socketErrorFromErrno(ECONNRESET), 10054);
-    EXPECT_EQ(socketErrorFromErrno(EAGAIN), 10035);
     EXPECT_EQ(socketErrorText(10060), "Connection timed out.");
     EXPECT_EQ(socketErrorText(11004), "Valid name, no data record of requested type.");
     EXPECT_EQ(socketErrorText(12345), "Unknown error.");

@@ -2,44 +2,12 @@
 
 #include "chat/mUrlSource.h"
 
-#include <QTcpServer>
-
 #include <gtest/gtest.h>
 
 using namespace vantrel;
 using namespace vantrel::test;
 
 namespace {
-
-// Answers every connection with one canned HTTP reply (or with nothing).
-struct EchoServer
-{
-    QTcpServer server;
-    QByteArray body;
-    bool silent = false;
-    QByteArray request;
-
-    EchoServer()
-    {
-        EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-        QObject::connect(&server, &QTcpServer::newConnection, [this] {
-            QTcpSocket *s = server.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                request += s->readAll();
-                if (silent || !request.contains("\r\n\r\n"))
-                    return;
-                s->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: "
-                         + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
-                         + body);
-                s->disconnectFromHost();
-            });
-        });
-    }
-    QString url() const
-    {
-        return QStringLiteral("http://127.0.0.1:%1/simple/").arg(server.serverPort());
-    }
-};
 
 QString fetch(const QString &url, int timeoutMs = UrlSource::kTimeoutMs)
 {
@@ -60,7 +28,7 @@ QString fetch(const QString &url, int timeoutMs = UrlSource::kTimeoutMs)
 
 TEST(UrlSource, FetchesTheWholeBodyOfALongReply)
 {
-    EchoServer echo;
+    HttpEcho echo;
     echo.body = "203.0.113.77 is how the internet sees you today";
     EXPECT_EQ(fetch(echo.url()), QString::fromLatin1(echo.body));
     EXPECT_TRUE(echo.request.startsWith("GET /simple/ HTTP/1.1"));
@@ -69,18 +37,12 @@ TEST(UrlSource, FetchesTheWholeBodyOfALongReply)
 
 TEST(UrlSource, NoServerGivesEmptyText)
 {
-    quint16 port;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
-    EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/simple/").arg(port)), QString());
+    EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/simple/").arg(unusedPort())), QString());
 }
 
 TEST(UrlSource, ServerThatNeverAnswersIsGivenUpOnTime)
 {
-    EchoServer echo;
+    HttpEcho echo;
     echo.silent = true;
     EXPECT_EQ(fetch(echo.url(), 300), QString());
 }
