@@ -1,5 +1,5 @@
-#include "animation/MovingSprite.h"
 #include "animation/clsMovimento.h"
+#include "animation/MovingSprite.h"
 
 #include <gtest/gtest.h>
 
@@ -115,18 +115,10 @@ TEST(clsMovimentoTest, KeepCountingOffRestartsTheWaitAtEveryArrival)
     EXPECT_EQ(framesUntilMoved(e, s), 30);
     // Run to the first way point; the arrival frame already steps toward the
     // second one, then the object waits about 30 frames.
-    int guard = 0;
-    while (e.current() != 2 && guard++ < 400)
+    for (int guard = 0; e.current() != 2 && guard < 400; ++guard)
         frame(e, s);
     ASSERT_EQ(e.current(), 2);
-    int still = 0;
-    for (; still < 400; ++still) {
-        const float x = s.left(), y = s.top();
-        frame(e, s);
-        if (s.left() != x || s.top() != y)
-            break;
-    }
-    EXPECT_NEAR(still, 30, 1);
+    EXPECT_NEAR(framesUntilMoved(e, s, 400), 30, 1);
 }
 
 TEST(clsMovimentoTest, KeepCountingOnCountsEveryStartFrameFromPlaybackStart)
@@ -171,20 +163,6 @@ TEST(clsMovimentoTest, FlagIsReadAtRunTime)
     EXPECT_EQ(e.lFrame, 0);
 }
 
-TEST(clsMovimentoTest, WayPointOnCurrentPositionIsPassedOnTheNextCall)
-{
-    clsMovimento e;
-    GridSprite s(B, B);
-    e.Adiciona(0, B + 0, B + 0, 8);
-    e.Adiciona(0, B + 0, B + 800, 8);
-    frame(e, s);
-    EXPECT_EQ(s.top(), B);
-    EXPECT_EQ(e.current(), 1);
-    frame(e, s);
-    EXPECT_EQ(e.current(), 2);
-    EXPECT_EQ(s.top(), B + 8);
-}
-
 TEST(clsMovimentoTest, ReplayStartingOnTheLastSeenPositionSkipsWayPointOne)
 {
     clsMovimento e;
@@ -203,19 +181,30 @@ TEST(clsMovimentoTest, ReplayStartingOnTheLastSeenPositionSkipsWayPointOne)
     EXPECT_EQ(e.lFrame, 0);
 }
 
-TEST(clsMovimentoTest, VelocityZeroSkipsThatWayPoint)
+// A way point the object already stands on, or one with velocity 0, is
+// passed without a step; the next call heads for the following one.
+TEST(clsMovimentoTest, WayPointOnThePositionOrWithVelocityZeroIsPassedWithoutAStep)
 {
-    clsMovimento e;
-    GridSprite s(B, B);
-    e.Adiciona(0, B + 500, B + 0, 0);
-    e.Adiciona(0, B + 0, B + 500, 8);
-    frame(e, s);
-    EXPECT_EQ(s.left(), B);
-    EXPECT_EQ(s.top(), B);
-    frame(e, s);
-    EXPECT_EQ(e.current(), 2);
-    EXPECT_EQ(s.top(), B + 8);
-    EXPECT_EQ(s.left(), B);
+    const struct
+    {
+        const char *name;
+        int32_t x;
+        float velocity;
+    } cases[] = {{"on the position", B + 0, 8}, {"velocity 0", B + 500, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        clsMovimento e;
+        GridSprite s(B, B);
+        e.Adiciona(0, c.x, B + 0, c.velocity);
+        e.Adiciona(0, B + 0, B + 800, 8);
+        frame(e, s);
+        EXPECT_EQ(s.left(), B);
+        EXPECT_EQ(s.top(), B);
+        frame(e, s);
+        EXPECT_EQ(e.current(), 2);
+        EXPECT_EQ(s.left(), B);
+        EXPECT_EQ(s.top(), B + 8);
+    }
 }
 
 TEST(clsMovimentoTest, AdicionaDuringPlaybackHeadsBackToWayPointOne)
