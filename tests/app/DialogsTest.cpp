@@ -178,25 +178,5 @@ TEST(FileDialogs, FiltersBecomeQtFilters)
               QStringLiteral("JPEG (*.jpg *.jpeg);;All (*.*)"));
 }
 
-TEST(FileDialogs, AskThroughTheUiWithTitleFolderAndOwner)
-{
-    ScriptedUi ui;
-    clsDialog dialogs(ui);
-    ui.answer("/tmp/out.vtr");
-    EXPECT_EQ(dialogs.SaveDialog(nullptr, QStringLiteral("Strat (*.vtr)|*.vtr|"),
-                                 QStringLiteral("Save Strat"), QStringLiteral("/srv/home")),
-              QStringLiteral("/tmp/out.vtr"));
-    EXPECT_EQ(ui.last().kind, Prompt::SaveFile);
-    EXPECT_EQ(ui.last().title, QStringLiteral("Save Strat"));
-    EXPECT_EQ(ui.last().defaultText, QStringLiteral("Strat (*.vtr)"));
-    EXPECT_EQ(ui.last().initialDir, QStringLiteral("/srv/home"));
-    ui.answer(QString());
-    EXPECT_TRUE(dialogs
-                    .OpenDialog(nullptr, QStringLiteral("Strat (*.vtr)|*.vtr|"),
-                                QStringLiteral("Open Strat"), QString())
-                    .isEmpty());
-    EXPECT_EQ(ui.last().kind, Prompt::OpenFile);
-}
-
 } // namespace
 } // namespace vantrel::test

@@ -152,7 +152,6 @@ protected:
     }
 
     QPointF lineStart(int k) { return surface().linha(k)->line().p1(); }
-    QPointF lineEnd(int k) { return surface().linha(k)->line().p2(); }
     QPointF markerCentre(int k) { return surface().picM(k)->centre(); }
 
     TempHome home;
