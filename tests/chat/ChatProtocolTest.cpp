@@ -73,14 +73,9 @@ TEST(ChatClassifier, RunsAreToldApartByTheirFirstFourCharacters)
 TEST(ChatProtocol, ThirdUserGetsTheWholeListInOrderAndOthersGetOneLine)
 {
     HostFixture f;
-    RawPeer a;
-    ASSERT_TRUE(a.connectTo(f.port));
-    a.send("NICK A");
-    ASSERT_TRUE(a.waitFor("NICK H\r\nNICK A\r\n"));
-    RawPeer b;
-    ASSERT_TRUE(b.connectTo(f.port));
-    b.send("NICK B");
-    ASSERT_TRUE(b.waitFor("NICK H\r\nNICK A\r\nNICK B\r\n"));
+    RawPeer a, b;
+    ASSERT_TRUE(a.joinAs(f.port, "A"));
+    ASSERT_TRUE(b.joinAs(f.port, "B"));
     ASSERT_TRUE(a.waitFor("NICK B\r\n"));
     settle();
     EXPECT_EQ(a.received, "NICK H\r\nNICK A\r\nNICK B\r\n");
@@ -122,11 +117,9 @@ TEST(ChatProtocol, SessionsAsClientsFollowJoinsLinesAndLeaves)
 TEST(ChatProtocol, TwoLinesInOneRunAreLoggedAsOneLine)
 {
     HostFixture f;
-    RawPeer a;
+    RawPeer a, b;
     ASSERT_TRUE(a.joinAs(f.port, "A"));
-    RawPeer b;
-    ASSERT_TRUE(b.connectTo(f.port));
-    b.send("NICK B");
+    ASSERT_TRUE(b.joinAs(f.port, "B"));
     ASSERT_TRUE(a.waitFor("NICK B\r\n"));
     a.send("A: oneA: two");
     ASSERT_TRUE(b.waitFor("A: oneA: two"));
@@ -185,8 +178,7 @@ TEST(ChatProtocol, SameNickTwiceLeavesByTheFirstEntry)
     RawPeer x1, x2, c;
     ASSERT_TRUE(x1.joinAs(f.port, "X"));
     ASSERT_TRUE(c.joinAs(f.port, "C"));
-    ASSERT_TRUE(x2.connectTo(f.port));
-    x2.send("NICK X");
+    ASSERT_TRUE(x2.joinAs(f.port, "X"));
     ASSERT_TRUE(x2.waitFor("NICK X\r\nNICK C\r\nNICK X\r\n"));
     ASSERT_TRUE(waitUntil([&] { return c.received.endsWith("NICK X\r\n"); }));
     EXPECT_EQ(f.host.nicks(), QStringList({"H", "X", "C", "X"}));

@@ -17,12 +17,24 @@ class StratWindow : public EditorFixture
 protected:
     QWidget *viewport() { return map().view()->viewport(); }
 
+    // Sends a mouse event to `target` (the map's viewport by default).
     void mouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods = Qt::NoModifier)
+               QWidget *target = nullptr)
     {
-        QMouseEvent e(type, QPointF(pixel), viewport()->mapToGlobal(QPointF(pixel)), button,
-                      buttons, mods);
-        QApplication::sendEvent(viewport(), &e);
+        QWidget *w = target ? target : viewport();
+        QMouseEvent e(type, QPointF(pixel), w->mapToGlobal(QPointF(pixel)), button, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    void click(QPoint pixel, Qt::MouseButton button = Qt::LeftButton, QWidget *target = nullptr)
+    {
+        mouse(QEvent::MouseButtonPress, pixel, button, button, target);
+        mouse(QEvent::MouseButtonRelease, pixel, button, Qt::NoButton, target);
+    }
+    void clickLabel(const char *name)
+    {
+        auto *label = map().findChild<QLabel *>(name);
+        click(label->rect().center(), Qt::LeftButton, label);
     }
     void key(Qt::Key k)
     {
@@ -30,27 +42,6 @@ protected:
         QApplication::sendEvent(map().view(), &press);
         QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
         QApplication::sendEvent(map().view(), &release);
-    }
-    static void clickWidget(QWidget *w)
-    {
-        const QPointF at(w->width() / 2.0, w->height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &release);
-    }
-    void doubleClick(QPoint pixel)
-    {
-        click(pixel);
-        mouse(QEvent::MouseButtonDblClick, pixel, Qt::LeftButton, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, pixel, Qt::LeftButton, Qt::NoButton);
-    }
-    void click(QPoint pixel, Qt::MouseButton button = Qt::LeftButton)
-    {
-        mouse(QEvent::MouseButtonPress, pixel, button, button);
-        mouse(QEvent::MouseButtonRelease, pixel, button, Qt::NoButton);
     }
 };
 
@@ -124,7 +115,9 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
     click(QPoint(400, 400));
     ASSERT_EQ(map().iTxt(), 1);
     ui.answer(typeAndOk("txtTexto", "B short"));
-    doubleClick(QPoint(405, 405));
+    click(QPoint(405, 405));
+    mouse(QEvent::MouseButtonDblClick, QPoint(405, 405), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPoint(405, 405), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(map().strat().Texts[1].Caption, "B short");
 
     // Markers sit above objects: a right click on a marker over an object
@@ -148,9 +141,9 @@ TEST_F(StratWindow, CloseMarkAndSiteLabel)
 {
     int closes = 0;
     QObject::connect(&map(), &frmMapa::closeRequested, [&](frmMapa *) { ++closes; });
-    clickWidget(map().findChild<QLabel *>("lblFechar"));
+    clickLabel("lblFechar");
     EXPECT_EQ(closes, 1);
-    clickWidget(map().findChild<QLabel *>("lblSite"));
+    clickLabel("lblSite");
     EXPECT_EQ(ui.last().kind, Prompt::Open);
     EXPECT_EQ(ui.last().text, "http://www.vantrel.net");
 }
