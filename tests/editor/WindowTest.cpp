@@ -126,6 +126,24 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
     EXPECT_EQ(ws.tools.SelectionPoint, 1);
 }
 
+TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
+{
+    ws.tools.PlacingMode = true;
+    ws.tools.PaletteIndex = 0;
+    click(QPoint(100, 100));
+    // The popup menu takes the right button's release: the view sees the press only.
+    mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton, Qt::RightButton);
+    ASSERT_EQ(ws.tools.SelectionItem, 1);
+    ws.tools.PlacingMode = true; // "Add Movement"
+    map().bMovimento = true;
+
+    mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(surface().tlinha()->isVisible());
+    ui.answer(movOk(0, "0"));
+    click(QPoint(200, 150));
+    EXPECT_EQ(map().MarkerCount(), 1);
+}
+
 TEST_F(StratWindow, EscDropsTheArmedTool)
 {
     ws.tools.PlacingMode = true;
