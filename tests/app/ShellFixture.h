@@ -41,7 +41,7 @@ protected:
     }
 
     // A small strat with something in every list.
-    static Strat sampleStrat(const QString &overview = QStringLiteral("dust.png"))
+    static Strat sampleStrat(const QString &overview = QStringLiteral("quarry.png"))
     {
         Strat s;
         s.Overview = overview;
