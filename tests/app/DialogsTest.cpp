@@ -37,14 +37,14 @@ protected:
 
 TEST_F(NewStrat, ListsEveryPlainFileOfTheCatalogue)
 {
-    home.write(QStringLiteral("Overviews/quarry.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
     home.write(QStringLiteral("Overviews/readme.txt"), "words");
     QDir(home.path()).mkpath(QStringLiteral("Overviews/old"));
     frmNovo *dlg = openDialog();
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("New Strat"));
     EXPECT_FALSE(dlg->isModal());
     ASSERT_EQ(dlg->lstOverview()->count(), 2);
-    EXPECT_EQ(dlg->lstOverview()->item(0)->text(), QStringLiteral("quarry.png"));
+    EXPECT_EQ(dlg->lstOverview()->item(0)->text(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(dlg->lstOverview()->item(1)->text(), QStringLiteral("readme.txt"));
     // New again while it is open raises the same dialog.
     frm->mnuNovo_Click();
@@ -52,7 +52,7 @@ TEST_F(NewStrat, ListsEveryPlainFileOfTheCatalogue)
     // A double click acts as OK.
     Q_EMIT dlg->lstOverview()->itemDoubleClicked(dlg->lstOverview()->item(0));
     ASSERT_NE(frm->stratWindow(1), nullptr);
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("quarry.png"));
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(frm->stratWindow(1)->surface().scene().background().size(), QSize(40, 30));
 }
 
@@ -81,10 +81,10 @@ TEST_F(NewStrat, OkGivesTheNewStratThePreviewedOverview)
 
 TEST_F(NewStrat, AFileThatIsNoPictureShowsNoPreviewAndMakesAStratWithout)
 {
-    home.write(QStringLiteral("Overviews/quarry.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
     home.write(QStringLiteral("Overviews/readme.txt"), "words");
     frmNovo *dlg = openDialog();
-    select(dlg, QStringLiteral("quarry.png"));
+    select(dlg, QStringLiteral("lagoon.png"));
     select(dlg, QStringLiteral("readme.txt"));
     EXPECT_TRUE(dlg->imgOverview()->pixmap().isNull());
     dlg->cmdOK_Click();
@@ -120,9 +120,9 @@ TEST_F(NewStrat, NoFreeSlotShowsTheLimitAndKeepsTheDialogOpen)
 
 TEST_F(NewStrat, CancelChangesNothing)
 {
-    home.write(QStringLiteral("Overviews/quarry.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
     frmNovo *dlg = openDialog();
-    select(dlg, QStringLiteral("quarry.png"));
+    select(dlg, QStringLiteral("lagoon.png"));
     dlg->findChild<QPushButton *>(QStringLiteral("cmdCancelar"))->click();
     EXPECT_EQ(frm->openStratCount(), 0);
     EXPECT_EQ(tables().slotCount(), 0);

@@ -32,7 +32,7 @@ protected:
 
 TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
 {
-    home.write(QStringLiteral("Overviews/quarry.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
     const QString path = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
     ui.answer(path);
     frm->mnuAbrir_Click();
@@ -49,7 +49,7 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     EXPECT_EQ(w->sArquivo, path);
     EXPECT_EQ(w->titleLabel(), QStringLiteral("Rush B"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Rush B"));
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("quarry.png"));
+    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(w->iObj(), 2);
     EXPECT_EQ(w->surface().scene().background().size(), QSize(40, 30));
 }
@@ -158,7 +158,7 @@ TEST_F(FileCommands, AMalformedFileIsReportedWithWhatIsWrong)
 TEST_F(FileCommands, AnOverviewNameWithAPathLoadsNothing)
 {
     home.write(QStringLiteral("secret.png"), png(20, 20));
-    home.write(QStringLiteral("Overviews/quarry.png"), png(40, 30));
+    home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
     const QString path
         = writeStrat(QStringLiteral("evil.vtr"), sampleStrat(QStringLiteral("../secret.png")));
     ASSERT_EQ(frm->OpenStratFile(path), 1);

@@ -41,7 +41,7 @@ protected:
     }
 
     // A small strat with something in every list.
-    static Strat sampleStrat(const QString &overview = QStringLiteral("quarry.png"))
+    static Strat sampleStrat(const QString &overview = QStringLiteral("lagoon.png"))
     {
         Strat s;
         s.Overview = overview;

@@ -25,11 +25,11 @@ QByteArray pngBytes(int w, int h)
 TEST(Overview, CatalogueListsPlainFilesOnly)
 {
     test::TempHome home;
-    home.write(QStringLiteral("Overviews/quarry.png"), pngBytes(4, 4));
+    home.write(QStringLiteral("Overviews/lagoon.png"), pngBytes(4, 4));
     home.write(QStringLiteral("Overviews/notes.txt"), "not a picture");
     QDir(home.path()).mkpath(QStringLiteral("Overviews/folder"));
     EXPECT_EQ(Overview::catalogue(),
-              (QStringList{QStringLiteral("quarry.png"), QStringLiteral("notes.txt")}));
+              (QStringList{QStringLiteral("lagoon.png"), QStringLiteral("notes.txt")}));
 }
 
 TEST(Overview, MissingFolderGivesAnEmptyCatalogue)
