@@ -22,10 +22,15 @@ int16_t clsMovimento::Adiciona(int32_t iIni, int32_t x, int32_t y, float sVel)
     return itM;
 }
 
+bool clsMovimento::hasPoint(int16_t Index) const
+{
+    return Index >= 1 && Index <= itM;
+}
+
 bool clsMovimento::ApagaMovimento(int16_t Index)
 {
     // Cutting beyond the end would grow the list with empty way points.
-    if (Index < 1 || Index > itM)
+    if (!hasPoint(Index))
         return false;
     m_points.resize(size_t(Index) - 1);
     itM = int16_t(m_points.size());
@@ -34,7 +39,7 @@ bool clsMovimento::ApagaMovimento(int16_t Index)
 
 bool clsMovimento::EditaXY(int16_t Index, int32_t x, int32_t y)
 {
-    if (Index < 1 || Index > itM)
+    if (!hasPoint(Index))
         return false;
     m_points[size_t(Index) - 1].X = x;
     m_points[size_t(Index) - 1].Y = y;
@@ -43,7 +48,7 @@ bool clsMovimento::EditaXY(int16_t Index, int32_t x, int32_t y)
 
 bool clsMovimento::EditaMov(int16_t Index, int32_t iIni, float sVel)
 {
-    if (Index < 1 || Index > itM)
+    if (!hasPoint(Index))
         return false;
     m_points[size_t(Index) - 1].StartFrame = iIni;
     m_points[size_t(Index) - 1].Velocity = sVel;

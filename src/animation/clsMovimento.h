@@ -43,6 +43,7 @@ public:
     const MovementPoint &point(int16_t index) const { return m_points.at(size_t(index) - 1); }
 
 private:
+    bool hasPoint(int16_t Index) const;
     bool keepCounting() const { return m_keepCounting && *m_keepCounting; }
 
     const bool *m_keepCounting;

@@ -70,28 +70,6 @@ QPixmap chat()
     return pm;
 }
 
-QPixmap placeCursor()
-{
-    QPixmap pm = blank(32, 32);
-    QPainter p(&pm);
-    p.setPen(QPen(Qt::white, 3));
-    p.drawLine(16, 4, 16, 28);
-    p.drawLine(4, 16, 28, 16);
-    p.setPen(QPen(Qt::black, 1));
-    p.drawLine(16, 4, 16, 28);
-    p.drawLine(4, 16, 28, 16);
-    return pm;
-}
-
-QPixmap moveCursor()
-{
-    QPixmap pm = blank(32, 32);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawFourWayArrow(p, QRectF(4, 4, 24, 24), Qt::black);
-    return pm;
-}
-
 QPixmap appIcon()
 {
     QPixmap pm = blank(32, 32);

@@ -6,6 +6,7 @@
 
 #include "app/ShellIcons.h"
 #include "chat/ui/frmChat.h"
+#include "editor/EditorPictures.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/frmMapa.h"
 #include "strat/PaletteIcons.h"
@@ -55,9 +56,9 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     buildMenus();
 
     // The hidden pictures kept on the form: the placing and window-move
-    // cursors and the program's icon.
-    const QPixmap icons[3]
-        = {ShellIcons::placeCursor(), ShellIcons::moveCursor(), ShellIcons::appIcon()};
+    // cursors the strat windows use, and the program's icon.
+    const QPixmap icons[3] = {EditorPictures::placingCursor().pixmap(),
+                              EditorPictures::moveWindowCursor().pixmap(), ShellIcons::appIcon()};
     for (int i = 0; i < 3; ++i) {
         auto *ico = new QLabel(this);
         ico->setObjectName(QStringLiteral("imgIco"));

@@ -29,7 +29,9 @@ QPixmap buttonFace()
 
 } // namespace
 
-QCursor placingCursor()
+namespace {
+
+QCursor drawPlacingCursor()
 {
     QPixmap pixmap = transparentPixmap(32, 32);
     QPainter p(&pixmap);
@@ -46,7 +48,7 @@ QCursor placingCursor()
     return QCursor(pixmap, 16, 16);
 }
 
-QCursor moveWindowCursor()
+QCursor drawMoveWindowCursor()
 {
     QPixmap pixmap = transparentPixmap(32, 32);
     QPainter p(&pixmap);
@@ -81,6 +83,21 @@ QCursor moveWindowCursor()
     p.setBrush(Qt::white);
     p.drawPath(path);
     return QCursor(pixmap, 16, 16);
+}
+
+} // namespace
+
+// The surface asks for its cursor on every mouse move: draw each once.
+const QCursor &placingCursor()
+{
+    static const QCursor cursor = drawPlacingCursor();
+    return cursor;
+}
+
+const QCursor &moveWindowCursor()
+{
+    static const QCursor cursor = drawMoveWindowCursor();
+    return cursor;
 }
 
 QPixmap playPicture()

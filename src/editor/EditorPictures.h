@@ -9,9 +9,9 @@ namespace vantrel {
 namespace EditorPictures {
 
 // imgIco(0): the placing cursor, a cross with a ring around its hot spot.
-QCursor placingCursor();
+const QCursor &placingCursor();
 // imgIco(1): the window-move cursor, four arrows.
-QCursor moveWindowCursor();
+const QCursor &moveWindowCursor();
 // The 19 x 15 pictures of the play, stop and pause buttons.
 QPixmap playPicture();
 QPixmap stopPicture();
