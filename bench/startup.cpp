@@ -3,7 +3,7 @@
 // started) and the first paint. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise. Target: under 300 ms for a cold start.
 #include "app/frmPrincipal.h"
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 
 #include <QApplication>
 #include <QCoreApplication>

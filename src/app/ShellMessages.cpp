@@ -1,6 +1,6 @@
 #include "app/ShellMessages.h"
 
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "editor/Workspace.h"
 
 namespace vantrel::ShellMessages {

@@ -1,8 +1,8 @@
 #include "app/frmNovo.h"
 
 #include "app/ShellMessages.h"
-#include "app/core/Overview.h"
-#include "app/ui/DialogParts.h"
+#include "appcore/Overview.h"
+#include "uiservice/DialogParts.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 

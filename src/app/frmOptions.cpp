@@ -1,7 +1,7 @@
 #include "app/frmOptions.h"
 
-#include "app/core/SettingsStore.h"
-#include "app/ui/DialogParts.h"
+#include "appcore/SettingsStore.h"
+#include "uiservice/DialogParts.h"
 #include "editor/Workspace.h"
 
 #include <QCheckBox>

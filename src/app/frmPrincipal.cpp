@@ -5,7 +5,7 @@
 #include "app/frmPrincipal.h"
 
 #include "app/ShellIcons.h"
-#include "chat/ui/frmChat.h"
+#include "chatwindow/frmChat.h"
 #include "editor/EditorPictures.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/frmMapa.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/SettingsStore.h"
+#include "appcore/SettingsStore.h"
 #include "app/frmNovo.h"
 #include "editor/Workspace.h"
 

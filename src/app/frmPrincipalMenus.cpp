@@ -2,13 +2,13 @@
 // it: new, open, save, save as, the options dialog, the window list and the
 // chat window.
 #include "app/ShellMessages.h"
-#include "app/core/ProgramFolder.h"
+#include "appcore/ProgramFolder.h"
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
 #include "app/frmPrincipal.h"
-#include "app/ui/Ui.h"
-#include "app/ui/clsDialog.h"
-#include "chat/ui/frmChat.h"
+#include "uiservice/Ui.h"
+#include "uiservice/clsDialog.h"
+#include "chatwindow/frmChat.h"
 #include "editor/frmMapa.h"
 
 #include <QAction>

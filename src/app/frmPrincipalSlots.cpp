@@ -2,9 +2,9 @@
 // file into it, closing and renaming a strat window, the lookups the
 // workspace hands to the strat windows, and the hand-over poll (Comando).
 #include "app/ShellMessages.h"
-#include "app/core/CommandLine.h"
+#include "appcore/CommandLine.h"
 #include "app/frmPrincipal.h"
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "editor/frmMapa.h"
 
 #include <QMdiArea>

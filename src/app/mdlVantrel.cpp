@@ -1,8 +1,8 @@
 #include "app/mdlVantrel.h"
 
-#include "app/core/CommandLine.h"
+#include "appcore/CommandLine.h"
 #include "app/frmPrincipal.h"
-#include "app/ui/DesktopUi.h"
+#include "uiservice/DesktopUi.h"
 
 #include <QApplication>
 

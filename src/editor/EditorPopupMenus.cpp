@@ -1,6 +1,6 @@
 #include "editor/EditorPopupMenus.h"
 
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmLink.h"
 #include "editor/frmMapa.h"

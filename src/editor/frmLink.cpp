@@ -1,7 +1,7 @@
 #include "editor/frmLink.h"
 
-#include "app/ui/DialogParts.h"
-#include "app/ui/Ui.h"
+#include "uiservice/DialogParts.h"
+#include "uiservice/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 

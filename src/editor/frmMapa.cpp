@@ -1,6 +1,6 @@
 #include "editor/frmMapa.h"
 
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapView.h"
 #include "editor/StratSurface.h"

@@ -1,9 +1,9 @@
 // Opening a strat file into the window (and rebuilding its picture), and
 // saving the window's strat.
-#include "app/core/Overview.h"
-#include "app/core/ProgramFolder.h"
-#include "app/ui/Ui.h"
-#include "app/ui/clsDialog.h"
+#include "appcore/Overview.h"
+#include "appcore/ProgramFolder.h"
+#include "uiservice/Ui.h"
+#include "uiservice/clsDialog.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"

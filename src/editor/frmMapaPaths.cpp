@@ -1,6 +1,6 @@
 // Movement paths: adding way points, the rubber band, dragging and editing a
 // way point, cutting a path's tail, and recolouring a movement.
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"

@@ -1,6 +1,6 @@
 // Text labels: inserting with the Text tool, editing by double click,
 // dragging and removing.
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"

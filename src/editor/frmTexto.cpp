@@ -1,6 +1,6 @@
 #include "editor/frmTexto.h"
 
-#include "app/ui/DialogParts.h"
+#include "uiservice/DialogParts.h"
 #include "editor/Workspace.h"
 
 #include <QLineEdit>

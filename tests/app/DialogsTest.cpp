@@ -3,7 +3,7 @@
 
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
-#include "app/ui/clsDialog.h"
+#include "uiservice/clsDialog.h"
 #include "editor/StratSurface.h"
 
 #include <QCheckBox>

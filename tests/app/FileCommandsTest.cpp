@@ -1,8 +1,8 @@
 // Open, Save, Save As, the command line and the hand-over poll.
 #include "ShellFixture.h"
 
-#include "app/core/CommandLine.h"
-#include "app/core/ProgramFolder.h"
+#include "appcore/CommandLine.h"
+#include "appcore/ProgramFolder.h"
 #include "editor/StratSurface.h"
 
 #include <QDir>

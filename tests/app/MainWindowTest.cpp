@@ -1,7 +1,7 @@
 // The main window's layout, menus, names and tools.
 #include "ShellFixture.h"
 
-#include "chat/ui/frmChat.h"
+#include "chatwindow/frmChat.h"
 
 #include "strat/PaletteIcons.h"
 

@@ -1,5 +1,5 @@
-#include "app/core/Overview.h"
-#include "app/core/CommandLine.h"
+#include "appcore/Overview.h"
+#include "appcore/CommandLine.h"
 #include "support/TempHome.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "app/core/SettingsStore.h"
+#include "appcore/SettingsStore.h"
 #include "support/TempHome.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "chat/ChatTestSupport.h"
 #include "support/ScriptedUi.h"
 
-#include "chat/ui/frmChat.h"
+#include "chatwindow/frmChat.h"
 #include "i18n/LanguagePack.h"
 
 #include <QApplication>

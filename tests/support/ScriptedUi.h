@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "app/ui/clsDialog.h"
+#include "uiservice/clsDialog.h"
 
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "chat/ui/frmChat.h"
+#include "chatwindow/frmChat.h"
 
-#include "app/ui/Ui.h"
+#include "uiservice/Ui.h"
 #include "chat/ChatHost.h"
 #include "chat/mUrlSource.h"
 #include "i18n/LanguagePack.h"

@@ -1,4 +1,4 @@
-#include "app/core/CommandLine.h"
+#include "appcore/CommandLine.h"
 
 namespace vantrel::CommandLine {
 

@@ -1,4 +1,4 @@
-#include "app/ui/DialogParts.h"
+#include "uiservice/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/core/SettingsStore.h"
+#include "appcore/SettingsStore.h"
 
 #include <QDir>
 #include <QSettings>

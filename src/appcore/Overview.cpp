@@ -1,6 +1,6 @@
-#include "app/core/Overview.h"
+#include "appcore/Overview.h"
 
-#include "app/core/ProgramFolder.h"
+#include "appcore/ProgramFolder.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "app/ui/DesktopUi.h"
+#include "uiservice/DesktopUi.h"
 
 #include <QDesktopServices>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/core/ProgramFolder.h"
+#include "appcore/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
