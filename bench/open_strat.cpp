@@ -1,10 +1,10 @@
 // Opening a large strat into a strat window: 2,000 objects and 100 movements
 // of 50 way points each (5,000 markers and lines), then painting the whole
 // window once, as the screen would show it.
-#include "uiservice/DesktopUi.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "strat/StratFile.h"
+#include "uiservice/DesktopUi.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "app/ShellMessages.h"
 
-#include "uiservice/Ui.h"
 #include "editor/Workspace.h"
+#include "uiservice/Ui.h"
 
 namespace vantrel::ShellMessages {
 

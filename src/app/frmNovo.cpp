@@ -2,9 +2,9 @@
 
 #include "app/ShellMessages.h"
 #include "appcore/Overview.h"
-#include "uiservice/DialogParts.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
+#include "uiservice/DialogParts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

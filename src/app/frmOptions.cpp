@@ -1,8 +1,8 @@
 #include "app/frmOptions.h"
 
 #include "appcore/SettingsStore.h"
-#include "uiservice/DialogParts.h"
 #include "editor/Workspace.h"
+#include "uiservice/DialogParts.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appcore/SettingsStore.h"
 #include "app/frmNovo.h"
+#include "appcore/SettingsStore.h"
 #include "editor/Workspace.h"
 
 #include <QMainWindow>

@@ -2,14 +2,14 @@
 // it: new, open, save, save as, the options dialog, the window list and the
 // chat window.
 #include "app/ShellMessages.h"
-#include "appcore/ProgramFolder.h"
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
 #include "app/frmPrincipal.h"
-#include "uiservice/Ui.h"
-#include "uiservice/clsDialog.h"
+#include "appcore/ProgramFolder.h"
 #include "chatwindow/frmChat.h"
 #include "editor/frmMapa.h"
+#include "uiservice/Ui.h"
+#include "uiservice/clsDialog.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 // file into it, closing and renaming a strat window, the lookups the
 // workspace hands to the strat windows, and the hand-over poll (Comando).
 #include "app/ShellMessages.h"
-#include "appcore/CommandLine.h"
 #include "app/frmPrincipal.h"
-#include "uiservice/Ui.h"
+#include "appcore/CommandLine.h"
 #include "editor/frmMapa.h"
+#include "uiservice/Ui.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

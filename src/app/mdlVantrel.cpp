@@ -1,7 +1,7 @@
 #include "app/mdlVantrel.h"
 
-#include "appcore/CommandLine.h"
 #include "app/frmPrincipal.h"
+#include "appcore/CommandLine.h"
 #include "uiservice/DesktopUi.h"
 
 #include <QApplication>

@@ -25,11 +25,13 @@ QString keyPath(const QString &key)
 
 SettingsStore::SettingsStore()
     : m_path(userStorePath())
-{}
+{
+}
 
 SettingsStore::SettingsStore(const QString &iniPath)
     : m_path(iniPath)
-{}
+{
+}
 
 QString SettingsStore::text(const QString &key, const QString &fallback) const
 {
@@ -90,7 +92,8 @@ void SettingsStore::setFirstRunMarker(int value)
 double SettingsStore::associationMarker() const
 {
     bool ok = false;
-    const double value = text(QStringLiteral("Associado"), QStringLiteral("0")).trimmed().toDouble(&ok);
+    const double value
+        = text(QStringLiteral("Associado"), QStringLiteral("0")).trimmed().toDouble(&ok);
     return ok ? value : 0.0;
 }
 

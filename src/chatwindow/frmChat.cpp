@@ -1,9 +1,9 @@
 #include "chatwindow/frmChat.h"
 
-#include "uiservice/Ui.h"
 #include "chat/ChatHost.h"
 #include "chat/mUrlSource.h"
 #include "i18n/LanguagePack.h"
+#include "uiservice/Ui.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "editor/EditorPopupMenus.h"
 
-#include "uiservice/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmLink.h"
 #include "editor/frmMapa.h"
+#include "uiservice/Ui.h"
 
 #include <QAction>
 #include <QMenu>

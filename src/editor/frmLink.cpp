@@ -1,9 +1,9 @@
 #include "editor/frmLink.h"
 
-#include "uiservice/DialogParts.h"
-#include "uiservice/Ui.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
+#include "uiservice/DialogParts.h"
+#include "uiservice/Ui.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

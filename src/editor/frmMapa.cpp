@@ -1,11 +1,11 @@
 #include "editor/frmMapa.h"
 
-#include "uiservice/Ui.h"
 #include "editor/EditorPictures.h"
 #include "editor/MapView.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "strat/PaletteIcons.h"
+#include "uiservice/Ui.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -2,11 +2,11 @@
 // saving the window's strat.
 #include "appcore/Overview.h"
 #include "appcore/ProgramFolder.h"
-#include "uiservice/Ui.h"
-#include "uiservice/clsDialog.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
+#include "uiservice/Ui.h"
+#include "uiservice/clsDialog.h"
 
 #include <unordered_map>
 

@@ -1,12 +1,12 @@
 // Movement paths: adding way points, the rubber band, dragging and editing a
 // way point, cutting a path's tail, and recolouring a movement.
-#include "uiservice/Ui.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmCores.h"
 #include "editor/frmMapa.h"
 #include "editor/frmMov.h"
+#include "uiservice/Ui.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // Text labels: inserting with the Text tool, editing by double click,
 // dragging and removing.
-#include "uiservice/Ui.h"
 #include "editor/EditorPopupMenus.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "editor/frmTexto.h"
+#include "uiservice/Ui.h"
 
 #include <QLineEdit>
 

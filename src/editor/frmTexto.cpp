@@ -1,7 +1,7 @@
 #include "editor/frmTexto.h"
 
-#include "uiservice/DialogParts.h"
 #include "editor/Workspace.h"
+#include "uiservice/DialogParts.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -11,8 +11,7 @@ namespace vantrel {
 // once it has storage it always holds count + 1 elements. Elements are never
 // removed from the middle: deleting leaves a tombstone, so numbers held by
 // other records and by controls stay valid.
-template<typename T>
-class NumberedList
+template<typename T> class NumberedList
 {
 public:
     int16_t count() const { return m_items.empty() ? 0 : int16_t(m_items.size() - 1); }

@@ -91,8 +91,7 @@ struct StratLink
 
 // A blank-padded fixed-width text: longer values are cut on assignment,
 // shorter ones padded; it is used with its surrounding blanks removed.
-template<int Width>
-class FixedText
+template<int Width> class FixedText
 {
 public:
     FixedText() { assign(QString()); }

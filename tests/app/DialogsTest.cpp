@@ -3,8 +3,8 @@
 
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
-#include "uiservice/clsDialog.h"
 #include "editor/StratSurface.h"
+#include "uiservice/clsDialog.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -46,8 +46,8 @@ MsgResult ScriptedUi::messageBox(QWidget *, const QString &text, const QString &
 QString ScriptedUi::inputBox(QWidget *, const QString &prompt, const QString &title,
                              const QString &defaultText)
 {
-    return nextText({Prompt::Input, prompt, title, MsgButtons::OkCancel, MsgIcon::None,
-                     defaultText, {}, {}});
+    return nextText(
+        {Prompt::Input, prompt, title, MsgButtons::OkCancel, MsgIcon::None, defaultText, {}, {}});
 }
 
 QString ScriptedUi::openFileName(QWidget *, const QString &title, const QString &filter,
@@ -66,7 +66,7 @@ QString ScriptedUi::saveFileName(QWidget *, const QString &title, const QString 
 
 int ScriptedUi::runModal(QDialog &dialog)
 {
-    Prompt p{Prompt::Modal, dialog.windowTitle(), {}, MsgButtons::Ok, MsgIcon::None, {}, {},
+    Prompt p{Prompt::Modal,      dialog.windowTitle(), {}, MsgButtons::Ok, MsgIcon::None, {}, {},
              dialog.objectName()};
     const auto a = next(p);
     if (!a)

@@ -16,8 +16,8 @@ namespace vantrel::test {
 struct Prompt
 {
     enum Kind { Message, Input, OpenFile, SaveFile, Modal, Open } kind;
-    QString text;       // message or prompt text; the target for Open
-    QString title;      // title as passed (empty = program title)
+    QString text;  // message or prompt text; the target for Open
+    QString title; // title as passed (empty = program title)
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
     QString defaultText; // input default; file filter for file dialogs
