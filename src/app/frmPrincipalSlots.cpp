@@ -161,9 +161,8 @@ void frmPrincipal::renameStrat(frmMapa *window)
                                             text("s0008", "Tática"), window->titleLabel());
     if (answer.isEmpty())
         return;
-    const QString title = answer.left(StratTitle::width());
-    window->setTitleLabel(title);
-    m_ws.slotTables.StratTitles(window->iMI) = title;
+    // One undo step; the label and the slot table follow the document.
+    window->rename(answer.left(StratTitle::width()));
 }
 
 void frmPrincipal::tmrCmd_Timer()

@@ -115,10 +115,19 @@ void EditorPopupMenus::removeObject()
 
 void EditorPopupMenus::link()
 {
-    frmLink dialog(m_ws, m_mainWindow);
+    frmLink dialog(m_ws.ui, m_mainWindow);
     if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr)
         window->ProcuraLink(dialog);
-    m_ws.ui.runModal(dialog);
+    if (m_ws.ui.runModal(dialog) != QDialog::Accepted)
+        return;
+    // OK stores into the window of the last right-click.
+    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
+    if (!window)
+        return;
+    if (dialog.EditLinkIndex != 0)
+        window->EditaLink(dialog.EditLinkIndex, dialog.LinkText());
+    else
+        window->AdicionaLink(dialog.LinkText());
 }
 
 void EditorPopupMenus::removeMovement()

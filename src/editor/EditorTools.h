@@ -6,7 +6,7 @@
 
 namespace vantrel {
 
-// The application-wide tool modes, current selection and dialog results,
+// The application-wide tool modes and current selection,
 // shared by the main window and every strat window. Picking a tool arms it
 // for whichever strat window receives the next press.
 struct EditorTools
@@ -21,14 +21,6 @@ struct EditorTools
     int16_t SelectionItem = 0;     // object number, or movement number of a way point
     int16_t SelectionMovement = 0; // movement number of the way point, or text number
     int16_t SelectionPoint = 0;    // way-point marker number; 0 for an object
-
-    QString DialogText;
-    int32_t DialogStartFrame = 0;
-    float DialogVelocity = 0;
-
-    // Added by link dialog / colour dialog.
-    uint32_t ChosenColor = 0;
-    QString LinkText;
 };
 
 } // namespace vantrel

@@ -52,6 +52,7 @@ QLabel *stripLabel(QWidget *parent, const char *name, const QString &text, int l
 frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     : QWidget(parent)
     , m_ws(workspace)
+    , m_engines(m_document, &workspace.keepCountingFrames)
     , m_surface(std::make_unique<StratSurface>())
 {
     setObjectName(QStringLiteral("frmMapa"));
@@ -60,6 +61,7 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
     buildTopStrip();
+    followDocument();
 }
 
 frmMapa::~frmMapa() = default;
@@ -96,36 +98,6 @@ void frmMapa::buildTopStrip()
     m_lblFechar->setAlignment(Qt::AlignCenter);
     m_lblFechar->setCursor(Qt::PointingHandCursor);
     m_lblFechar->installEventFilter(this);
-}
-
-int16_t frmMapa::MarkerPoint(int k) const
-{
-    return k >= 0 && size_t(k) < m_markerPoint.size() ? m_markerPoint[size_t(k)] : 0;
-}
-
-clsMovimento *frmMapa::engine(int m) const
-{
-    return m >= 1 && size_t(m) < m_engines.size() ? m_engines[size_t(m)].get() : nullptr;
-}
-
-clsMovimento &frmMapa::ensureEngine(int m)
-{
-    if (size_t(m) >= m_engines.size())
-        m_engines.resize(size_t(m) + 1);
-    if (!m_engines[size_t(m)])
-        m_engines[size_t(m)] = std::make_unique<clsMovimento>(&m_ws.keepCountingFrames);
-    return *m_engines[size_t(m)];
-}
-
-int frmMapa::movementOf(int obj) const
-{
-    if (obj < 1)
-        return -1;
-    for (int m = 1; m <= m_strat.Movements.count(); ++m) {
-        if (const clsMovimento *e = engine(m); e && e->iObj == obj)
-            return m;
-    }
-    return -1;
 }
 
 QPixmap frmMapa::palettepicture(int index) const
@@ -209,12 +181,8 @@ void frmMapa::setBackground(const QPixmap &picture)
 
 void frmMapa::discardStrat()
 {
-    m_surface->clear();
+    m_document.clear();
     m_surface->scene().setBackground(QPixmap());
-    m_strat = Strat();
-    m_engines.clear();
-    m_markerPoint.assign(1, 0);
-    m_markerCount = 0;
     m_drag = DragState();
     LastPlacedObject = 0;
     sArquivo.clear();

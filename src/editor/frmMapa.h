@@ -1,6 +1,7 @@
 #pragma once
 
-#include "animation/clsMovimento.h"
+#include "animation/MovementEngines.h"
+#include "strat/StratDocument.h"
 #include "strat/StratFile.h"
 #include "strat/StratRecords.h"
 
@@ -25,9 +26,12 @@ class StratSurface;
 // area that owns one strat. Its surface is a scene in twips (StratSurface)
 // shown by a MapView; the top strip holds the title, the close mark, the
 // homepage link, the frame counter, the clock and the play and pause buttons.
-// The public operations keep their names; the mouse and key handlers take
-// twips and buttons, so they can be driven without real events. The handlers
-// live in frmMapa*.cpp by topic (objects, texts, paths, links, file).
+// The strat itself is a StratDocument: every edit goes through it as one undo
+// step, and the scene items and engines follow its change signals
+// (frmMapaScene.cpp). The public operations keep their names; the mouse and
+// key handlers take twips and buttons, so they can be driven without real
+// events. The handlers live in frmMapa*.cpp by topic (objects, texts, paths,
+// links, file).
 class frmMapa : public QWidget
 {
     Q_OBJECT
@@ -41,23 +45,24 @@ public:
     ~frmMapa() override;
 
     // --- public fields, as other windows use them
-    int16_t iObj() const { return m_strat.Objects.count(); }
-    int16_t iTxt() const { return m_strat.Texts.count(); }
+    int16_t iObj() const { return strat().Objects.count(); }
+    int16_t iTxt() const { return strat().Texts.count(); }
     int16_t iMI = 0;         // slot 1..11; 0 when the window is closed
     bool bMovimento = false; // the next press adds a way point
     QString sArquivo;        // path of the strat file last opened or saved
 
     // --- the strat and its controls
-    const Strat &strat() const { return m_strat; }
+    const Strat &strat() const { return m_document.strat(); }
+    StratDocument &document() { return m_document; }
     StratSurface &surface() { return *m_surface; }
     MapView *view() const { return m_view; }
-    int16_t MarkerCount() const { return m_markerCount; }
+    int16_t MarkerCount() const { return m_document.MarkerCount(); }
     // Way point number shown by marker k (0 for a number without one).
-    int16_t MarkerPoint(int k) const;
+    int16_t MarkerPoint(int k) const { return m_document.MarkerPoint(k); }
     // The engine of movement m, or null when it has none yet.
-    clsMovimento *engine(int m) const;
+    clsMovimento *engine(int m) const { return m_engines.engine(m); }
     // The first movement whose engine moves object `obj`, or -1.
-    int movementOf(int obj) const;
+    int movementOf(int obj) const { return m_document.movementOf(obj); }
     int16_t LastPlacedObject = 0;
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
@@ -73,8 +78,8 @@ public:
     void MudaCor();
     // Removes marker Index and every later marker of movement ittM.
     void ApagaMovimento(int16_t Index, int16_t ittM);
-    void AdicionaLink();
-    void EditaLink(int16_t iL);
+    void AdicionaLink(const QString &LinkText);
+    void EditaLink(int16_t iL, const QString &LinkText);
     // Fills the Link dialog with the selection's link, if it has one.
     void ProcuraLink(frmLink &dialog);
     // The number of the selection's link, or 0.
@@ -109,6 +114,8 @@ public:
     // --- the shell's hooks
     void setTitleLabel(const QString &text); // lblTitulo
     QString titleLabel() const;
+    // A new title, as one undo step; the label and the slot table follow.
+    void rename(const QString &title);
     void setBackground(const QPixmap &picture); // drawn at its own size, top-left
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();
@@ -134,7 +141,15 @@ private:
 
     void buildTopStrip();
     QPixmap palettepicture(int index) const;
-    clsMovimento &ensureEngine(int m);
+    // The scene follows the document (frmMapaScene.cpp).
+    void followDocument();
+    void showObject(int i);
+    void showText(int i);
+    // Redraws the markers and lines of movement m, or of all with m = 0.
+    void showPaths(int m);
+    void showAll();
+    void showTitle();
+    void showOverview();
     void startDrag(double x, double y, const QPointF &topLeft);
     // Proposes the dragged element's new place and shows `frame` there.
     void dragTo(double x, double y, QGraphicsRectItem *frame);
@@ -149,15 +164,12 @@ private:
     bool previousMarkerCentre(int k, int m, QPointF &centre) const;
     QPointF pathEnd(int obj) const;
     void showRubberBand(double x, double y);
-    void rebuildPicture();
 
     Workspace &m_ws;
-    Strat m_strat;
+    StratDocument m_document;
+    MovementEngines m_engines;
     std::unique_ptr<StratSurface> m_surface;
     MapView *m_view = nullptr;
-    int16_t m_markerCount = 0;
-    std::vector<int16_t> m_markerPoint{0};                // 0..MarkerCount
-    std::vector<std::unique_ptr<clsMovimento>> m_engines; // movement m at m
     DragState m_drag;
     QPoint m_moveStart;
     QPoint m_lastGlobalPos;

@@ -69,10 +69,7 @@ void frmMapa::placeObject(double x, double y)
         return; // no palette icon of that number: nothing to place
     const float left = float(std::lround(x) - kObjectAnchor);
     const float top = float(std::lround(y) - kObjectAnchor);
-    const int16_t n = m_strat.Objects.append({index, left, top});
-    // Added last, so it is drawn in front of every other object and text.
-    m_surface->loadObject(n, picture, QPointF(left, top));
-    LastPlacedObject = n;
+    LastPlacedObject = m_document.placeObject(index, left, top);
 }
 
 void frmMapa::surfaceMove(Qt::MouseButtons buttons, double x, double y)
@@ -144,46 +141,17 @@ void frmMapa::objectMove(int16_t, Qt::MouseButtons, double x, double y)
 
 void frmMapa::objectRelease(int16_t i, Qt::MouseButton)
 {
-    if (m_drag.Dragging && m_strat.Objects.contains(i)) {
-        StratObject &object = m_strat.Objects[i];
-        object.Left = m_drag.newLeft;
-        object.Top = m_drag.newTop;
-        if (ObjectItem *item = m_surface->imgObj(i))
-            item->setPosition(object.Left, object.Top);
-        m_drag.Dragging = false;
-        // The path's first segment starts at the object; its way points stay.
-        const int m = m_strat.Movements.count() > 0 ? movementOf(i) : -1;
-        for (int k = 1; m > 0 && k <= m_markerCount; ++k) {
-            if (PathLine *line = m_surface->linha(k); line && line->tag() == m) {
-                line->setStart(QPointF(object.Left + kObjectAnchor, object.Top + kObjectAnchor));
-                break;
-            }
-        }
-    }
+    // One drag is one undo step; the path's first segment follows the
+    // object, its way points stay.
+    if (m_drag.Dragging)
+        m_document.moveObject(i, m_drag.newLeft, m_drag.newTop);
     m_drag.Dragging = false;
     m_surface->shpT()->hide();
 }
 
 void frmMapa::ApagaObjeto(int16_t Index)
 {
-    if (!m_strat.Objects.contains(Index))
-        return;
-    m_surface->unloadObject(Index);
-    const int m = movementOf(Index);
-    if (m > 0) {
-        for (int k = 1; k <= m_markerCount; ++k) {
-            if (MarkerItem *marker = m_surface->picM(k); marker && marker->tag() == m) {
-                m_surface->unloadMarker(k);
-                m_surface->unloadLine(k);
-            }
-        }
-        if (m_strat.Movements.contains(m))
-            m_strat.Movements[m].empty();
-        clsMovimento &e = ensureEngine(m);
-        e.ApagaMovimento(1);
-        e.iObj = 0;
-    }
-    m_strat.Objects[Index] = {kDeletedPicture, 0, 0};
+    m_document.removeObject(Index);
 }
 
 } // namespace vantrel

@@ -1,7 +1,5 @@
 #include "editor/frmMov.h"
 
-#include "editor/Workspace.h"
-
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -12,9 +10,8 @@
 
 namespace vantrel {
 
-frmMov::frmMov(Workspace &workspace, QWidget *parent)
+frmMov::frmMov(QWidget *parent)
     : QDialog(parent)
-    , m_ws(workspace)
 {
     setObjectName(QStringLiteral("frmMov"));
     setWindowTitle(QStringLiteral("Movement"));
@@ -72,10 +69,10 @@ void frmMov::accept()
         startFrame = int32_t(qRound64(value));
     else
         m_txtIni->setText(QStringLiteral("0"));
-    m_ws.tools.DialogStartFrame = startFrame;
-    m_ws.tools.DialogVelocity = m_optVel[0]->isChecked()   ? kRunning
-                                : m_optVel[1]->isChecked() ? kWalk
-                                                           : kGrenade;
+    const float velocity = m_optVel[0]->isChecked()   ? kRunning
+                           : m_optVel[1]->isChecked() ? kWalk
+                                                      : kGrenade;
+    m_answer = MovementAnswer{startFrame, velocity};
     QDialog::accept();
 }
 

@@ -1,6 +1,5 @@
 #include "editor/frmTexto.h"
 
-#include "editor/Workspace.h"
 #include "uiservice/DialogParts.h"
 
 #include <QLineEdit>
@@ -9,9 +8,8 @@
 
 namespace vantrel {
 
-frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
+frmTexto::frmTexto(QWidget *parent)
     : QDialog(parent)
-    , m_ws(workspace)
 {
     setObjectName(QStringLiteral("frmTexto"));
     setWindowTitle(QStringLiteral("Insert Text"));
@@ -33,14 +31,14 @@ frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
 
 void frmTexto::accept()
 {
-    m_ws.tools.DialogText = m_txtTexto->text();
+    m_dialogText = m_txtTexto->text();
     QDialog::accept();
 }
 
 void frmTexto::reject()
 {
     // Cancel and the close box alike hand back nothing.
-    m_ws.tools.DialogText.clear();
+    m_dialogText.clear();
     QDialog::reject();
 }
 

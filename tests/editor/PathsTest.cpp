@@ -287,9 +287,7 @@ TEST_F(PathEditing, LineColorWithoutAMovementOpensNoDialog)
 TEST(ColorDialog, BoxesHoldTheirColoursAndAClickPreviewsIt)
 {
     TempHome home;
-    ScriptedUi ui;
-    Workspace ws(ui);
-    frmCores d(ws);
+    frmCores d(0);
     EXPECT_EQ(d.windowTitle(), "Select a Color");
     EXPECT_EQ(d.picCor(4)->value(), 0x000000FFu);
     EXPECT_EQ(d.picCor(10)->value(), valueFromRgb(0, 148, 144));
