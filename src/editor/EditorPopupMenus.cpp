@@ -101,8 +101,11 @@ void EditorPopupMenus::removeObject()
             m_mainWindow, text("s0017", "Are you sure you want do remove this object?"),
             text("s0018", "Remove Object"), MsgButtons::YesNo, MsgIcon::Question);
         if (answer != MsgResult::No && window) {
+            // The object, its path and its link go in one undo step.
+            window->document().beginMacro(text("s0018", "Remove Object"));
             window->ApagaObjeto(tools.SelectionItem);
             window->ApagaLink();
+            window->document().endMacro();
         }
     } else if (tools.SelectionKind == 2) {
         const MsgResult answer = m_ws.ui.messageBox(
@@ -138,8 +141,10 @@ void EditorPopupMenus::removeMovement()
     if (answer == MsgResult::No)
         return;
     if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr) {
+        window->document().beginMacro(text("s0016", "Remove Movement"));
         window->ApagaMovimento(m_ws.tools.SelectionPoint, m_ws.tools.SelectionMovement);
         window->ApagaLink();
+        window->document().endMacro();
     }
 }
 

@@ -320,6 +320,17 @@ void StratDocument::setOverview(const QString &name)
     m_undo.push(new StratHeaderCommand(*this, tr("Change Overview"), m_state.strat.Title, next));
 }
 
+void StratDocument::endMacro()
+{
+    m_undo.endMacro();
+    const QUndoCommand *top = m_undo.command(m_undo.index() - 1);
+    if (m_undo.index() == m_undo.count() && top && top->childCount() == 0) {
+        // An obsolete command is dropped from the stack when undone.
+        const_cast<QUndoCommand *>(top)->setObsolete(true);
+        m_undo.undo();
+    }
+}
+
 void StratDocument::setUndoSuspended(bool suspended)
 {
     if (suspended == m_undoSuspended)

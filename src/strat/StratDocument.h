@@ -107,8 +107,9 @@ public:
     void setOverview(const QString &name);
 
     // Groups the edits until endMacro() into one undo step named `name`.
+    // A group that changed nothing leaves no step.
     void beginMacro(const QString &name) { m_undo.beginMacro(name); }
-    void endMacro() { m_undo.endMacro(); }
+    void endMacro();
 
     // Undo is suspended while the strat plays; the Edit menu reads this.
     bool isUndoSuspended() const { return m_undoSuspended; }
