@@ -79,6 +79,11 @@ public:
     void imgMove_Click();
     // Closing and renaming a strat window (its lblFechar and lblTitulo).
     void closeStrat(frmMapa *window);
+    // Edit > Undo and Redo on the active strat window.
+    void undo();
+    void redo();
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     void renameStrat(frmMapa *window);
     // One poll of the hand-over setting Comando (tmrCmd).
     void tmrCmd_Timer();
@@ -107,6 +112,12 @@ private:
     void buildRecordingPanel(QWidget *strip);
     void buildMenus();
     void fillWindowsMenu();
+    // The Edit menu (frmPrincipalEdit.cpp).
+    void buildEditMenu(QMenu *menu);
+    // Undo and Redo show the active strat's next step and are off while it
+    // has none or while it plays.
+    void updateEditActions();
+    void followUndo(frmMapa *window);
     void saveActive(bool bComo);
     // Shows and activates a strat window just handed out.
     void showStrat(frmMapa *window);
@@ -136,6 +147,8 @@ private:
     QPushButton *m_cmdSave = nullptr;
     QTimer *m_tmrCmd = nullptr;
     QMenu *m_mnuJanelas = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 };
 
 } // namespace vantrel

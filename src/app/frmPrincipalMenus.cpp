@@ -1,4 +1,4 @@
-// The menu bar (Strat, Options, Windows, Chat, Help) and the commands behind
+// The menu bar (Strat, Edit, Options, Windows, Chat, Help) and the commands behind
 // it: new, open, save, save as, the options dialog, the window list and the
 // chat window.
 #include "app/ShellMessages.h"
@@ -82,6 +82,8 @@ void frmPrincipal::buildMenus()
     // Ends at once: nothing is asked and nothing is saved.
     connect(action(mnuTatica, "mnuSair", QStringLiteral("E&xit")), &QAction::triggered, this,
             [] { QCoreApplication::exit(0); });
+
+    buildEditMenu(topMenu(bar, "editMenu", QStringLiteral("&Edit")));
 
     connect(topAction(bar, "mnuOptions", QStringLiteral("&Options")), &QAction::triggered, this,
             &frmPrincipal::mnuOptions_Click);

@@ -52,6 +52,7 @@ int frmPrincipal::NovoMapa()
     w->setTitleLabel(label + QString::number(slot));
     connect(w, &frmMapa::closeRequested, this, &frmPrincipal::closeStrat);
     connect(w, &frmMapa::renameRequested, this, &frmPrincipal::renameStrat);
+    followUndo(w);
     m_windows[size_t(slot)] = w;
 
     auto *sub = new QMdiSubWindow(m_mdi, Qt::FramelessWindowHint);
@@ -142,6 +143,7 @@ void frmPrincipal::closeStrat(frmMapa *window)
         sub->hide();
     if (m_lastActive == window)
         m_lastActive = nullptr;
+    updateEditActions();
     // Hand the focus to the most recently active strat window still open.
     const auto list = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
@@ -151,6 +153,7 @@ void frmPrincipal::closeStrat(frmMapa *window)
             break;
         }
     }
+    updateEditActions();
 }
 
 void frmPrincipal::renameStrat(frmMapa *window)
