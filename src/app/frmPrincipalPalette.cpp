@@ -163,23 +163,19 @@ void frmPrincipal::picObj_Click(int index)
 {
     if (index < 0 || index >= kPaletteSize)
         return;
-    m_ws.tools.PlacingMode = true;
-    m_ws.tools.PaletteIndex = int16_t(index);
+    m_ws.tools.armPalette(int16_t(index));
     m_picImg->setPixmap(m_ws.palette[size_t(index)]);
 }
 
 void frmPrincipal::lblTexto_Click()
 {
-    m_ws.tools.PlacingMode = true;
-    m_ws.tools.TextMode = true;
+    m_ws.tools.armText();
     m_picImg->clear();
 }
 
 void frmPrincipal::imgMove_Click()
 {
-    m_ws.tools.MoveWindowMode = true;
-    m_ws.tools.PlacingMode = false;
-    m_ws.tools.TextMode = false;
+    m_ws.tools.armMoveWindow();
 }
 
 } // namespace vantrel

@@ -82,8 +82,7 @@ void EditorPopupMenus::addMovement()
     frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
     if (!window)
         return;
-    m_ws.tools.PlacingMode = true;
-    window->bMovimento = true;
+    window->armWayPoint();
 }
 
 void EditorPopupMenus::lineColor()

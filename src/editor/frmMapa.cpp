@@ -135,16 +135,12 @@ void frmMapa::keyDown(int key)
         // Another way point for the selected object, without the menu.
         if (!isRunning() && tools.SelectionWindow == iMI && tools.SelectionKind == 1
             && tools.SelectionItem > 0) {
-            tools.PlacingMode = true;
-            bMovimento = true;
+            armWayPoint();
             setSurfaceCursor(EditorPictures::placingCursor());
         }
         break;
     case Qt::Key_Escape:
-        tools.PlacingMode = false;
-        tools.TextMode = false;
-        tools.MoveWindowMode = false;
-        bMovimento = false;
+        tools.disarm();
         m_surface->tlinha()->hide();
         unsetSurfaceCursor();
         break;
@@ -161,7 +157,22 @@ void frmMapa::keyUp(int key)
     unsetSurfaceCursor();
     if (m_ws.setSelectedPreview)
         m_ws.setSelectedPreview(QPixmap());
-    m_ws.tools.PlacingMode = false;
+    // A placing tool is dropped; a way point still follows the next press.
+    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
+    if (tool && tool->places() && tool->wayPointWindow() == 0)
+        m_ws.tools.disarm();
+}
+
+bool frmMapa::bMovimento() const
+{
+    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
+    return iMI != 0 && tool && tool->wayPointWindow() == iMI;
+}
+
+void frmMapa::armWayPoint()
+{
+    if (iMI != 0)
+        m_ws.tools.armWayPoint(iMI);
 }
 
 void frmMapa::setTitleLabel(const QString &text)
@@ -186,7 +197,8 @@ void frmMapa::discardStrat()
     m_drag = DragState();
     LastPlacedObject = 0;
     sArquivo.clear();
-    bMovimento = false;
+    if (bMovimento())
+        m_ws.tools.disarm();
     bPausa = false;
     iMI = 0;
 }

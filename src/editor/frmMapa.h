@@ -47,9 +47,10 @@ public:
     // --- public fields, as other windows use them
     int16_t iObj() const { return strat().Objects.count(); }
     int16_t iTxt() const { return strat().Texts.count(); }
-    int16_t iMI = 0;         // slot 1..11; 0 when the window is closed
-    bool bMovimento = false; // the next press adds a way point
-    QString sArquivo;        // path of the strat file last opened or saved
+    int16_t iMI = 0; // slot 1..11; 0 when the window is closed
+    // The next press adds a way point: the way-point tool is armed for this window.
+    bool bMovimento() const;
+    QString sArquivo; // path of the strat file last opened or saved
 
     // --- the strat and its controls
     const Strat &strat() const { return m_document.strat(); }
@@ -104,8 +105,20 @@ public:
     void markerDoubleClick(int16_t k);
     void keyDown(int key);
     void keyUp(int key);
+    // Arms the way-point tool for this window ("Add Movement").
+    void armWayPoint();
     // Where a popup menu opens (the mouse position of the latest event).
     void setLastGlobalPos(const QPoint &pos) { m_lastGlobalPos = pos; }
+
+    // --- what the tools do (EditorTool.h); positions in twips
+    void placeObject(int16_t paletteIndex, double x, double y);
+    void insertText(double x, double y);
+    void addWayPoint(double x, double y);
+    void showRubberBand(double x, double y);
+    void setSurfaceCursor(const QCursor &cursor);
+    void unsetSurfaceCursor();
+    // What a window move moves: the MDI subwindow holding this window.
+    QWidget *movableWindow();
 
     // --- playback state the editor consults (playback itself comes later)
     bool bPausa = false;
@@ -153,17 +166,10 @@ private:
     void startDrag(double x, double y, const QPointF &topLeft);
     // Proposes the dragged element's new place and shows `frame` there.
     void dragTo(double x, double y, QGraphicsRectItem *frame);
-    void setSurfaceCursor(const QCursor &cursor);
-    void unsetSurfaceCursor();
-    QWidget *movableWindow();
-    void placeObject(double x, double y);
-    void insertText(double x, double y);
-    void addWayPoint(double x, double y);
     int selectedObject() const;
     // Centre of the highest marker below k of movement m, or null when none.
     bool previousMarkerCentre(int k, int m, QPointF &centre) const;
     QPointF pathEnd(int obj) const;
-    void showRubberBand(double x, double y);
 
     Workspace &m_ws;
     StratDocument m_document;
@@ -171,7 +177,6 @@ private:
     std::unique_ptr<StratSurface> m_surface;
     MapView *m_view = nullptr;
     DragState m_drag;
-    QPoint m_moveStart;
     QPoint m_lastGlobalPos;
     QString m_picGOTag = QStringLiteral("0");
 

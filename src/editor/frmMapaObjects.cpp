@@ -43,68 +43,49 @@ void frmMapa::dragTo(double x, double y, QGraphicsRectItem *frame)
 
 void frmMapa::surfacePress(Qt::MouseButton, double x, double y)
 {
-    EditorTools &tools = m_ws.tools;
     m_surface->tlinha()->hide();
-    if (bMovimento) {
-        addWayPoint(x, y);
+    // Held here: the tool may disarm itself or be replaced while it acts.
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool)
         return;
-    }
-    if (tools.MoveWindowMode)
-        m_moveStart = QPoint(int(std::lround(x)), int(std::lround(y)));
-    if (tools.PlacingMode && tools.TextMode) {
-        insertText(x, y);
-        tools.PlacingMode = false;
-        tools.TextMode = false;
-        return;
-    }
-    if (tools.PlacingMode)
-        placeObject(x, y);
+    const int16_t pathWindow = tool->wayPointWindow();
+    if (pathWindow != 0 && pathWindow != iMI)
+        return; // the way-point tool extends a path in another window
+    // A way point or a text is spent by its press (before its dialog); an
+    // object and a window move by the release.
+    if (pathWindow != 0 || tool->insertsText())
+        m_ws.tools.disarm();
+    tool->press(*this, x, y);
 }
 
-void frmMapa::placeObject(double x, double y)
+void frmMapa::placeObject(int16_t paletteIndex, double x, double y)
 {
-    const int16_t index = m_ws.tools.PaletteIndex;
-    const QPixmap picture = palettepicture(index);
-    if (picture.isNull())
+    if (palettepicture(paletteIndex).isNull())
         return; // no palette icon of that number: nothing to place
     const float left = float(std::lround(x) - kObjectAnchor);
     const float top = float(std::lround(y) - kObjectAnchor);
-    LastPlacedObject = m_document.placeObject(index, left, top);
+    LastPlacedObject = m_document.placeObject(paletteIndex, left, top);
 }
 
 void frmMapa::surfaceMove(Qt::MouseButtons buttons, double x, double y)
 {
-    const EditorTools &tools = m_ws.tools;
-    if (tools.MoveWindowMode) {
-        if (buttons == Qt::LeftButton) {
-            QWidget *window = movableWindow();
-            const QPoint delta((int(std::lround(x)) - m_moveStart.x()) / kTwipsPerPixel,
-                               (int(std::lround(y)) - m_moveStart.y()) / kTwipsPerPixel);
-            window->move(window->pos() + delta);
-        }
-        setSurfaceCursor(EditorPictures::moveWindowCursor());
-    } else if (tools.PlacingMode) {
-        if (bMovimento)
-            showRubberBand(x, y);
-        setSurfaceCursor(EditorPictures::placingCursor());
-    } else {
+    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current())
+        tool->move(*this, buttons, x, y);
+    else
         unsetSurfaceCursor();
-    }
 }
 
 void frmMapa::surfaceRelease(Qt::MouseButton, bool shift, double, double)
 {
-    EditorTools &tools = m_ws.tools;
     if (!shift) {
         unsetSurfaceCursor();
         if (m_ws.setSelectedPreview)
             m_ws.setSelectedPreview(QPixmap());
-        tools.PlacingMode = false;
     }
-    // Every tool acts once.
-    tools.MoveWindowMode = false;
-    tools.PlacingMode = false;
-    tools.TextMode = false;
+    // Every tool acts once; the way-point tool ends with its own press.
+    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
+    if (tool && tool->wayPointWindow() == 0)
+        m_ws.tools.disarm();
     m_surface->tlinha()->hide();
     m_surface->shpT()->hide();
     m_surface->shpM()->hide();
@@ -125,7 +106,7 @@ void frmMapa::objectPress(int16_t i, Qt::MouseButton button, double x, double y)
             m_ws.popupMenus->popupObjectMenu(false, m_lastGlobalPos);
         return;
     }
-    if (tools.PlacingMode || tools.TextMode)
+    if (tools.PlacingMode() || tools.TextMode())
         return;
     if (ObjectItem *item = m_surface->imgObj(i))
         startDrag(x, y, item->pos());

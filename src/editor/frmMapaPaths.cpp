@@ -59,9 +59,6 @@ void frmMapa::showRubberBand(double x, double y)
 
 void frmMapa::addWayPoint(double x, double y)
 {
-    EditorTools &tools = m_ws.tools;
-    bMovimento = false;
-    tools.PlacingMode = false;
     const int obj = selectedObject();
     ObjectItem *object = m_surface->imgObj(obj);
     // A removed object gets no path.
@@ -112,7 +109,7 @@ void frmMapa::markerPress(int16_t k, Qt::MouseButton button, double x, double y)
             m_ws.popupMenus->popupPointMenu(m_lastGlobalPos);
         return;
     }
-    if (tools.PlacingMode || tools.TextMode)
+    if (tools.PlacingMode() || tools.TextMode())
         return;
     startDrag(x, y, marker->pos());
 }

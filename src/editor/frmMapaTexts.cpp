@@ -36,7 +36,7 @@ void frmMapa::textPress(int16_t i, Qt::MouseButton button, double x, double y)
             m_ws.popupMenus->popupObjectMenu(true, m_lastGlobalPos);
         return;
     }
-    if (tools.PlacingMode || tools.TextMode)
+    if (tools.PlacingMode() || tools.TextMode())
         return;
     if (TextItem *label = m_surface->lblTexto(i))
         startDrag(x, y, label->pos());

@@ -133,19 +133,19 @@ TEST_F(MainWindow, PaletteBoxesShowTheirIconsInOrder)
 TEST_F(MainWindow, ToolsArmTheEditorAndShowTheSelection)
 {
     frm->picObj_Click(12);
-    EXPECT_TRUE(ws().tools.PlacingMode);
-    EXPECT_EQ(ws().tools.PaletteIndex, 12);
+    EXPECT_TRUE(ws().tools.PlacingMode());
+    EXPECT_EQ(ws().tools.PaletteIndex(), 12);
     EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(10, 14));
 
     frm->lblTexto_Click();
-    EXPECT_TRUE(ws().tools.PlacingMode);
-    EXPECT_TRUE(ws().tools.TextMode);
+    EXPECT_TRUE(ws().tools.PlacingMode());
+    EXPECT_TRUE(ws().tools.TextMode());
     EXPECT_TRUE(frm->picImg()->pixmap().isNull());
 
     frm->imgMove_Click();
-    EXPECT_TRUE(ws().tools.MoveWindowMode);
-    EXPECT_FALSE(ws().tools.PlacingMode);
-    EXPECT_FALSE(ws().tools.TextMode);
+    EXPECT_TRUE(ws().tools.MoveWindowMode());
+    EXPECT_FALSE(ws().tools.PlacingMode());
+    EXPECT_FALSE(ws().tools.TextMode());
 
     ws().setSelectedPreview(ws().palette[2]);
     EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(12, 12));

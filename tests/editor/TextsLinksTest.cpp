@@ -19,8 +19,8 @@ TEST_F(TextEditing, InsertedAtThePressPointWithoutCentring)
     ASSERT_NE(surface().lblTexto(1), nullptr);
     EXPECT_EQ(surface().lblTexto(1)->pos(), QPointF(1000, 2000));
     EXPECT_EQ(surface().lblTexto(1)->caption(), "Smoke here");
-    EXPECT_FALSE(ws.tools.PlacingMode);
-    EXPECT_FALSE(ws.tools.TextMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
+    EXPECT_FALSE(ws.tools.TextMode());
 }
 
 TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
@@ -28,8 +28,8 @@ TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
     insertText(1000, 2000, typeAndOk("txtTexto", "typed", "cmdCancelar"));
     insertText(1000, 2000, closeBox());
     EXPECT_EQ(map().iTxt(), 0);
-    EXPECT_FALSE(ws.tools.PlacingMode);
-    EXPECT_FALSE(ws.tools.TextMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
+    EXPECT_FALSE(ws.tools.TextMode());
     // The next press places nothing.
     map().surfacePress(Qt::LeftButton, 1000, 2000);
     EXPECT_EQ(map().iTxt(), 0);

@@ -70,18 +70,17 @@ TEST_F(StratWindow, BackgroundIsDrawnAtItsOwnSizeFromTheTopLeft)
 
 TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 6;
+    ws.tools.armPalette(6);
     click(QPoint(200, 300));
     ASSERT_EQ(map().iObj(), 1);
     EXPECT_EQ(map().strat().Objects[1], (StratObject{6, 200 * 15 - 75, 300 * 15 - 75}));
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
 
     // Armed again, a click on the object places nothing.
-    ws.tools.PlacingMode = true;
+    ws.tools.armPalette(6);
     click(QPoint(200, 300));
     EXPECT_EQ(map().iObj(), 1);
-    ws.tools.PlacingMode = false;
+    ws.tools.disarm();
 
     click(QPoint(201, 301), Qt::RightButton);
     EXPECT_EQ(ws.tools.SelectionKind, 1);
@@ -97,12 +96,11 @@ TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
 
 TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 0;
+    ws.tools.armPalette(0);
     click(QPoint(100, 100));
     click(QPoint(100, 100), Qt::RightButton);
     key(Qt::Key_F4);
-    EXPECT_TRUE(map().bMovimento);
+    EXPECT_TRUE(map().bMovimento());
     mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(surface().tlinha()->isVisible());
     ui.answer(movOk(1, "0"));
@@ -110,7 +108,7 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
     EXPECT_EQ(map().MarkerCount(), 1);
     EXPECT_EQ(map().strat().Movements[1].Points[1], (MovementPoint{0, 2925, 2175, 3}));
 
-    ws.tools.PlacingMode = ws.tools.TextMode = true;
+    ws.tools.armText();
     ui.answer(typeAndOk("txtTexto", "B long"));
     click(QPoint(400, 400));
     ASSERT_EQ(map().iTxt(), 1);
@@ -128,14 +126,12 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
 
 TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 0;
+    ws.tools.armPalette(0);
     click(QPoint(100, 100));
     // The popup menu takes the right button's release: the view sees the press only.
     mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton, Qt::RightButton);
     ASSERT_EQ(ws.tools.SelectionItem, 1);
-    ws.tools.PlacingMode = true; // "Add Movement"
-    map().bMovimento = true;
+    map().armWayPoint(); // "Add Movement"
 
     mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(surface().tlinha()->isVisible());
@@ -146,11 +142,10 @@ TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
 
 TEST_F(StratWindow, EscDropsTheArmedTool)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.TextMode = true;
+    ws.tools.armText();
     key(Qt::Key_Escape);
-    EXPECT_FALSE(ws.tools.PlacingMode);
-    EXPECT_FALSE(ws.tools.TextMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
+    EXPECT_FALSE(ws.tools.TextMode());
     click(QPoint(300, 300));
     EXPECT_EQ(map().iTxt(), 0);
 }
@@ -172,12 +167,12 @@ TEST_F(StratWindow, MoveWindowToolMovesTheWindowOnce)
     frame.resize(1200, 900);
     map().setParent(&frame);
     map().move(10, 20);
-    ws.tools.MoveWindowMode = true;
+    ws.tools.armMoveWindow();
     mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, QPoint(130, 90), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(map().pos(), QPoint(40, 10));
     mouse(QEvent::MouseButtonRelease, QPoint(100, 100), Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(ws.tools.MoveWindowMode);
+    EXPECT_FALSE(ws.tools.MoveWindowMode());
     map().setParent(nullptr);
 }
 
