@@ -62,9 +62,9 @@ frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *p
     connect(m_lstOverview, &QListWidget::currentTextChanged, this, &frmNovo::showPreview);
     connect(m_lstOverview, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         m_lstOverview->setCurrentItem(item); // also shows its preview
-        cmdOK_Click();
+        onOkClicked();
     });
-    connect(cmdOK, &QPushButton::clicked, this, &frmNovo::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmNovo::onOkClicked);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -77,7 +77,7 @@ void frmNovo::showPreview(const QString &name)
         m_imgOverview->setPixmap(m_picture);
 }
 
-void frmNovo::cmdOK_Click()
+void frmNovo::onOkClicked()
 {
     const int slot = m_novoMapa ? m_novoMapa() : -1;
     if (slot == -1) {

@@ -68,15 +68,15 @@ public:
     int openStratCount() const;
 
     // The menu commands and tool clicks, callable by tests as a user would.
-    void mnuNovo_Click();
-    void mnuAbrir_Click();
-    void mnuSalvar_Click();
-    void mnuSalvarComo_Click();
-    void mnuOptions_Click();
-    void mnuChat_Click();
-    void picObj_Click(int index);
-    void lblTexto_Click();
-    void imgMove_Click();
+    void newStrat();
+    void openStrat();
+    void saveStrat();
+    void saveStratAs();
+    void showOptions();
+    void showChat();
+    void onPaletteClicked(int index);
+    void onTextToolClicked();
+    void onMoveWindowToolClicked();
     // Closing and renaming a strat window (its lblFechar and lblTitulo).
     void closeStrat(frmMapa *window);
     // Edit > Undo and Redo on the active strat window.
@@ -86,7 +86,7 @@ public:
     QAction *redoAction() const { return m_redoAction; }
     void renameStrat(frmMapa *window);
     // One poll of the hand-over setting Comando (tmrCmd).
-    void tmrCmd_Timer();
+    void pollHandOver();
 
     frmNovo *newStratDialog() const { return m_frmNovo; }
     frmChat *chatWindow() const;

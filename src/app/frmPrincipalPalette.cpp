@@ -76,7 +76,7 @@ void frmPrincipal::buildPalette(QWidget *strip)
         box->setPixmap(m_ws.palette[size_t(i)]);
         box->setAlignment(Qt::AlignCenter);
         box->setCursor(Qt::PointingHandCursor);
-        connect(box, &ClickLabel::clicked, this, [this, i] { picObj_Click(i); });
+        connect(box, &ClickLabel::clicked, this, [this, i] { onPaletteClicked(i); });
         m_picObj[size_t(i)] = box;
     }
 
@@ -88,16 +88,16 @@ void frmPrincipal::buildPalette(QWidget *strip)
     m_lblTexto->setFont(bold);
     centreOnRow(m_lblTexto, toolsLeft);
     m_lblTexto->setCursor(Qt::PointingHandCursor);
-    connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::lblTexto_Click);
+    connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::onTextToolClicked);
 
     int x = toolsLeft + m_lblTexto->width() + 12;
     m_imgMove
         = toolIcon(strip, "imgMove", QStringLiteral("Move Window"), ShellIcons::moveWindow(), x);
-    connect(m_imgMove, &ClickLabel::clicked, this, &frmPrincipal::imgMove_Click);
+    connect(m_imgMove, &ClickLabel::clicked, this, &frmPrincipal::onMoveWindowToolClicked);
 
     x += 16 + 12;
     m_imgChat = toolIcon(strip, "imgChat", QStringLiteral("Chat"), ShellIcons::chat(), x);
-    connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::mnuChat_Click);
+    connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::showChat);
 
     x += 16 + 24;
     auto *label1 = new QLabel(QStringLiteral("Selected:"), strip);
@@ -159,7 +159,7 @@ void frmPrincipal::SetStatus(QLabel *Progressbar, int Percent)
     QCoreApplication::processEvents();
 }
 
-void frmPrincipal::picObj_Click(int index)
+void frmPrincipal::onPaletteClicked(int index)
 {
     if (index < 0 || index >= kPaletteSize)
         return;
@@ -167,13 +167,13 @@ void frmPrincipal::picObj_Click(int index)
     m_picImg->setPixmap(m_ws.palette[size_t(index)]);
 }
 
-void frmPrincipal::lblTexto_Click()
+void frmPrincipal::onTextToolClicked()
 {
     m_ws.tools.armText();
     m_picImg->clear();
 }
 
-void frmPrincipal::imgMove_Click()
+void frmPrincipal::onMoveWindowToolClicked()
 {
     m_ws.tools.armMoveWindow();
 }

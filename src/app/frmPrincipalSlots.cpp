@@ -168,7 +168,7 @@ void frmPrincipal::renameStrat(frmMapa *window)
     window->rename(answer.left(StratTitle::width()));
 }
 
-void frmPrincipal::tmrCmd_Timer()
+void frmPrincipal::pollHandOver()
 {
     const QString path = m_settings.handOverPath();
     if (path.isEmpty())

@@ -67,13 +67,13 @@ void EditorPopupMenus::popupObjectMenu(bool forText, const QPoint &globalPos)
     m_mnuMovimento->setVisible(!forText);
     m_mnuCor->setVisible(!forText);
     m_mnuLink->setVisible(!forText);
-    if (showMenus)
+    if (m_showMenus)
         m_mnuPopup->popup(globalPos);
 }
 
 void EditorPopupMenus::popupPointMenu(const QPoint &globalPos)
 {
-    if (showMenus)
+    if (m_showMenus)
         m_mnuPopup2->popup(globalPos);
 }
 
@@ -126,8 +126,8 @@ void EditorPopupMenus::link()
     frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
     if (!window)
         return;
-    if (dialog.EditLinkIndex != 0)
-        window->EditaLink(dialog.EditLinkIndex, dialog.LinkText());
+    if (dialog.EditLinkIndex() != 0)
+        window->EditaLink(dialog.EditLinkIndex(), dialog.LinkText());
     else
         window->AdicionaLink(dialog.LinkText());
 }

@@ -21,7 +21,9 @@ class frmLink : public QDialog
 public:
     explicit frmLink(Ui &ui, QWidget *parent = nullptr);
 
-    int16_t EditLinkIndex = 0;
+    // The number of the link being edited; 0 when OK adds a new one.
+    int16_t EditLinkIndex() const { return m_editLinkIndex; }
+    void setEditLinkIndex(int16_t index) { m_editLinkIndex = index; }
 
     QLineEdit *txtLink() const { return m_txtLink; }
     QPushButton *cmdGO() const { return m_cmdGO; }
@@ -37,6 +39,7 @@ private:
     void go();
 
     Ui &m_ui;
+    int16_t m_editLinkIndex = 0;
     QString m_linkText;
     QLineEdit *m_txtLink;
     QPushButton *m_cmdGO;

@@ -100,7 +100,7 @@ void frmMapa::buildTopStrip()
     m_lblFechar->installEventFilter(this);
 }
 
-QPixmap frmMapa::palettepicture(int index) const
+QPixmap frmMapa::palettePicture(int index) const
 {
     if (index < 0 || index >= kPaletteSize)
         return {};
@@ -195,7 +195,7 @@ void frmMapa::discardStrat()
     m_document.clear();
     m_surface->scene().setBackground(QPixmap());
     m_drag = DragState();
-    LastPlacedObject = 0;
+    m_lastPlacedObject = 0;
     sArquivo.clear();
     if (bMovimento())
         m_ws.tools.disarm();

@@ -64,7 +64,8 @@ public:
     clsMovimento *engine(int m) const { return m_engines.engine(m); }
     // The first movement whose engine moves object `obj`, or -1.
     int movementOf(int obj) const { return m_document.movementOf(obj); }
-    int16_t LastPlacedObject = 0;
+    // The most recently placed object (0 when none).
+    int16_t LastPlacedObject() const { return m_lastPlacedObject; }
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
     // A file that cannot be read leaves the window empty and returns the reason.
@@ -153,7 +154,7 @@ private:
     };
 
     void buildTopStrip();
-    QPixmap palettepicture(int index) const;
+    QPixmap palettePicture(int index) const;
     // The scene follows the document (frmMapaScene.cpp).
     void followDocument();
     void showObject(int i);
@@ -177,6 +178,7 @@ private:
     std::unique_ptr<StratSurface> m_surface;
     MapView *m_view = nullptr;
     DragState m_drag;
+    int16_t m_lastPlacedObject = 0;
     QPoint m_lastGlobalPos;
     QString m_picGOTag = QStringLiteral("0");
 

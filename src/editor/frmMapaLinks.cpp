@@ -27,7 +27,7 @@ void frmMapa::ProcuraLink(frmLink &dialog)
 {
     if (const int16_t i = findLink()) {
         dialog.txtLink()->setText(strat().Links[i].Target);
-        dialog.EditLinkIndex = i;
+        dialog.setEditLinkIndex(i);
     }
 }
 

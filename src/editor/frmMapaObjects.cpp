@@ -60,11 +60,11 @@ void frmMapa::surfacePress(Qt::MouseButton, double x, double y)
 
 void frmMapa::placeObject(int16_t paletteIndex, double x, double y)
 {
-    if (palettepicture(paletteIndex).isNull())
+    if (palettePicture(paletteIndex).isNull())
         return; // no palette icon of that number: nothing to place
     const float left = float(std::lround(x) - kObjectAnchor);
     const float top = float(std::lround(y) - kObjectAnchor);
-    LastPlacedObject = m_document.placeObject(paletteIndex, left, top);
+    m_lastPlacedObject = m_document.placeObject(paletteIndex, left, top);
 }
 
 void frmMapa::surfaceMove(Qt::MouseButtons buttons, double x, double y)
@@ -94,7 +94,7 @@ void frmMapa::surfaceRelease(Qt::MouseButton, bool shift, double, double)
 
 void frmMapa::objectPress(int16_t i, Qt::MouseButton button, double x, double y)
 {
-    if (bPausa && i != LastPlacedObject)
+    if (bPausa && i != m_lastPlacedObject)
         return;
     EditorTools &tools = m_ws.tools;
     if (button == Qt::RightButton) {

@@ -31,7 +31,7 @@ void frmMapa::showObject(int i)
         item->setPosition(object.Left, object.Top);
     else
         // Added last, so it is drawn in front of every other object and text.
-        m_surface->loadObject(int16_t(i), palettepicture(object.PictureIndex),
+        m_surface->loadObject(int16_t(i), palettePicture(object.PictureIndex),
                               QPointF(object.Left, object.Top));
     // The path's first segment starts at the object.
     if (const int m = movementOf(i); m > 0)
@@ -107,7 +107,7 @@ void frmMapa::showAll()
     const Strat &s = strat();
     for (int16_t i = 1; i <= s.Objects.count(); ++i)
         if (m_document.isObjectDrawn(i))
-            m_surface->loadObject(i, palettepicture(s.Objects[i].PictureIndex),
+            m_surface->loadObject(i, palettePicture(s.Objects[i].PictureIndex),
                                   QPointF(s.Objects[i].Left, s.Objects[i].Top));
     for (int16_t i = 1; i <= s.Texts.count(); ++i)
         showText(i);

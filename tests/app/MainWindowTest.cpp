@@ -132,17 +132,17 @@ TEST_F(MainWindow, PaletteBoxesShowTheirIconsInOrder)
 
 TEST_F(MainWindow, ToolsArmTheEditorAndShowTheSelection)
 {
-    frm->picObj_Click(12);
+    frm->onPaletteClicked(12);
     EXPECT_TRUE(ws().tools.PlacingMode());
     EXPECT_EQ(ws().tools.PaletteIndex(), 12);
     EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(10, 14));
 
-    frm->lblTexto_Click();
+    frm->onTextToolClicked();
     EXPECT_TRUE(ws().tools.PlacingMode());
     EXPECT_TRUE(ws().tools.TextMode());
     EXPECT_TRUE(frm->picImg()->pixmap().isNull());
 
-    frm->imgMove_Click();
+    frm->onMoveWindowToolClicked();
     EXPECT_TRUE(ws().tools.MoveWindowMode());
     EXPECT_FALSE(ws().tools.PlacingMode());
     EXPECT_FALSE(ws().tools.TextMode());
@@ -183,7 +183,7 @@ TEST_F(MainWindow, DefaultSizeFitsAStratWindowBelowThePalette)
 TEST_F(MainWindow, ChatIsOneWindowShownFromTheMenuAndThePalette)
 {
     EXPECT_EQ(frm->chatWindow(), nullptr);
-    frm->mnuChat_Click();
+    frm->showChat();
     QWidget *chat = frm->chatWindow();
     ASSERT_NE(chat, nullptr);
     EXPECT_TRUE(chat->isWindow());

@@ -43,7 +43,7 @@ protected:
             return active;
         };
         menus = new EditorPopupMenus(ws, &mainWindow);
-        menus->showMenus = false;
+        menus->setShowMenus(false);
         active = addWindow();
     }
 

@@ -14,7 +14,7 @@ TEST_F(ObjectEditing, PlacementIsCentredOnTheClickAndSpendsTheTool)
     EXPECT_EQ(map().strat().Objects[1], (StratObject{5, 925, 1925}));
     ASSERT_NE(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().imgObj(1)->pos(), QPointF(925, 1925));
-    EXPECT_EQ(map().LastPlacedObject, 1);
+    EXPECT_EQ(map().LastPlacedObject(), 1);
     EXPECT_FALSE(ws.tools.PlacingMode());
 
     // The next click on the map places nothing.

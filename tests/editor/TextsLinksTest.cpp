@@ -107,7 +107,7 @@ TEST_F(LinkEditing, AddThenEditTheSameObjectsLink)
     EXPECT_EQ(map().strat().Links[1], (StratLink{"http://example.invalid/one", 1, 0, 0}));
 
     ui.answer([&](QDialog &d) {
-        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex, 1);
+        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex(), 1);
         readAndType("txtLink", &shown, "http://example.invalid/two")(d);
     });
     menus->mnuLink()->trigger();
@@ -154,7 +154,7 @@ TEST_F(LinkEditing, RemovedObjectsLinkIsEmptiedAndNotFoundByOthers)
     rightClickObject(2);
     QString shown = "unset";
     ui.answer([&](QDialog &d) {
-        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex, 0);
+        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex(), 0);
         readAndType("txtLink", &shown, {}, nullptr)(d);
     });
     menus->mnuLink()->trigger();

@@ -235,7 +235,7 @@ TEST_F(StratWindow, DiscardEmptiesEverythingForTheNextStratInTheSlot)
     map().discardStrat();
     EXPECT_EQ(map().iMI, 0);
     EXPECT_EQ(map().strat(), Strat());
-    EXPECT_EQ(map().LastPlacedObject, 0);
+    EXPECT_EQ(map().LastPlacedObject(), 0);
     EXPECT_EQ(map().engine(1), nullptr);
     EXPECT_EQ(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().picM(1), nullptr);
