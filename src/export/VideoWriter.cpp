@@ -104,7 +104,10 @@ AviResult WriteAVI(const AviDescription &d, const VideoProgress &progress,
     AviFile::Format format;
     format.width = kVideoWidth;
     format.height = kVideoHeight;
-    format.codec = d.codec;
+    // An empty video is written uncompressed whatever the choice: a Motion
+    // JPEG stream states its pixel format only in its frames, so readers
+    // would find an empty one undecodable.
+    format.codec = d.frameFiles.isEmpty() ? AviCodec::Uncompressed : d.codec;
     format.frameRate = d.frameRate;
     format.suggestedBufferSize = uint32_t(frame.sizeImage());
     if (!avi.open(format))

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 
 namespace vantrel::test {
 
@@ -73,5 +75,29 @@ inline ToolRun runTool(const QString &program, const QStringList &arguments)
     run.err = p.readAllStandardError();
     return run;
 }
+
+// Limits the size of any file this process writes, so a write fails midway
+// (as on a full disk); lifted again when it goes.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 } // namespace vantrel::test

@@ -11,9 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace vantrel;
 using namespace vantrel::test;
 
@@ -32,30 +29,6 @@ QImage decodedByDjpeg(const QString &jpeg)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     return QImage::fromData(run.out, "PPM");
 }
-
-// Limits the size of any file this process writes, so a write fails midway
-// (as on a full disk); lifted again when it goes.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 } // namespace
 
