@@ -48,12 +48,6 @@ ExportResult cDib::CreateFromFile(const QString &filename)
 {
     clear();
     const QString nl = QStringLiteral("\n");
-    auto unsupported = [&] {
-        clear();
-        return ExportResult::failure(QStringLiteral("File is not a supported bitmap format:") + nl
-                                         + filename,
-                                     ResultIcon::Information);
-    };
 
     const QFileInfo info(filename);
     if (!info.exists())
@@ -68,6 +62,18 @@ ExportResult cDib::CreateFromFile(const QString &filename)
                                          ResultIcon::Critical);
         return ExportResult::failure(file.errorString(), ResultIcon::Information);
     }
+    return CreateFromDevice(file, filename);
+}
+
+ExportResult cDib::CreateFromDevice(QIODevice &file, const QString &filename)
+{
+    clear();
+    auto unsupported = [&] {
+        clear();
+        return ExportResult::failure(QStringLiteral("File is not a supported bitmap format:\n")
+                                         + filename,
+                                     ResultIcon::Information);
+    };
     const qint64 fileSize = file.size();
 
     const QByteArray head = file.read(BmpFile::kPixelOffset);
@@ -103,6 +109,10 @@ ExportResult cDib::CreateFromFile(const QString &filename)
         return unsupported();
     const qint64 height = m_biHeight > 0 ? m_biHeight : -qint64(m_biHeight);
     const qint64 stride = (qint64(m_biWidth) * m_biBitCount + 31) / 32 * 4;
+    // The rows must fit the file; checked by division, as the product of two
+    // lying fields can overflow.
+    if (stride > fileSize || height > fileSize / stride)
+        return unsupported();
     const qint64 needed = stride * height;
     qint64 tableEntries = m_biClrUsed;
     if (m_biBitCount <= 8) {

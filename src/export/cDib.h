@@ -3,6 +3,7 @@
 #include "export/ExportResult.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 
@@ -23,6 +24,8 @@ public:
     // access:" or "File is not a supported bitmap format:", a line break and
     // the name; any other open error gives the system's own description.
     ExportResult CreateFromFile(const QString &filename);
+    // The same from an open device; `filename` is for the messages only.
+    ExportResult CreateFromDevice(QIODevice &device, const QString &filename);
     void clear() { *this = cDib(); }
 
     bool isNull() const { return m_bits.isEmpty(); }

@@ -148,6 +148,10 @@ TEST(Bitmap, LyingHeadersAreRefusedBeforeAnythingIsAllocated)
          [](Header &h) {
              h.biHeight = 0x40000000, h.biSizeImage = 0;
          }},
+        {"rows past 63 bits",
+         [](Header &h) {
+             h.biWidth = h.biHeight = INT32_MAX, h.biBitCount = 32, h.biSizeImage = 0;
+         }},
         {"zero width",
          [](Header &h) {
              h.biWidth = 0;
