@@ -1,6 +1,8 @@
 #include "export/VideoWriter.h"
 
 #include "export/BmpFile.h"
+#include "export/FileNames.h"
+#include "export/FrameFolder.h"
 #include "export/FrameScaler.h"
 #include "export/JpegWriter.h"
 #include "export/SafeFile.h"
@@ -148,6 +150,22 @@ AviResult WriteAVI(const AviDescription &d, const VideoProgress &progress,
         return failed(kWriteError, ResultIcon::Information, avi.errorString());
     }
     result.ok = true;
+    return result;
+}
+
+AviResult saveRecording(const QString &typedName, int lCaptura, AviCodec codec, int quality,
+                        const VideoProgress &progress, const std::atomic_bool *cancel)
+{
+    AviDescription d;
+    d.fileName = FileNames::withAviExtension(typedName);
+    d.frameFiles = FrameFolder::framePaths(std::max(0, lCaptura));
+    d.frameRate = kRecordingFrameRate;
+    d.codec = codec;
+    d.quality = quality;
+    d.tempBitmap = FrameFolder::tempBitmapPath();
+    const AviResult result = WriteAVI(d, progress, cancel);
+    if (result.ok || result.cancelled)
+        FrameFolder::empty();
     return result;
 }
 

@@ -50,6 +50,18 @@ using VideoProgress = std::function<void(int percent)>;
 AviResult WriteAVI(const AviDescription &description, const VideoProgress &progress = {},
                    const std::atomic_bool *cancel = nullptr);
 
+// The frame rate SAVE writes.
+constexpr int kRecordingFrameRate = 11;
+
+// SAVE's work: the recorded frame files 1..lCaptura of the frame folder
+// written to `typedName` (".avi" appended by the name rule) at 11 frames a
+// second, temp.bmp in the program folder. The frame folder is emptied
+// afterwards, unless the write failed: then the frames stay for another try.
+AviResult saveRecording(const QString &typedName, int lCaptura,
+                        AviCodec codec = AviCodec::MotionJpeg, int quality = 90,
+                        const VideoProgress &progress = {},
+                        const std::atomic_bool *cancel = nullptr);
+
 // What a window tells the user after a video whose `replaced` frame files had
 // to be replaced; empty when none were.
 QString replacedFramesNotice(int replaced);

@@ -2,6 +2,7 @@
 
 #include "export/BmpFile.h"
 #include "export/FrameFolder.h"
+#include "export/FrameRecorder.h"
 #include "export/VideoWriter.h"
 #include "export/cDIBSection.h"
 #include "support/TempHome.h"
@@ -272,4 +273,28 @@ TEST(AviWriter, LongVideosContinueAsOpenDml)
     EXPECT_EQ(p.rate, QStringLiteral("11/1"));
     expectDecodesSilently(avi);
     EXPECT_NE(frameOf(avi, 8), frameOf(avi, 7));
+}
+
+TEST(AviWriter, SaveWritesTheRecordingAndEmptiesTheFolderUnlessItFailed)
+{
+    TempHome home;
+    FrameRecorder recorder;
+    recorder.start();
+    for (int32_t frame = 1; frame <= 20; ++frame)
+        recorder.frameTick(frame, [] { return testPicture(); });
+    recorder.stop();
+    ASSERT_EQ(recorder.lCaptura(), 3);
+
+    AviResult r = saveRecording(home.file(QStringLiteral("missing/clip")), recorder.lCaptura());
+    EXPECT_EQ(r.message, QStringLiteral("There was an error writing the file."));
+    EXPECT_EQ(QDir(FrameFolder::path()).entryList(QDir::Files).size(), 3); // kept for a retry
+
+    r = saveRecording(home.file(QStringLiteral("clip")), recorder.lCaptura());
+    ASSERT_TRUE(r.ok) << r.detail.toStdString();
+    const Probe p = probe(home.file(QStringLiteral("clip.avi")));
+    EXPECT_EQ(p.codec, QStringLiteral("mjpeg"));
+    EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+    EXPECT_EQ(p.frames, 3);
+    EXPECT_TRUE(QDir(FrameFolder::path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("temp.bmp"))));
 }

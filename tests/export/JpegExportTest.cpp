@@ -1,6 +1,7 @@
 #include "ExportTestSupport.h"
 
 #include "export/FileNames.h"
+#include "export/ImageExport.h"
 #include "export/JpegWriter.h"
 #include "export/cDIBSection.h"
 #include "support/TempHome.h"
@@ -85,11 +86,9 @@ TEST(JpegExport, DecodesRightSideUpWithinJpegTolerance)
 {
     TempHome home;
     const QImage picture = testPicture();
-    cDIBSection dib;
-    ASSERT_TRUE(dib.CreateFromPicture(picture));
-    const QString path = home.file(QStringLiteral("strat.jpg"));
-    const ExportResult written = JpegWriter::write(dib, path);
+    const ExportResult written = exportImage(picture, home.file(QStringLiteral("strat")));
     ASSERT_TRUE(written.ok) << written.message.toStdString();
+    const QString path = home.file(QStringLiteral("strat.jpg"));
 
     const QImage decoded = decodedByDjpeg(path).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(decoded.size(), QSize(799, 585));
@@ -152,7 +151,7 @@ TEST(JpegExport, FailedWriteKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.jpg")});
 
     const QString nowhere = home.file(QStringLiteral("missing/strat.jpg"));
-    result = JpegWriter::write(dib, nowhere);
+    result = exportImage(testPicture(), nowhere);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.message.startsWith(nowhere + QStringLiteral(": ")));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
