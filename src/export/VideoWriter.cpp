@@ -43,8 +43,9 @@ bool loadFrame(const QString &path, cDIBSection &frame)
     return true;
 }
 
-// The first frame fixes the format: stretched, written as temp.bmp and read
-// back, as every frame's format is that of temp.bmp.
+// The first frame, stretched (black when there are no frames), is written as
+// temp.bmp and read back: the stream's format is that bitmap's, and a first
+// frame that cannot make the trip ends the save before anything is written.
 bool probeFirstFrame(const AviDescription &d, cDIBSection &frame)
 {
     if (!d.frameFiles.isEmpty() && !loadFrame(d.frameFiles.first(), frame))
