@@ -121,7 +121,9 @@ public:
     // What a window move moves: the MDI subwindow holding this window.
     QWidget *movableWindow();
 
-    // --- playback state the editor consults (playback itself comes later)
+    // --- playback state the editor consults (playback itself comes later).
+    // While a strat plays, playback suspends its undo with
+    // document().setUndoSuspended(true); the Edit menu follows.
     bool bPausa = false;
     bool isRunning() const { return m_picGOTag.toInt() != 0; }
 
