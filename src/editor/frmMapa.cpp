@@ -155,6 +155,17 @@ QWidget *frmMapa::movableWindow()
     return this;
 }
 
+bool frmMapa::refuseWhenFull(bool full) const
+{
+    if (full)
+        m_ws.ui.messageBox(m_ws.owner,
+                           QStringLiteral("This strat is full: it holds at most %1 objects, "
+                                          "texts, movements, way points and links of each kind.")
+                               .arg(INT16_MAX),
+                           {}, MsgButtons::Ok, MsgIcon::Exclamation);
+    return full;
+}
+
 void frmMapa::keyDown(int key)
 {
     EditorTools &tools = m_ws.tools;
