@@ -81,6 +81,7 @@ struct VideoEncoder::Private
     SwsContext *sws = nullptr;
     bool opened = false;
     bool done = false;
+    bool finishing = false; // progress is told of every frame written from here on
     int given = 0;
     int written = 0;
     QString error;
@@ -263,7 +264,7 @@ bool VideoEncoder::Private::encode(AVFrame *picture)
         if (rc < 0)
             return failAv(QStringLiteral("there was an error writing the file"), rc);
         ++written;
-        if (progress)
+        if (finishing && progress)
             progress(written, given);
     }
 }
@@ -372,17 +373,19 @@ bool VideoEncoder::addFrame(const QImage &picture)
             return d->fail(
                 QStringLiteral("cannot keep the frames: %1").arg(d->spool.errorString()));
         d->palette.count(d->scaled, changed);
-        if (d->progress)
-            d->progress(d->written, d->given);
-        return true;
+    } else {
+        const int rc = av_frame_make_writable(d->frame);
+        if (rc < 0)
+            return d->failAv(QStringLiteral("out of memory"), rc);
+        if (!d->scale(picture, d->frame->data, d->frame->linesize, AV_PIX_FMT_YUV420P))
+            return false;
+        d->frame->pts = d->given - 1;
+        if (!d->encode(d->frame))
+            return false;
     }
-    const int rc = av_frame_make_writable(d->frame);
-    if (rc < 0)
-        return d->failAv(QStringLiteral("out of memory"), rc);
-    if (!d->scale(picture, d->frame->data, d->frame->linesize, AV_PIX_FMT_YUV420P))
-        return false;
-    d->frame->pts = d->given - 1;
-    return d->encode(d->frame);
+    if (d->progress)
+        d->progress(d->written, d->given);
+    return true;
 }
 
 VideoResult VideoEncoder::finish()
@@ -399,6 +402,7 @@ VideoResult VideoEncoder::finish()
         d->fail(QStringLiteral("there are no frames to write"));
         return d->result();
     }
+    d->finishing = true;
     if (d->isGif() && !d->writeGifFrames())
         return d->result();
     if (!d->encode(nullptr)) // drains the encoder

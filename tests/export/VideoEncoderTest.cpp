@@ -190,3 +190,83 @@ TEST(VideoEncoder, EveryCodecIsReadBackWholeByAnIndependentTool)
             << std::hex << shown.pixel(left);
     }
 }
+
+TEST(VideoEncoder, CancelLeavesNoFileAndAnOldOneWhole)
+{
+    // Cancelled while frames come in, and (for the GIF) while they are written.
+    struct Stop
+    {
+        VideoCodec codec;
+        int afterWritten; // -1: before the third frame is given
+    };
+    const Stop stops[] = {{VideoCodec::H264, -1}, {VideoCodec::Gif, -1}, {VideoCodec::Gif, 2}};
+    for (const Stop &stop : stops) {
+        QTemporaryDir dir;
+        const QString path
+            = dir.filePath(QStringLiteral("out") + VideoEncoder::extension(stop.codec));
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old video");
+        old.close();
+
+        std::atomic_bool cancel = false;
+        const VideoResult r = writeVideo(
+            {path, stop.codec, 11, {400, 300}, 20}, 8,
+            [&](int written, int given) {
+                if (stop.afterWritten < 0 ? given == 2 : written == stop.afterWritten)
+                    cancel = true;
+            },
+            &cancel);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.cancelled);
+        EXPECT_TRUE(r.message.isEmpty()) << r.message.toStdString();
+        EXPECT_EQ(filesIn(dir.path()),
+                  QStringList{QStringLiteral("out") + VideoEncoder::extension(stop.codec)});
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old video");
+    }
+}
+
+TEST(VideoEncoder, FailuresSayWhyAndLeaveNoFile)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder/out.mp4"));
+    const QString good = dir.filePath(QStringLiteral("out.mp4"));
+    // A folder in the way of the finished file: found only at the rename.
+    const QString folder = dir.filePath(QStringLiteral("taken.gif"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    struct Failure
+    {
+        VideoDescription desc;
+        int frames;
+        const char *says;
+    };
+    const Failure failures[] = {
+        {{missing, VideoCodec::H264, 11, {800, 600}, 20}, 3, "No such file or directory"},
+        {{folder, VideoCodec::Gif, 11, {400, 300}, 20}, 3, "Is a directory"},
+        {{good, VideoCodec::H264, 0, {800, 600}, 20}, 3, "frame rate"},
+        {{good, VideoCodec::H264, 65, {800, 600}, 20}, 3, "frame rate"},
+        {{good, VideoCodec::H264, 11, {801, 600}, 20}, 3, "even frame size"},
+        {{good, VideoCodec::H264, 11, {800, 600}, 52}, 3, "quality"},
+        {{good, VideoCodec::Gif, 11, {400, 300}, 20}, 0, "no frames"},
+    };
+    for (const Failure &f : failures) {
+        SCOPED_TRACE(f.says);
+        const VideoResult r = writeVideo(f.desc, f.frames);
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.cancelled);
+        EXPECT_TRUE(r.message.startsWith(f.desc.path)) << r.message.toStdString();
+        EXPECT_TRUE(r.message.contains(QLatin1String(f.says))) << r.message.toStdString();
+        EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("taken.gif")});
+        EXPECT_TRUE(QDir(folder).isEmpty());
+    }
+}
+
+TEST(VideoEncoder, CodecNamesAndExtensions)
+{
+    EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("h264")), VideoCodec::H264);
+    EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("GIF")), VideoCodec::Gif);
+    EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("mjpeg")), std::nullopt);
+    EXPECT_EQ(VideoEncoder::extension(VideoCodec::H264), QStringLiteral(".mp4"));
+    EXPECT_EQ(VideoEncoder::extension(VideoCodec::Gif), QStringLiteral(".gif"));
+}
