@@ -80,6 +80,8 @@ struct VideoEncoder::Private
     AVPacket *packet = nullptr;
     SwsContext *sws = nullptr;
     bool opened = false;
+    bool headerWritten = false;
+    bool trailerWritten = false;
     bool done = false;
     bool finishing = false; // progress is told of every frame written from here on
     int given = 0;
@@ -216,6 +218,7 @@ bool VideoEncoder::Private::openOutput()
     av_dict_free(&options);
     if (rc < 0)
         return failAv(QStringLiteral("cannot write the file"), rc);
+    headerWritten = true;
 
     if (isGif()) {
         scaled = QImage(desc.size, QImage::Format_RGB32);
@@ -294,6 +297,11 @@ bool VideoEncoder::Private::writeGifFrames()
 
 void VideoEncoder::Private::release()
 {
+    // A muxer frees what it holds back (the GIF muxer's last frame) only in
+    // its trailer, so an abandoned file gets one too before it is removed.
+    if (headerWritten && !trailerWritten && format->pb)
+        av_write_trailer(format);
+    trailerWritten = true;
     if (format && format->pb)
         avio_closep(&format->pb);
     avformat_free_context(format);
@@ -408,6 +416,7 @@ VideoResult VideoEncoder::finish()
     if (!d->encode(nullptr)) // drains the encoder
         return d->result();
     int rc = av_write_trailer(d->format);
+    d->trailerWritten = true;
     if (rc < 0) {
         d->failAv(QStringLiteral("there was an error writing the file"), rc);
         return d->result();
