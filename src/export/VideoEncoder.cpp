@@ -28,6 +28,9 @@ namespace vantrel {
 namespace {
 
 constexpr int kMaxFrameRate = 64;
+// Browsers show a GIF frame of less than two hundredths of a second for a
+// tenth of one, so a faster GIF keeps only every second (or n-th) frame.
+constexpr int kMaxGifFrameRate = 50;
 
 QString averrorText(int code)
 {
@@ -84,7 +87,9 @@ struct VideoEncoder::Private
     bool trailerWritten = false;
     bool done = false;
     bool finishing = false; // progress is told of every frame written from here on
-    int given = 0;
+    int pushed = 0;         // pictures handed to addFrame()
+    int keepEvery = 1;
+    int given = 0; // of those, the ones that become frames
     int written = 0;
     QString error;
     bool cancelled = false;
@@ -173,8 +178,10 @@ bool VideoEncoder::Private::openOutput()
 
     codec->width = desc.size.width();
     codec->height = desc.size.height();
-    codec->time_base = AVRational{1, desc.frameRate};
-    codec->framerate = AVRational{desc.frameRate, 1};
+    if (isGif())
+        keepEvery = (desc.frameRate + kMaxGifFrameRate - 1) / kMaxGifFrameRate;
+    codec->time_base = AVRational{keepEvery, desc.frameRate};
+    codec->framerate = AVRational{desc.frameRate, keepEvery};
     codec->sample_aspect_ratio = AVRational{1, 1};
     if (isGif()) {
         codec->pix_fmt = AV_PIX_FMT_PAL8;
@@ -369,7 +376,9 @@ bool VideoEncoder::addFrame(const QImage &picture)
     if (d->checkCancel())
         return false;
     if (picture.isNull())
-        return d->fail(QStringLiteral("frame %1 is empty").arg(d->given + 1));
+        return d->fail(QStringLiteral("frame %1 is empty").arg(d->pushed + 1));
+    if (d->pushed++ % d->keepEvery != 0)
+        return true;
     ++d->given;
     if (d->isGif()) {
         uint8_t *planes[1] = {d->scaled.bits()};
@@ -446,7 +455,7 @@ VideoResult VideoEncoder::finish()
 
 int VideoEncoder::framesGiven() const
 {
-    return d->given;
+    return d->pushed;
 }
 
 QString VideoEncoder::extension(VideoCodec codec)

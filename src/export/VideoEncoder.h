@@ -29,7 +29,7 @@ struct VideoResult
 {
     bool ok = false;
     bool cancelled = false;
-    int frames = 0;
+    int frames = 0; // frames in the video
     QString message;
 
     explicit operator bool() const { return ok; }
@@ -42,8 +42,8 @@ struct VideoResult
 class VideoEncoder
 {
 public:
-    // Called with frames written to the file and frames given so far; a GIF
-    // writes all its frames in finish(), where `given` is the total.
+    // Called with frames written to the file and frames taken for it so far;
+    // a GIF writes all its frames in finish(), where `given` is the total.
     using Progress = std::function<void(int written, int given)>;
 
     explicit VideoEncoder(VideoDescription description, Progress progress = {},
@@ -59,6 +59,7 @@ public:
     // Writes what is left and renames the file into place.
     VideoResult finish();
 
+    // Pictures handed to addFrame() so far.
     int framesGiven() const;
 
     // ".mp4" or ".gif", the extension a file name of this codec should end in.
