@@ -142,6 +142,12 @@ QString VideoEncoder::Private::checkDescription() const
         return QStringLiteral("an H.264 video needs an even frame size");
     if (!isGif() && (desc.quality < 0 || desc.quality > 51))
         return QStringLiteral("the quality must be 0 to 51");
+    static const QStringList presets{
+        QStringLiteral("ultrafast"), QStringLiteral("superfast"), QStringLiteral("veryfast"),
+        QStringLiteral("faster"),    QStringLiteral("fast"),      QStringLiteral("medium"),
+        QStringLiteral("slow"),      QStringLiteral("slower"),    QStringLiteral("veryslow")};
+    if (!isGif() && !presets.contains(desc.preset))
+        return QStringLiteral("unknown H.264 preset \"%1\"").arg(desc.preset);
     return {};
 }
 
@@ -194,6 +200,7 @@ bool VideoEncoder::Private::openOutput()
         codec->color_primaries = AVCOL_PRI_SMPTE170M;
         codec->color_trc = AVCOL_TRC_SMPTE170M;
         av_opt_set_double(codec->priv_data, "crf", desc.quality, 0);
+        av_opt_set(codec->priv_data, "preset", desc.preset.toLatin1().constData(), 0);
     }
     if (format->oformat->flags & AVFMT_GLOBALHEADER)
         codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

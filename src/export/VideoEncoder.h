@@ -18,9 +18,14 @@ struct VideoDescription
 {
     QString path;
     VideoCodec codec = VideoCodec::H264;
-    int frameRate = 11;   // 1 to 64: 11 for the recording, 32 or 64 for full motion
+    // 1 to 64: 11 for the recording, 32 or 64 for full motion. A GIF above 50
+    // keeps every second frame (64 is written as 32), as browsers play no faster.
+    int frameRate = 11;
     QSize size{800, 600}; // GIF: 800 x 600 or 400 x 300
     int quality = 20;     // H.264 constant rate factor, 0 (lossless) to 51
+    // H.264 speed against size, as x264 names it ("ultrafast" to "veryslow");
+    // "veryfast" keeps up with a 64 fps capture where "medium" may not.
+    QString preset = QStringLiteral("medium");
 };
 
 // The outcome of a video export: ok, cancelled (no message), or a message that
@@ -38,7 +43,7 @@ struct VideoResult
 // Writes a video from pictures given one at a time, through FFmpeg's
 // libraries. Each picture is scaled to the video's size. The file is written
 // under a temporary name in the target's folder and renamed into place when
-// whole. The encoder is never shared between threads.
+// whole. An encoder is used from one thread at a time.
 class VideoEncoder
 {
 public:
