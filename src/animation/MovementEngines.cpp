@@ -54,23 +54,24 @@ void MovementEngines::sync(int m)
     const int16_t wanted = int16_t(points.size());
     if (e.itM == wanted) {
         // The same way points, some edited in place.
-        for (int16_t j = 1; j <= wanted; ++j) {
+        for (int j = 1; j <= wanted; ++j) {
             const MovementPoint &p = points[size_t(j) - 1];
-            const MovementPoint &q = e.point(j);
+            const MovementPoint &q = e.point(int16_t(j));
             if (p.X != q.X || p.Y != q.Y)
-                e.EditaXY(j, p.X, p.Y);
+                e.EditaXY(int16_t(j), p.X, p.Y);
             if (p.StartFrame != q.StartFrame || p.Velocity != q.Velocity)
-                e.EditaMov(j, p.StartFrame, p.Velocity);
+                e.EditaMov(int16_t(j), p.StartFrame, p.Velocity);
         }
         return;
     }
     // Cut at the first way point that differs, then append the rest.
-    int16_t first = 1;
-    while (first <= e.itM && first <= wanted && e.point(first) == points[size_t(first) - 1])
+    int first = 1;
+    while (first <= e.itM && first <= wanted
+           && e.point(int16_t(first)) == points[size_t(first) - 1])
         ++first;
     if (first <= e.itM)
-        e.ApagaMovimento(first);
-    for (int16_t j = first; j <= wanted; ++j) {
+        e.ApagaMovimento(int16_t(first));
+    for (int j = first; j <= wanted; ++j) {
         const MovementPoint &p = points[size_t(j) - 1];
         e.Adiciona(p.StartFrame, p.X, p.Y, p.Velocity);
     }

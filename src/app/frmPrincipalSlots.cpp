@@ -165,7 +165,7 @@ void frmPrincipal::renameStrat(frmMapa *window)
     if (answer.isEmpty())
         return;
     // One undo step; the label and the slot table follow the document.
-    window->rename(answer.left(StratTitle::width()));
+    window->rename(StratTitle::fit(answer));
 }
 
 void frmPrincipal::pollHandOver()

@@ -3,14 +3,14 @@
 #include "app/frmPrincipal.h"
 #include "appcore/CommandLine.h"
 #include "uiservice/DesktopUi.h"
-
-#include <QApplication>
+#include "uiservice/GuardedApplication.h"
 
 namespace vantrel::mdlVantrel {
 
-int Main(QApplication &app)
+int Main(GuardedApplication &app)
 {
     DesktopUi ui;
+    app.setUi(&ui);
     frmPrincipal frm(ui);
 
     // 1. Enumerate the language packs, every *.lpk in lang/; a missing
@@ -25,7 +25,9 @@ int Main(QApplication &app)
     //    opening the strat named on the command line.
     frm.setQuitOnClose(true);
     frm.Form_Load(CommandLine::join(app.arguments()));
-    return app.exec();
+    const int code = app.exec();
+    app.setUi(nullptr);
+    return code;
 }
 
 } // namespace vantrel::mdlVantrel

@@ -11,7 +11,7 @@ int16_t frmMapa::findLink() const
 {
     const EditorTools &tools = m_ws.tools;
     const int16_t point = MarkerPoint(tools.SelectionPoint);
-    for (int16_t i = 1; i <= strat().Links.count(); ++i) {
+    for (int i = 1; i <= strat().Links.count(); ++i) {
         const StratLink &link = strat().Links[i];
         if (tools.SelectionPoint == 0) {
             if (link.ObjectIndex == tools.SelectionItem)
@@ -33,6 +33,8 @@ void frmMapa::ProcuraLink(frmLink &dialog)
 
 void frmMapa::AdicionaLink(const QString &LinkText)
 {
+    if (refuseWhenFull(strat().Links.count() == INT16_MAX))
+        return;
     const EditorTools &tools = m_ws.tools;
     StratLink link;
     link.Target = LinkText;

@@ -62,6 +62,8 @@ void frmMapa::placeObject(int16_t paletteIndex, double x, double y)
 {
     if (palettePicture(paletteIndex).isNull())
         return; // no palette icon of that number: nothing to place
+    if (refuseWhenFull(strat().Objects.count() == INT16_MAX))
+        return;
     const float left = float(std::lround(x) - kObjectAnchor);
     const float top = float(std::lround(y) - kObjectAnchor);
     m_lastPlacedObject = m_document.placeObject(paletteIndex, left, top);

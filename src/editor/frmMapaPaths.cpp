@@ -70,6 +70,11 @@ void frmMapa::addWayPoint(double x, double y)
     // While the dialog is open the new marker and its line are shown; the
     // way point itself is stored only on OK, as one undo step.
     const int m = movementOf(obj);
+    const clsMovimento *existing = m > 0 ? engine(m) : nullptr;
+    if (refuseWhenFull(MarkerCount() == INT16_MAX
+                       || (m < 0 && strat().Movements.count() == INT16_MAX)
+                       || (existing && existing->itM == INT16_MAX)))
+        return;
     const int16_t w = int16_t(MarkerCount() + 1);
     const uint32_t color = m > 0 && strat().LineColors.contains(m) && strat().LineColors[m] != 0
                                ? strat().LineColors[m]

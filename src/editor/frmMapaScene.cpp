@@ -105,11 +105,11 @@ void frmMapa::showAll()
 {
     m_surface->clear();
     const Strat &s = strat();
-    for (int16_t i = 1; i <= s.Objects.count(); ++i)
+    for (int i = 1; i <= s.Objects.count(); ++i)
         if (m_document.isObjectDrawn(i))
-            m_surface->loadObject(i, palettePicture(s.Objects[i].PictureIndex),
+            m_surface->loadObject(int16_t(i), palettePicture(s.Objects[i].PictureIndex),
                                   QPointF(s.Objects[i].Left, s.Objects[i].Top));
-    for (int16_t i = 1; i <= s.Texts.count(); ++i)
+    for (int i = 1; i <= s.Texts.count(); ++i)
         showText(i);
     showPaths(0);
 }

@@ -15,6 +15,8 @@ namespace vantrel {
 
 void frmMapa::insertText(double x, double y)
 {
+    if (refuseWhenFull(strat().Texts.count() == INT16_MAX))
+        return;
     frmTexto dialog(m_ws.owner);
     m_ws.ui.runModal(dialog);
     const QString caption = dialog.DialogText();

@@ -35,15 +35,15 @@ void StratDocument::load(const Strat &strat)
 
     const int16_t movements = strat.Movements.count();
     m_state.owners.assign(size_t(movements) + 1, 0);
-    for (int16_t m = 1; m <= movements; ++m) {
+    for (int m = 1; m <= movements; ++m) {
         const StratMovement &movement = strat.Movements[m];
         // A point whose object has no picture cannot be drawn or moved.
         if (!isObjectDrawn(movement.ObjectIndex))
             continue;
-        for (int16_t j = 1; j <= movement.PointCount; ++j) {
+        for (int j = 1; j <= movement.PointCount; ++j) {
             if (!movement.hasPoint(j) || MarkerCount() == INT16_MAX)
                 continue;
-            m_state.markers.push_back({m, j, true});
+            m_state.markers.push_back({int16_t(m), int16_t(j), true});
             m_state.owners[size_t(m)] = movement.ObjectIndex;
         }
     }
@@ -112,7 +112,7 @@ std::vector<MovementPoint> StratDocument::enginePoints(int m) const
     if (owner(m) == 0 || !m_state.strat.Movements.contains(m))
         return points;
     const StratMovement &movement = m_state.strat.Movements[m];
-    for (int16_t j = 1; j <= movement.PointCount; ++j)
+    for (int j = 1; j <= movement.PointCount; ++j)
         if (movement.hasPoint(j))
             points.push_back(movement.Points[size_t(j)]);
     return points;
@@ -130,6 +130,8 @@ void StratDocument::edit(const QString &name, const std::function<void(StratEdit
 
 int16_t StratDocument::placeObject(int16_t pictureIndex, float left, float top)
 {
+    if (m_state.strat.Objects.count() == INT16_MAX)
+        return 0; // full: the list's count is 16-bit
     int16_t n = 0;
     edit(tr("Place Object"), [&](StratEditState &s) {
         n = s.strat.Objects.append({pictureIndex, left, top});
@@ -167,6 +169,8 @@ void StratDocument::removeObject(int16_t i)
 
 int16_t StratDocument::insertText(float left, float top, const QString &caption)
 {
+    if (m_state.strat.Texts.count() == INT16_MAX)
+        return 0;
     int16_t n = 0;
     edit(tr("Insert Text"), [&](StratEditState &s) {
         n = s.strat.Texts.append({left, top, caption});
@@ -209,6 +213,10 @@ int16_t StratDocument::addWayPoint(int16_t obj, int32_t x, int32_t y, int32_t st
 {
     if (!isObjectDrawn(obj) || MarkerCount() == INT16_MAX)
         return 0;
+    const int existing = movementOf(obj);
+    if (existing < 0 ? m_state.strat.Movements.count() == INT16_MAX
+                     : m_state.strat.Movements[existing].PointCount == INT16_MAX)
+        return 0; // full: no room for the movement or the way point
     int16_t w = 0;
     edit(tr("Add Way Point"), [&](StratEditState &s) {
         int m = movementOf(obj);
@@ -285,6 +293,8 @@ void StratDocument::setLineColor(int16_t m, uint32_t color)
 
 int16_t StratDocument::addLink(const StratLink &link)
 {
+    if (m_state.strat.Links.count() == INT16_MAX)
+        return 0;
     int16_t n = 0;
     edit(tr("Add Link"), [&](StratEditState &s) { n = s.strat.Links.append(link); });
     return n;
