@@ -249,3 +249,26 @@ TEST(StratDocument, SuspendedUndoDoesNothing)
     EXPECT_EQ(doc.strat().Objects.count(), 0);
     EXPECT_FALSE(doc.strat().Objects.hasStorage());
 }
+
+// A full 16-bit list refuses the edit instead of overflowing its count.
+TEST(StratDocument, FullListsRefuseTheEdit)
+{
+    Strat full;
+    full.Objects.resize(INT16_MAX);
+    full.Objects[1] = {0, 10, 10};
+    full.Texts.resize(INT16_MAX);
+    full.Links.resize(INT16_MAX);
+    StratMovement movement;
+    movement.ObjectIndex = 1;
+    movement.PointCount = INT16_MAX;
+    movement.Points.resize(size_t(INT16_MAX) + 1);
+    full.Movements.append(movement);
+    full.LineColors.append(kButtonFaceColor);
+    StratDocument doc;
+    doc.load(full);
+    EXPECT_EQ(doc.placeObject(0, 1, 1), 0);
+    EXPECT_EQ(doc.insertText(1, 1, QStringLiteral("x")), 0);
+    EXPECT_EQ(doc.addLink({}), 0);
+    EXPECT_EQ(doc.addWayPoint(1, 1, 1, 0, 3), 0) << "the movement holds 32767 points";
+    EXPECT_FALSE(doc.canUndo());
+}
