@@ -72,6 +72,7 @@ public:
     void openStrat();
     void saveStrat();
     void saveStratAs();
+    void exportImage();
     void showOptions();
     void showChat();
     void onPaletteClicked(int index);

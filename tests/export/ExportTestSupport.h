@@ -76,6 +76,14 @@ inline ToolRun runTool(const QString &program, const QStringList &arguments)
     return run;
 }
 
+// The file decoded by an independent decoder, djpeg, as a PPM picture (null
+// when djpeg fails).
+inline QImage decodedByDjpeg(const QString &jpeg)
+{
+    const ToolRun run = runTool(QStringLiteral("djpeg"), {QStringLiteral("-ppm"), jpeg});
+    return run.exitCode == 0 ? QImage::fromData(run.out, "PPM") : QImage();
+}
+
 // Limits the size of any file this process writes, so a write fails midway
 // (as on a full disk); lifted again when it goes.
 class FileSizeLimit
