@@ -1,3 +1,4 @@
+#include "export/ExportTestSupport.h"
 #include "strat/StratFile.h"
 #include "support/TempHome.h"
 
@@ -153,3 +154,51 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
         wrongShape);
     EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
 }
+
+#ifdef VANTREL_CLI_RENDERS
+
+TEST(CliRender, ImageAtAFrameIsTheWindowPicture)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    const QString still = home.file(QStringLiteral("still"));
+    const QString moving = home.file(QStringLiteral("moving.JPG"));
+    const CliRun a = cli({QStringLiteral("render"), strat, QStringLiteral("--image"), still});
+    EXPECT_EQ(a.status, 0) << a.err.toStdString();
+    EXPECT_TRUE(a.err.isEmpty()) << a.err.toStdString();
+    const CliRun b = cli({QStringLiteral("render"), strat, QStringLiteral("--image"), moving,
+                          QStringLiteral("--frame"), QStringLiteral("30")});
+    EXPECT_EQ(b.status, 0) << b.err.toStdString();
+    const QImage stopped = test::decodedByDjpeg(still + QStringLiteral(".jpg"));
+    const QImage running = test::decodedByDjpeg(moving);
+    EXPECT_EQ(stopped.size(), QSize(799, 585));
+    EXPECT_EQ(running.size(), QSize(799, 585));
+    // The object has left its place and its markers and lines have gone.
+    EXPECT_GT(test::meanDifference(stopped, running), 0.05);
+}
+
+TEST(CliRender, BadStratTargetOrUsageLeaveNoFile)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    const QString broken = home.write(QStringLiteral("broken.vtr"), QByteArray(60, '\xff'));
+    const QString out = home.file(QStringLiteral("out.jpg"));
+    expectOneLineNaming(cli({QStringLiteral("render"), broken, QStringLiteral("--image"), out}),
+                        broken);
+    const QString unwritable = home.file(QStringLiteral("no/such/dir/out.jpg"));
+    expectOneLineNaming(
+        cli({QStringLiteral("render"), strat, QStringLiteral("--image"), unwritable}), unwritable);
+    for (const QStringList &bad : {
+             QStringList{QStringLiteral("render"), strat},
+             QStringList{QStringLiteral("render"), strat, QStringLiteral("--image"), out,
+                         QStringLiteral("--frame"), QStringLiteral("-1")},
+             QStringList{QStringLiteral("render"), strat, QStringLiteral("--image"), out,
+                         QStringLiteral("--codec"), QStringLiteral("raw")},
+         })
+        EXPECT_EQ(cli(bad).status, 2) << bad.join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+#endif // VANTREL_CLI_RENDERS
