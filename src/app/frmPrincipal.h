@@ -73,6 +73,7 @@ public:
     void saveStrat();
     void saveStratAs();
     void exportImage();
+    void copyImage();
     void showOptions();
     void showChat();
     void onPaletteClicked(int index);

@@ -77,6 +77,9 @@ void frmPrincipal::buildMenus()
     connect(action(mnuTatica, "mnuExportar", QStringLiteral("&Export as Image"),
                    QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &frmPrincipal::exportImage);
+    connect(action(mnuTatica, "copyImageAction", QStringLiteral("Copy as &Image"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
+            &QAction::triggered, this, &frmPrincipal::copyImage);
     action(mnuTatica, "mnuVideo", QStringLiteral("Export as &Video"));
     separator(mnuTatica, "sep03");
     // Ends at once: nothing is asked and nothing is saved.
@@ -165,6 +168,12 @@ void frmPrincipal::exportImage()
     // Nothing happens without an active strat window.
     if (frmMapa *w = activeStratWindow())
         w->Exporta();
+}
+
+void frmPrincipal::copyImage()
+{
+    if (frmMapa *w = activeStratWindow())
+        w->copyPicture();
 }
 
 void frmPrincipal::saveStrat()

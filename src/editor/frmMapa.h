@@ -157,6 +157,8 @@ public:
     // "Export as Image": asks for a file and writes the JPEG; a failure is
     // shown in a message box.
     void Exporta();
+    // "Copy as Image": the export's picture on the clipboard.
+    void copyPicture();
 
     // --- video recording (frmMapaVideo.cpp)
     const FrameRecorder &recorder() const { return m_recorder; }

@@ -8,6 +8,8 @@
 #include "export/ImageExport.h"
 #include "uiservice/clsDialog.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 
@@ -46,6 +48,11 @@ void frmMapa::Exporta()
     if (name.isEmpty())
         return;
     showResultMessage(m_ws.ui, m_ws.owner, exportImage(exportPicture(), name));
+}
+
+void frmMapa::copyPicture()
+{
+    QGuiApplication::clipboard()->setImage(exportPicture());
 }
 
 } // namespace vantrel

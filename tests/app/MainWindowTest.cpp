@@ -36,6 +36,7 @@ TEST_F(MainWindow, MenuTreeHasItsCaptionsShortcutsAndNames)
         {"mnuSalvar", "&Save", QKeySequence(QStringLiteral("Ctrl+S"))},
         {"mnuSalvarComo", "Save &As...", QKeySequence(QStringLiteral("Ctrl+A"))},
         {"mnuExportar", "&Export as Image", QKeySequence(QStringLiteral("Ctrl+E"))},
+        {"copyImageAction", "Copy as &Image", QKeySequence(QStringLiteral("Ctrl+Shift+C"))},
         {"mnuVideo", "Export as &Video", {}},
         {"mnuSair", "E&xit", {}},
         {"editMenu", "&Edit", {}},

@@ -5,8 +5,10 @@
 #include "animation/MovingSprite.h"
 #include "export/ExportTestSupport.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRandomGenerator>
 
@@ -235,6 +237,11 @@ TEST_F(Playback, ExportaWritesTheWindowAsAJpegAndReportsAFailure)
     const QImage expected = map().exportPicture();
     ASSERT_EQ(decoded.size(), QSize(799, 585));
     EXPECT_LT(meanDifference(decoded.convertToFormat(QImage::Format_RGB32), expected), 4.0);
+    // Copy as Image puts the same picture, uncompressed, on the clipboard.
+    QGuiApplication::clipboard()->clear();
+    map().copyPicture();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              expected);
     // The controls come back after the export.
     EXPECT_TRUE(map().picGO()->isVisibleTo(&map()));
     EXPECT_TRUE(map().lblSegs()->isVisibleTo(&map()));
