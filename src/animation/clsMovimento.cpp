@@ -3,6 +3,7 @@
 #include "animation/MovingSprite.h"
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace vantrel {
@@ -98,6 +99,13 @@ void clsMovimento::Reseta()
 {
     iAtual = 1;
     lFrame = 0;
+}
+
+void clsMovimento::forgetLastSeen()
+{
+    // No position compares equal to NaN.
+    sUltimoX = std::numeric_limits<float>::quiet_NaN();
+    sUltimoY = std::numeric_limits<float>::quiet_NaN();
 }
 
 } // namespace vantrel

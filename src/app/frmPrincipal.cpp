@@ -51,7 +51,7 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
         if (sub)
             if (auto *w = qobject_cast<frmMapa *>(sub->widget()))
                 m_lastActive = w;
-        updateEditActions();
+        followActive();
     });
 
     buildMenus();

@@ -23,6 +23,7 @@ namespace vantrel {
 
 class ClickLabel;
 class EditorPopupMenus;
+class PlaybackControls;
 class frmChat;
 class frmMapa;
 class frmNovo;
@@ -99,6 +100,8 @@ public:
     QPushButton *cmdRec() const { return m_cmdRec; }
     QPushButton *cmdSave() const { return m_cmdSave; }
     QLabel *picImg() const { return m_picImg; }
+    // The speed choice and frame slider of the active strat window.
+    PlaybackControls *playbackControls() const { return m_playback; }
 
     // When set, closing the main window ends the program (the desktop start).
     void setQuitOnClose(bool on) { m_quitOnClose = on; }
@@ -112,6 +115,9 @@ private:
     QFrame *buildStrip(QWidget *parent);
     void buildPalette(QWidget *strip);
     void buildRecordingPanel(QWidget *strip);
+    void buildPlaybackControls(QWidget *strip);
+    // The strip's controls follow the active strat window.
+    void followActive();
     void buildMenus();
     void fillWindowsMenu();
     // The Edit menu (frmPrincipalEdit.cpp).
@@ -147,6 +153,7 @@ private:
     QLabel *m_picP = nullptr;
     QPushButton *m_cmdRec = nullptr;
     QPushButton *m_cmdSave = nullptr;
+    PlaybackControls *m_playback = nullptr;
     QTimer *m_tmrCmd = nullptr;
     QMenu *m_mnuJanelas = nullptr;
     QAction *m_undoAction = nullptr;

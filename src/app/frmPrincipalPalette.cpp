@@ -58,6 +58,7 @@ QFrame *frmPrincipal::buildStrip(QWidget *parent)
     m_picBotoes->setFrameShadow(QFrame::Raised);
     buildPalette(m_picBotoes);
     buildRecordingPanel(m_picBotoes);
+    buildPlaybackControls(m_picBotoes);
     return m_picBotoes;
 }
 

@@ -153,7 +153,7 @@ void frmPrincipal::closeStrat(frmMapa *window)
             break;
         }
     }
-    updateEditActions();
+    followActive();
 }
 
 void frmPrincipal::renameStrat(frmMapa *window)

@@ -96,6 +96,8 @@ void frmMapa::buildTopStrip()
     m_picPause->setObjectName(QStringLiteral("picPause"));
     m_picPause->setGeometry(11160 / kTwipsPerPixel, 1, 19, 15);
     m_picPause->setPixmap(EditorPictures::pausePicture());
+    m_picGO->installEventFilter(this);
+    m_picPause->installEventFilter(this);
     m_lblFechar = stripLabel(this, "lblFechar", QStringLiteral("X"), 11730, 225, 225);
     m_lblFechar->setAlignment(Qt::AlignCenter);
     m_lblFechar->setCursor(Qt::PointingHandCursor);
@@ -255,6 +257,10 @@ bool frmMapa::eventFilter(QObject *watched, QEvent *event)
         Q_EMIT renameRequested(this);
     else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
         m_ws.ui.openTarget(m_lblSite->text());
+    else if (watched == m_picGO && isLeftClick(m_picGO, event))
+        picGO_Click();
+    else if (watched == m_picPause && isLeftClick(m_picPause, event))
+        picPause_Click();
     return QWidget::eventFilter(watched, event);
 }
 

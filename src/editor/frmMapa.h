@@ -2,6 +2,7 @@
 
 #include "animation/FrameTimer.h"
 #include "animation/MovementEngines.h"
+#include "animation/MovingSprite.h"
 #include "export/FrameRecorder.h"
 #include "strat/StratDocument.h"
 #include "strat/StratFile.h"
@@ -147,6 +148,16 @@ public:
     QLabel *lblFrame() const { return m_lblFrame; }
     QLabel *lblSegs() const { return m_lblSegs; }
 
+    // --- scrubbing (frmMapaScrub.cpp)
+    // Jumps to `frame` by rewinding and replaying every engine from a stop,
+    // so frame N always looks like N ticks from a stop; a stopped window
+    // becomes a paused run at that frame. Nothing happens while recording.
+    void seekFrame(int32_t frame);
+    // The last frame at which anything moves when the strat plays from a stop
+    // (0 for a strat without movement); looks at most kMaxScrubFrames ahead.
+    int32_t restingFrame() const;
+    static constexpr int32_t kMaxScrubFrames = 100'000;
+
     // --- capture and export (frmMapaExport.cpp)
     // The window as it is drawn, rendered from the window itself into an
     // image of its own size.
@@ -181,6 +192,10 @@ Q_SIGNALS:
     void closeRequested(frmMapa *window);
     // The title label was double-clicked.
     void renameRequested(frmMapa *window);
+    // The frame counter changed: a tick, a stop or a jump.
+    void frameChanged(int32_t frame);
+    // Started, paused, resumed or stopped.
+    void runStateChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -229,6 +244,12 @@ private:
 
     void buildPlayback();
     void setPicGOTag(const QString &tag);
+    // Object i is a grenade box, hidden from the start of a run until its
+    // first leg starts.
+    bool hiddenAtStart(int i) const;
+    // Bare sprites of the objects at their stored places, visible as at the
+    // start of a run; `pointers` by object number, null without a picture.
+    void startSprites(std::vector<GridSprite> &sprites, std::vector<GridSprite *> &pointers) const;
     // The end of a frame: captures the window when a recording wants it.
     void recordingHook();
     int32_t m_lQuadro = 0;

@@ -47,9 +47,8 @@ void frmMapa::picGO_Click()
         m_picGO->setPixmap(EditorPictures::stopPicture());
         setPicGOTag(QStringLiteral("1"));
         for (int i = 1; i <= objects; ++i)
-            if (ObjectItem *item = m_surface->imgObj(i);
-                item && item->heightTwips() == kGrenadeHeightTwips)
-                item->hide();
+            if (hiddenAtStart(i))
+                m_surface->imgObj(i)->hide();
         for (int k = 1; k <= MarkerCount(); ++k) {
             if (MarkerItem *marker = m_surface->picM(k))
                 marker->hide();
@@ -60,6 +59,7 @@ void frmMapa::picGO_Click()
         m_document.setUndoSuspended(true);
         m_tmrT.start();
         m_tmrTempo.start();
+        emit runStateChanged();
         return;
     }
 
@@ -90,6 +90,14 @@ void frmMapa::picGO_Click()
     bPausa = false;
     m_picGO->setToolTip(QStringLiteral("Play"));
     m_document.setUndoSuspended(false);
+    emit frameChanged(0);
+    emit runStateChanged();
+}
+
+bool frmMapa::hiddenAtStart(int i) const
+{
+    const ObjectItem *item = m_surface->imgObj(i);
+    return item && item->heightTwips() == kGrenadeHeightTwips;
 }
 
 void frmMapa::picPause_Click()
@@ -105,6 +113,7 @@ void frmMapa::picPause_Click()
         m_tmrT.pause();
         m_tmrTempo.stop();
     }
+    emit runStateChanged();
 }
 
 void frmMapa::tmrT_Timer()
@@ -118,6 +127,7 @@ void frmMapa::tmrT_Timer()
     for (int m = 1; m <= movements; ++m)
         if (clsMovimento *engine = m_engines.engine(m))
             ++engine->lFrame;
+    emit frameChanged(m_lQuadro);
     recordingHook();
 }
 

@@ -1,15 +1,19 @@
 // The main window's layout, menus, names and tools.
 #include "ShellFixture.h"
 
+#include "app/PlaybackControls.h"
 #include "chatwindow/frmChat.h"
 
 #include "strat/PaletteIcons.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 
 namespace vantrel::test {
 namespace {
@@ -98,6 +102,51 @@ TEST_F(MainWindow, EditMenuUndoesAndRedoesTheActiveStrat)
     EXPECT_EQ(first->strat().Objects[1].Left, 1200);
     first->document().setUndoSuspended(false);
     EXPECT_TRUE(undo->isEnabled());
+}
+
+// The speed choice and the frame slider act on the active strat window and
+// show its state; with no strat open they are off.
+TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
+{
+    PlaybackControls *controls = frm->playbackControls();
+    QComboBox *speed = controls->speedBox();
+    QSlider *slider = controls->frameSlider();
+    EXPECT_FALSE(slider->isEnabled());
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7"));
+
+    ASSERT_EQ(frm->NovoMapa(), 1);
+    frmMapa *first = frm->stratWindow(1);
+    first->document().placeObject(0, 900, 900);
+    first->document().addWayPoint(1, 4000, 900, 0, 20);
+    QCoreApplication::processEvents(); // the range follows edits a moment later
+    EXPECT_TRUE(slider->isEnabled());
+    EXPECT_EQ(slider->maximum(), first->restingFrame());
+    EXPECT_GT(slider->maximum(), 100);
+
+    speed->activated(4);
+    EXPECT_EQ(first->tmrT().speed(), 4.0);
+    slider->setValue(100);
+    EXPECT_EQ(first->lQuadro(), 100);
+    EXPECT_TRUE(first->bPausa);
+    EXPECT_EQ(controls->frameLabel()->text(), QStringLiteral("100 / %1").arg(slider->maximum()));
+    first->tmrT_Timer();
+    EXPECT_EQ(slider->value(), 101);
+
+    ASSERT_EQ(frm->NovoMapa(), 2);
+    EXPECT_EQ(controls->window(), frm->stratWindow(2));
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7"));
+    EXPECT_EQ(slider->maximum(), 0);
+
+    frm->mdiArea()->setActiveSubWindow(frm->subWindowOf(first));
+    EXPECT_EQ(speed->currentText(), QStringLiteral("4\u00d7"));
+    EXPECT_EQ(slider->value(), 101);
+    first->picGO_Click();
+    EXPECT_EQ(slider->value(), 0);
+
+    frm->closeStrat(frm->stratWindow(2));
+    frm->closeStrat(first);
+    EXPECT_FALSE(slider->isEnabled());
+    EXPECT_EQ(controls->window(), nullptr);
 }
 
 TEST_F(MainWindow, WindowsMenuListsTheOpenStrats)

@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -209,6 +210,109 @@ TEST_F(Playback, FramesPutObjectsWhereTheEnginesPutThem)
             EXPECT_EQ(obj->pos(), QPointF(sprites[e].left(), sprites[e].top())) << "movement " << e;
         }
     }
+}
+
+// Every tick steps every engine once whatever the pace: at a quarter or four
+// times the speed, frame N puts every object where N ticks at 1x do.
+TEST_F(Playback, ASpeedChangeKeepsThePositionsOfEveryFrame)
+{
+    buildStrat();
+    const int16_t runner = place(2, 900, 6000);
+    addPointFor(runner, 9000, 1200, 0);
+    auto positions = [&] {
+        return std::vector<QPointF>{item(player)->pos(), item(runner)->pos(), item(grenade)->pos()};
+    };
+    const struct
+    {
+        double speed;
+        int frame;
+    } cases[] = {{4.0, 90}, {0.25, 6}, {2.0, 40}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.speed);
+        map().picGO_Click();
+        ticks(c.frame);
+        const std::vector<QPointF> atOneTimes = positions();
+        map().picGO_Click();
+
+        std::vector<QPointF> seen;
+        const auto watch = QObject::connect(&map(), &frmMapa::frameChanged, [&](int32_t f) {
+            if (f == c.frame)
+                seen = positions();
+        });
+        map().tmrT().setSpeed(c.speed);
+        map().picGO_Click();
+        QElapsedTimer clock;
+        clock.start();
+        while (map().lQuadro() < c.frame && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QObject::disconnect(watch);
+        map().picGO_Click();
+        map().tmrT().setSpeed(1.0);
+        EXPECT_EQ(seen, atOneTimes);
+    }
+}
+
+// A jump to frame N replays the engines from a stop: the picture is that of N
+// ticks from a stop, byte for byte, and a stopped window becomes a paused run.
+TEST_F(Playback, AJumpToFrameNIsNTicksFromAStop)
+{
+    // A path that ends where it began: a rewound engine must not take its
+    // start for an arrival, whatever the previous jump left.
+    auto build = [this] {
+        buildStrat();
+        const int16_t loop = place(3, 4000, 6000);
+        addPointFor(loop, 4600, 6000, 1);
+        addPoint(4000, 6000, 1);
+    };
+    // Each reference is the first run of a new window.
+    std::vector<std::pair<int, QImage>> ticked;
+    for (int n : {0, 1, 25, 140, 400}) {
+        active = addWindow();
+        build();
+        map().picGO_Click();
+        ticks(n);
+        ticked.emplace_back(n, map().exportPicture());
+    }
+    active = addWindow();
+    build();
+    for (int round = 0; round < 2; ++round) {
+        for (const auto &[n, picture] : ticked) {
+            SCOPED_TRACE(n);
+            map().seekFrame(n);
+            EXPECT_TRUE(map().isRunning());
+            EXPECT_TRUE(map().bPausa);
+            EXPECT_EQ(map().lQuadro(), n);
+            EXPECT_EQ(map().lblFrame()->text(), QString::number(n));
+            EXPECT_TRUE(map().exportPicture() == picture);
+        }
+        std::reverse(ticked.begin(), ticked.end());
+    }
+    // Resuming goes on from the jump; stop rewinds as ever.
+    map().seekFrame(25);
+    map().picPause_Click();
+    map().tmrT().stop();
+    ticks(115);
+    EXPECT_TRUE(map().exportPicture() == ticked[3].second); // frame 140
+    map().picGO_Click();
+    EXPECT_EQ(item(player)->pos(), stored(player));
+}
+
+TEST_F(Playback, RestingFrameIsTheLastFrameThatMovesAnything)
+{
+    EXPECT_EQ(map().restingFrame(), 0);
+    buildStrat();
+    const int32_t rest = map().restingFrame();
+    ASSERT_GT(rest, 0);
+    map().seekFrame(rest - 1);
+    const QPointF before = item(player)->pos();
+    map().seekFrame(rest);
+    const QPointF atRest = item(player)->pos();
+    map().seekFrame(rest + 200);
+    EXPECT_NE(before, atRest);
+    EXPECT_EQ(item(player)->pos(), atRest);
+    // The window's own engines are not touched by the look ahead.
+    EXPECT_EQ(map().restingFrame(), rest);
+    EXPECT_EQ(map().lQuadro(), rest + 200);
 }
 
 TEST_F(Playback, CaptureIsTheWindowAtItsOwnSize)
