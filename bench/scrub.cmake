@@ -1,0 +1,7 @@
+if(TARGET vantrel_editor)
+    vantrel_bench(bench_scrub ${CMAKE_CURRENT_SOURCE_DIR}/scrub.cpp vantrel_editor)
+    target_compile_definitions(bench_scrub PRIVATE VANTREL_HOME_DIR="${VANTREL_HOME_DIR}")
+    if(TARGET vantrel_assets)
+        add_dependencies(bench_scrub vantrel_assets)
+    endif()
+endif()
