@@ -27,7 +27,7 @@ ExportResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
 {
     if (!m_bGravando || lQuadro != m_lProxCaptura)
         return ExportResult::success();
-    m_lProxCaptura += kFrameStep;
+    m_lProxCaptura += m_fullMotion ? 1 : kFrameStep;
     ++m_lCaptura;
     m_sArqQuadro = FrameFolder::framePath(m_lCaptura);
     cDIBSection dib;

@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -82,6 +85,52 @@ inline QImage decodedByDjpeg(const QString &jpeg)
 {
     const ToolRun run = runTool(QStringLiteral("djpeg"), {QStringLiteral("-ppm"), jpeg});
     return run.exitCode == 0 ? QImage::fromData(run.out, "PPM") : QImage();
+}
+
+// What ffprobe reads of a video's first stream, its frames counted one by one.
+struct VideoProbe
+{
+    QString codec;
+    QString format;
+    int width = 0;
+    int height = 0;
+    double frameRate = 0;
+    int frames = -1;
+};
+
+inline VideoProbe probeVideo(const QString &path)
+{
+    const ToolRun r = runTool(
+        QStringLiteral("ffprobe"),
+        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames:format="
+                        "format_name"),
+         QStringLiteral("-of"), QStringLiteral("json"), path});
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    const QJsonObject s = o[QStringLiteral("streams")][0].toObject();
+    VideoProbe p;
+    p.codec = s[QStringLiteral("codec_name")].toString();
+    p.format = o[QStringLiteral("format")][QStringLiteral("format_name")].toString();
+    p.width = s[QStringLiteral("width")].toInt();
+    p.height = s[QStringLiteral("height")].toInt();
+    const QStringList rate = s[QStringLiteral("r_frame_rate")].toString().split(u'/');
+    if (rate.size() == 2 && rate[1].toDouble() > 0)
+        p.frameRate = rate[0].toDouble() / rate[1].toDouble();
+    bool counted = false;
+    const int frames = s[QStringLiteral("nb_read_frames")].toString().toInt(&counted);
+    p.frames = counted ? frames : -1;
+    return p;
+}
+
+// The whole video decodes without a word from the decoder.
+inline bool decodesWhole(const QString &path)
+{
+    const ToolRun r
+        = runTool(QStringLiteral("ffmpeg"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
+                   QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")});
+    return r.exitCode == 0 && r.err.isEmpty();
 }
 
 // Limits the size of any file this process writes, so a write fails midway

@@ -1,5 +1,8 @@
 #include "export/FrameFolder.h"
 #include "export/FrameRecorder.h"
+#include "export/RecordingVideo.h"
+
+#include "ExportTestSupport.h"
 #include "support/TempHome.h"
 
 #include <QDir>
@@ -102,4 +105,82 @@ TEST(FrameRecorder, AFailedCaptureStillCountsAndSaysWhere)
     EXPECT_EQ(recorder.lCaptura(), 1);
     EXPECT_EQ(recorder.lProxCaptura(), 10);
     EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
+}
+
+// Full motion captures every frame; the recorded frames then go out as MP4 or
+// GIF at the pace of the playback: 64 captured frames a second written at 64,
+// or every second one at 32.
+TEST(FrameRecorder, FullMotionIsEveryFrameWrittenAsMp4OrGif)
+{
+    TempHome home;
+    FrameRecorder recorder;
+    recorder.setFullMotion(true);
+    EXPECT_EQ(recorder.capturedRate(), 64);
+    int32_t frame = 0;
+    const FrameRecorder::Capture capture = [&] {
+        return pictureOfFrame(frame);
+    };
+    const struct
+    {
+        bool fullMotion;
+        VideoCodec codec;
+        int rate;
+        QSize size;
+        const char *name;
+        int frames;
+        double rateTolerance;
+    } cases[] = {
+        {false, VideoCodec::H264, 11, {800, 600}, "h264", 8, 0},
+        {false, VideoCodec::Gif, 11, {400, 300}, "gif", 8, 0.2},
+        {true, VideoCodec::H264, 64, {800, 600}, "h264", 64, 0},
+        {true, VideoCodec::H264, 32, {800, 600}, "h264", 32, 0},
+        {true, VideoCodec::Gif, 32, {800, 600}, "gif", 32, 0.2},
+        {true, VideoCodec::Gif, 64, {400, 300}, "gif", 32, 0.2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(
+            QStringLiteral("%1 at %2").arg(QLatin1String(c.name)).arg(c.rate).toStdString());
+        recorder.setFullMotion(c.fullMotion);
+        recorder.start();
+        for (frame = 1; frame <= 64; ++frame)
+            ASSERT_TRUE(recorder.frameTick(frame, capture).ok);
+        recorder.stop();
+        ASSERT_EQ(recorder.lCaptura(), c.fullMotion ? 64 : 8);
+        if (c.fullMotion) {
+            EXPECT_EQ(frameShownBy(FrameFolder::framePath(40)), 40);
+        }
+
+        VideoDescription d;
+        d.codec = c.codec;
+        d.frameRate = c.rate;
+        d.size = c.size;
+        d.preset = QStringLiteral("veryfast");
+        int percent = -1;
+        const RecordingVideoResult r
+            = saveRecordingVideo(home.file(QStringLiteral("clip")), recorder.lCaptura(),
+                                 recorder.capturedRate(), d, [&](int p) { percent = p; });
+        ASSERT_TRUE(r.ok) << r.message.toStdString();
+        EXPECT_EQ(r.replacedFrames, 0);
+        EXPECT_EQ(percent, 100);
+        EXPECT_TRUE(filesIn(FrameFolder::path()).isEmpty()) << "the frames go after a save";
+        const QString written
+            = home.file(QStringLiteral("clip") + VideoEncoder::extension(c.codec));
+        const VideoProbe p = probeVideo(written);
+        EXPECT_EQ(p.codec, QLatin1String(c.name));
+        EXPECT_EQ(QSize(p.width, p.height), c.size);
+        EXPECT_NEAR(p.frameRate, c.codec == VideoCodec::Gif ? std::min(c.rate, 32) : c.rate,
+                    c.rateTolerance + (c.rate == 11 && c.codec == VideoCodec::Gif ? 0.2 : 0));
+        EXPECT_EQ(p.frames, c.frames);
+        EXPECT_TRUE(decodesWhole(written));
+        QFile::remove(written);
+    }
+}
+
+TEST(FrameRecorder, VideoNamesFollowTheCodec)
+{
+    EXPECT_EQ(videoFileName(QStringLiteral("plan"), VideoCodec::H264), QStringLiteral("plan.mp4"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.GIF"), VideoCodec::Gif),
+              QStringLiteral("plan.GIF"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.gif"), VideoCodec::H264),
+              QStringLiteral("plan.gif.mp4"));
 }
