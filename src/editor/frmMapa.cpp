@@ -213,6 +213,9 @@ void frmMapa::setBackground(const QPixmap &picture)
 
 void frmMapa::discardStrat()
 {
+    // A recording ends cleanly with its frames kept, then the run stops.
+    if (bGravando())
+        Exporta_Video();
     if (isRunning())
         picGO_Click();
     m_document.clear();

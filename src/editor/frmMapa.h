@@ -161,7 +161,8 @@ public:
     // --- video recording (frmMapaVideo.cpp)
     const FrameRecorder &recorder() const { return m_recorder; }
     bool bGravando() const { return m_recorder.bGravando(); }
-    // Starts or stops a recording; each toggles the run once.
+    // Starts or stops a recording; each toggles the run once. The frames
+    // stay in the frame folder for SAVE.
     void Exporta_Video();
     QWidget *picHide() const { return m_picHide; }
 
@@ -179,6 +180,8 @@ Q_SIGNALS:
     void closeRequested(frmMapa *window);
     // The title label was double-clicked.
     void renameRequested(frmMapa *window);
+    // A recording ended: by STOP, or because the strat was closed.
+    void recordingStopped(frmMapa *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -29,7 +29,11 @@ void frmMapa::buildPlayback()
     // Covers the frame counter, the clock and the buttons while recording.
     m_picHide = new QWidget(this);
     m_picHide->setObjectName(QStringLiteral("picHide"));
+    // Opaque, in the shade the strip's band gives the map.
     m_picHide->setAutoFillBackground(true);
+    QPalette palette = m_picHide->palette();
+    palette.setColor(QPalette::Window, QColor(32, 32, 32));
+    m_picHide->setPalette(palette);
     m_picHide->setGeometry(3120 / kTwipsPerPixel, 0, 4335 / kTwipsPerPixel, 255 / kTwipsPerPixel);
     m_picHide->hide();
 }
