@@ -258,6 +258,10 @@ bool frmMapa::eventFilter(QObject *watched, QEvent *event)
         Q_EMIT renameRequested(this);
     else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
         m_ws.ui.openTarget(m_lblSite->text());
+    else if (watched == m_picGO && isLeftClick(m_picGO, event))
+        picGO_Click();
+    else if (watched == m_picPause && isLeftClick(m_picPause, event))
+        picPause_Click();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -25,6 +25,10 @@ void frmMapa::buildPlayback()
     connect(&m_tmrT, &FrameTimer::frame, this, &frmMapa::tmrT_Timer);
     m_tmrTempo.setInterval(1000);
     connect(&m_tmrTempo, &QTimer::timeout, this, &frmMapa::tmrTempo_Timer);
+    for (QLabel *button : {m_picGO, m_picPause}) {
+        button->setCursor(Qt::PointingHandCursor);
+        button->installEventFilter(this);
+    }
 
     // Covers the frame counter, the clock and the buttons while recording.
     m_picHide = new QWidget(this);

@@ -5,9 +5,11 @@
 #include "animation/MovingSprite.h"
 #include "export/ExportTestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRandomGenerator>
 
 namespace vantrel::test {
@@ -112,6 +114,26 @@ TEST_F(Playback, KeysF2AndF3PlayPauseAndStop)
     map().keyDown(Qt::Key_F2);
     EXPECT_FALSE(map().isRunning());
     EXPECT_FALSE(map().bPausa);
+}
+
+TEST_F(Playback, ClicksOnTheButtonsPlayPauseAndStop)
+{
+    buildStrat();
+    const auto click = [](QLabel *button) {
+        const QPointF at(5, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(button, &press);
+        QCoreApplication::sendEvent(button, &release);
+    };
+    click(map().picGO());
+    EXPECT_TRUE(map().isRunning());
+    click(map().picPause());
+    EXPECT_TRUE(map().bPausa);
+    click(map().picGO());
+    EXPECT_FALSE(map().isRunning());
 }
 
 TEST_F(Playback, FirstLegWithStartFrameHoldsItsGrenadeHiddenInPlace)
