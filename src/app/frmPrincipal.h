@@ -22,6 +22,7 @@ class QTimer;
 namespace vantrel {
 
 class ClickLabel;
+class RecordingPanel;
 class EditorPopupMenus;
 class PlaybackControls;
 class frmChat;
@@ -99,6 +100,8 @@ public:
     QLabel *picP() const { return m_picP; }
     QPushButton *cmdRec() const { return m_cmdRec; }
     QPushButton *cmdSave() const { return m_cmdSave; }
+    // "Export as Video" and the panel's REC/STOP and SAVE.
+    RecordingPanel *recordingPanel() const { return m_recording; }
     QLabel *picImg() const { return m_picImg; }
     // The speed choice and frame slider of the active strat window.
     PlaybackControls *playbackControls() const { return m_playback; }
@@ -154,6 +157,7 @@ private:
     QPushButton *m_cmdRec = nullptr;
     QPushButton *m_cmdSave = nullptr;
     PlaybackControls *m_playback = nullptr;
+    RecordingPanel *m_recording = nullptr;
     QTimer *m_tmrCmd = nullptr;
     QMenu *m_mnuJanelas = nullptr;
     QAction *m_undoAction = nullptr;

@@ -2,11 +2,13 @@
 
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
+#include "export/FrameFolder.h"
 #include "export/ImageExport.h"
 #include "strat/PaletteIcons.h"
 #include "uiservice/Ui.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -106,15 +108,31 @@ ExportResult image(const QString &stratPath, const QString &typedName, int frame
     return exportImage(session.window->exportPicture(), typedName);
 }
 
-} // namespace vantrel::HeadlessRender
-
-namespace vantrel::HeadlessRender {
-
-AviResult video(const QString &, const QString &typedName, int, AviCodec, int)
+AviResult video(const QString &stratPath, const QString &typedName, int frames, AviCodec codec,
+                int quality)
 {
-    AviResult result;
-    result.message = result.detail
-        = QStringLiteral("%1: video rendering is not built yet").arg(typedName);
+    Session session;
+    const StratFileResult opened = session.open(stratPath);
+    if (!opened) {
+        AviResult failed;
+        failed.message = failed.detail = opened.message;
+        return failed;
+    }
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        AviResult failed;
+        failed.message = failed.detail
+            = QStringLiteral("%1: %2").arg(scratch.path(), scratch.errorString());
+        return failed;
+    }
+    FrameFolder::setScratchFolder(scratch.path());
+    // REC, the frames, STOP and SAVE.
+    session.window->Exporta_Video();
+    session.play(frames);
+    session.window->Exporta_Video();
+    AviResult result
+        = saveRecording(typedName, session.window->recorder().lCaptura(), codec, quality);
+    FrameFolder::setScratchFolder(QString());
     return result;
 }
 

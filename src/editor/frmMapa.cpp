@@ -96,8 +96,6 @@ void frmMapa::buildTopStrip()
     m_picPause->setObjectName(QStringLiteral("picPause"));
     m_picPause->setGeometry(11160 / kTwipsPerPixel, 1, 19, 15);
     m_picPause->setPixmap(EditorPictures::pausePicture());
-    m_picGO->installEventFilter(this);
-    m_picPause->installEventFilter(this);
     m_lblFechar = stripLabel(this, "lblFechar", QStringLiteral("X"), 11730, 225, 225);
     m_lblFechar->setAlignment(Qt::AlignCenter);
     m_lblFechar->setCursor(Qt::PointingHandCursor);
@@ -215,6 +213,9 @@ void frmMapa::setBackground(const QPixmap &picture)
 
 void frmMapa::discardStrat()
 {
+    // A recording ends cleanly with its frames kept, then the run stops.
+    if (bGravando())
+        Exporta_Video();
     if (isRunning())
         picGO_Click();
     m_document.clear();

@@ -174,7 +174,8 @@ public:
     // --- video recording (frmMapaVideo.cpp)
     const FrameRecorder &recorder() const { return m_recorder; }
     bool bGravando() const { return m_recorder.bGravando(); }
-    // Starts or stops a recording; each toggles the run once.
+    // Starts or stops a recording; each toggles the run once. The frames
+    // stay in the frame folder for SAVE.
     void Exporta_Video();
     QWidget *picHide() const { return m_picHide; }
 
@@ -196,6 +197,8 @@ Q_SIGNALS:
     void frameChanged(int32_t frame);
     // Started, paused, resumed or stopped.
     void runStateChanged();
+    // A recording ended: by STOP, or because the strat was closed.
+    void recordingStopped(frmMapa *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

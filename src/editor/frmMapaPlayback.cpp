@@ -25,11 +25,19 @@ void frmMapa::buildPlayback()
     connect(&m_tmrT, &FrameTimer::frame, this, &frmMapa::tmrT_Timer);
     m_tmrTempo.setInterval(1000);
     connect(&m_tmrTempo, &QTimer::timeout, this, &frmMapa::tmrTempo_Timer);
+    for (QLabel *button : {m_picGO, m_picPause}) {
+        button->setCursor(Qt::PointingHandCursor);
+        button->installEventFilter(this);
+    }
 
     // Covers the frame counter, the clock and the buttons while recording.
     m_picHide = new QWidget(this);
     m_picHide->setObjectName(QStringLiteral("picHide"));
+    // Opaque, in the shade the strip's band gives the map.
     m_picHide->setAutoFillBackground(true);
+    QPalette palette = m_picHide->palette();
+    palette.setColor(QPalette::Window, QColor(32, 32, 32));
+    m_picHide->setPalette(palette);
     m_picHide->setGeometry(3120 / kTwipsPerPixel, 0, 4335 / kTwipsPerPixel, 255 / kTwipsPerPixel);
     m_picHide->hide();
 }

@@ -2,6 +2,7 @@
 #include "strat/StratFile.h"
 #include "support/TempHome.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -199,6 +200,63 @@ TEST(CliRender, BadStratTargetOrUsageLeaveNoFile)
          })
         EXPECT_EQ(cli(bad).status, 2) << bad.join(QLatin1Char(' ')).toStdString();
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(CliRender, VideoRecordsAsRecStopAndSave)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    struct Case
+    {
+        QStringList options;
+        const char *file;
+        const char *codec;
+        int frames;
+    };
+    const Case cases[] = {
+        {{}, "plan.avi", "mjpeg", 12},
+        {{QStringLiteral("--frames"), QStringLiteral("20"), QStringLiteral("--codec"),
+          QStringLiteral("raw")},
+         "raw.avi",
+         "rawvideo",
+         3},
+        {{QStringLiteral("--quality"), QStringLiteral("40"), QStringLiteral("--frames"),
+          QStringLiteral("1")},
+         "one.avi",
+         "mjpeg",
+         1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString typed = home.file(QString::fromLatin1(c.file)).chopped(4);
+        const CliRun r
+            = cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"), typed}
+                  + c.options);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        const test::Probe p = test::probe(typed + QStringLiteral(".avi"));
+        EXPECT_EQ(p.codec, QLatin1String(c.codec));
+        EXPECT_EQ(p.size, QStringLiteral("800x600"));
+        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+        EXPECT_EQ(p.frames, c.frames);
+        EXPECT_EQ(test::decodeAll(typed + QStringLiteral(".avi")).size(), c.frames);
+    }
+    // The program folder's own frames are left alone.
+    EXPECT_FALSE(QDir(home.file(QStringLiteral("video"))).exists());
+
+    const QString unwritable = home.file(QStringLiteral("no/dir/v.avi"));
+    expectOneLineNaming(
+        cli({QStringLiteral("render"), strat, QStringLiteral("--video"), unwritable}), unwritable);
+    for (const char *bad : {"--codec=x", "--quality=0", "--frame=-3"}) {
+        const QStringList option = QString::fromLatin1(bad).split(QLatin1Char('='));
+        EXPECT_EQ(cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"),
+                                  home.file(QStringLiteral("bad.avi"))}
+                      + option)
+                      .status,
+                  2)
+            << bad;
+    }
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("bad.avi"))));
 }
 
 #endif // VANTREL_CLI_RENDERS

@@ -6,11 +6,13 @@
 #include "export/ExportTestSupport.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRandomGenerator>
 
 namespace vantrel::test {
@@ -117,6 +119,26 @@ TEST_F(Playback, KeysF2AndF3PlayPauseAndStop)
     EXPECT_FALSE(map().bPausa);
 }
 
+TEST_F(Playback, ClicksOnTheButtonsPlayPauseAndStop)
+{
+    buildStrat();
+    const auto click = [](QLabel *button) {
+        const QPointF at(5, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(button, &press);
+        QCoreApplication::sendEvent(button, &release);
+    };
+    click(map().picGO());
+    EXPECT_TRUE(map().isRunning());
+    click(map().picPause());
+    EXPECT_TRUE(map().bPausa);
+    click(map().picGO());
+    EXPECT_FALSE(map().isRunning());
+}
+
 TEST_F(Playback, FirstLegWithStartFrameHoldsItsGrenadeHiddenInPlace)
 {
     const int16_t g = place(11, 3000, 3000);
@@ -154,14 +176,27 @@ TEST_F(Playback, RunningTooltipComesFromTheLanguagePack)
 
 TEST_F(Playback, KeepCountingTakesEffectDuringARun)
 {
-    // An object that arrives at its only way point: with keep-counting the
-    // engine's frame count goes on past the arrival, without it it restarts.
+    // A short first leg, then a long one: arriving at the first way point
+    // restarts the engine's frame count unless keep-counting is on, and the
+    // option is read at the arrival, so switching it mid-run counts.
     const int16_t p = place(1, 1500, 1500);
     addPointFor(p, 1560, 1500);
-    map().picGO_Click();
-    ws.keepCountingFrames = true;
-    ticks(60);
-    EXPECT_EQ(map().engine(1)->lFrame, 60);
+    addPoint(9000, 6000);
+    for (bool keep : {false, true}) {
+        SCOPED_TRACE(keep);
+        ws.keepCountingFrames = !keep;
+        map().picGO_Click();
+        ticks(2);
+        ws.keepCountingFrames = keep;
+        ticks(58);
+        EXPECT_EQ(map().engine(1)->current(), 2);
+        if (keep) {
+            EXPECT_EQ(map().engine(1)->lFrame, 60);
+        } else {
+            EXPECT_LT(map().engine(1)->lFrame, 60);
+        }
+        map().picGO_Click();
+    }
 }
 
 // For random strats, N frame ticks of the window put every moving object

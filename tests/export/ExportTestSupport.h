@@ -1,13 +1,13 @@
 #pragma once
 
+#include <QBuffer>
 #include <QColor>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -87,50 +87,63 @@ inline QImage decodedByDjpeg(const QString &jpeg)
     return run.exitCode == 0 ? QImage::fromData(run.out, "PPM") : QImage();
 }
 
-// What ffprobe reads of a video's first stream, its frames counted one by one.
-struct VideoProbe
+struct Probe
 {
     QString codec;
-    QString format;
-    int width = 0;
-    int height = 0;
-    double frameRate = 0;
+    QString size;
+    QString rate;
     int frames = -1;
 };
 
-inline VideoProbe probeVideo(const QString &path)
+// What ffprobe, an independent reader, sees in the video (frames counted by
+// decoding them).
+inline Probe probe(const QString &avi)
 {
-    const ToolRun r = runTool(
+    const ToolRun run = runTool(
         QStringLiteral("ffprobe"),
         {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
          QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
-         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames:format="
-                        "format_name"),
-         QStringLiteral("-of"), QStringLiteral("json"), path});
-    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    const QJsonObject s = o[QStringLiteral("streams")][0].toObject();
-    VideoProbe p;
-    p.codec = s[QStringLiteral("codec_name")].toString();
-    p.format = o[QStringLiteral("format")][QStringLiteral("format_name")].toString();
-    p.width = s[QStringLiteral("width")].toInt();
-    p.height = s[QStringLiteral("height")].toInt();
-    const QStringList rate = s[QStringLiteral("r_frame_rate")].toString().split(u'/');
-    if (rate.size() == 2 && rate[1].toDouble() > 0)
-        p.frameRate = rate[0].toDouble() / rate[1].toDouble();
-    bool counted = false;
-    const int frames = s[QStringLiteral("nb_read_frames")].toString().toInt(&counted);
-    p.frames = counted ? frames : -1;
+         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
+         QStringLiteral("-of"), QStringLiteral("default=nw=1"), avi});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    Probe p;
+    QString width, height;
+    for (const QString &line : QString::fromUtf8(run.out).split(QLatin1Char('\n'))) {
+        const QString value = line.section(QLatin1Char('='), 1);
+        if (line.startsWith(QStringLiteral("codec_name=")))
+            p.codec = value;
+        else if (line.startsWith(QStringLiteral("width=")))
+            width = value;
+        else if (line.startsWith(QStringLiteral("height=")))
+            height = value;
+        else if (line.startsWith(QStringLiteral("r_frame_rate=")))
+            p.rate = value;
+        else if (line.startsWith(QStringLiteral("nb_read_frames=")))
+            p.frames = value.toInt();
+    }
+    p.size = width + QLatin1Char('x') + height;
     return p;
 }
 
-// The whole video decodes without a word from the decoder.
-inline bool decodesWhole(const QString &path)
+// Every frame of the video decoded by ffmpeg, which must not say a word.
+inline QList<QImage> decodeAll(const QString &avi)
 {
-    const ToolRun r
+    const ToolRun run
         = runTool(QStringLiteral("ffmpeg"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
-                   QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")});
-    return r.exitCode == 0 && r.err.isEmpty();
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), avi,
+                   QStringLiteral("-f"), QStringLiteral("image2pipe"), QStringLiteral("-vcodec"),
+                   QStringLiteral("ppm"), QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << avi.toStdString() << ": " << run.err.toStdString();
+    QByteArray out = run.out;
+    QBuffer pipe(&out);
+    pipe.open(QIODevice::ReadOnly);
+    QList<QImage> frames;
+    QImage frame;
+    while (!pipe.atEnd() && frame.load(&pipe, "PPM"))
+        frames.append(frame.convertToFormat(QImage::Format_RGB32));
+    return frames;
 }
 
 // Limits the size of any file this process writes, so a write fails midway
