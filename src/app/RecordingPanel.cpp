@@ -6,11 +6,13 @@
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/FrameFolder.h"
+#include "export/RecordingVideo.h"
 #include "export/VideoWriter.h"
 #include "uiservice/Ui.h"
 #include "uiservice/clsDialog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -56,6 +58,8 @@ void RecordingPanel::Abre_Video()
     m_c.cmdRec->setText(kRec);
     m_c.cmdRec->setEnabled(true);
     m_c.cmdSave->setEnabled(false);
+    if (m_c.chkFullMotion)
+        m_c.chkFullMotion->setEnabled(true);
 }
 
 void RecordingPanel::cmdRec_Click()
@@ -69,6 +73,9 @@ void RecordingPanel::cmdRec_Click()
         m_window = w;
         connect(w, &frmMapa::recordingStopped, this, &RecordingPanel::onRecordingStopped);
         m_c.cmdRec->setText(kStop);
+        w->setFullMotion(m_c.chkFullMotion && m_c.chkFullMotion->isChecked());
+        if (m_c.chkFullMotion)
+            m_c.chkFullMotion->setEnabled(false);
         w->Exporta_Video();
         return;
     }
@@ -82,8 +89,10 @@ void RecordingPanel::cmdRec_Click()
 
 void RecordingPanel::onRecordingStopped(frmMapa *window)
 {
-    if (window && window == m_window)
+    if (window && window == m_window) {
         m_lCaptura = window->recorder().lCaptura();
+        m_capturedRate = window->recorder().capturedRate();
+    }
     m_c.cmdRec->setText(kRec);
     m_c.cmdRec->setEnabled(false);
     m_c.cmdSave->setEnabled(true);
@@ -92,22 +101,22 @@ void RecordingPanel::onRecordingStopped(frmMapa *window)
 void RecordingPanel::cmdSave_Click()
 {
     m_c.cmdSave->setEnabled(false);
-    const QString name
-        = clsDialog(m_ws.ui).SaveDialog(m_ws.owner, QStringLiteral("Video (*.avi)|*.avi|"),
-                                        QStringLiteral("Save Video"), ProgramFolder::path());
+    const QString name = clsDialog(m_ws.ui).SaveDialog(
+        m_ws.owner, QStringLiteral("Video (*.avi *.mp4 *.gif)|*.avi;*.mp4;*.gif|"),
+        QStringLiteral("Save Video"), ProgramFolder::path());
     if (name.isEmpty()) {
         m_c.cmdSave->setEnabled(true);
         return;
     }
-    VideoCodecDialog codec(m_ws.owner);
+    VideoCodecDialog codec(m_capturedRate > FrameRecorder::kRecordingRate, m_ws.owner);
     if (m_ws.ui.runModal(codec) != QDialog::Accepted) {
         // Cancelling the compression ends the save silently, as a finished one.
         FrameFolder::empty();
         closePanel();
         return;
     }
-    const AviResult result = saveRecording(name, m_lCaptura, codec.codec(), codec.quality(),
-                                           [this](int percent) { m_c.setStatus(percent); });
+    const AviResult result = saveRecordingAs(name, m_lCaptura, m_capturedRate, codec.format(),
+                                             [this](int percent) { m_c.setStatus(percent); });
     if (!result) {
         // The frames stay: SAVE can try again, with another name perhaps.
         showResultMessage(m_ws.ui, m_ws.owner, result);
@@ -124,6 +133,7 @@ void RecordingPanel::closePanel()
     m_c.picREC->hide();
     m_c.mnuVideo->setEnabled(true);
     m_lCaptura = 0;
+    m_capturedRate = FrameRecorder::kRecordingRate;
 }
 
 } // namespace vantrel

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -35,6 +36,8 @@ public:
         QAction *mnuVideo = nullptr;
         // The main window's SetStatus on picP.
         std::function<void(int percent)> setStatus;
+        // "Full motion": every frame recorded, 64 a second.
+        QCheckBox *chkFullMotion = nullptr;
     };
 
     RecordingPanel(Workspace &workspace, const Controls &controls, QObject *parent = nullptr);
@@ -59,6 +62,7 @@ private:
     QPointer<frmMapa> m_window;
     // Frames of the last recording, kept even when its window has gone.
     int m_lCaptura = 0;
+    int m_capturedRate = FrameRecorder::kRecordingRate;
 };
 
 } // namespace vantrel

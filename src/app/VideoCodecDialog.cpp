@@ -1,8 +1,9 @@
 #include "app/VideoCodecDialog.h"
 
+#include "export/FrameRecorder.h"
 #include "uiservice/DialogParts.h"
 
-#include <QFormLayout>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -12,25 +13,62 @@
 
 namespace vantrel {
 
-VideoCodecDialog::VideoCodecDialog(QWidget *parent)
+namespace {
+
+// A setting under its option, indented.
+QHBoxLayout *settingRow(QWidget *parent, const QString &caption, QWidget *field)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(24, 0, 0, 0);
+    row->addWidget(label);
+    row->addWidget(field);
+    row->addStretch(1);
+    return row;
+}
+
+} // namespace
+
+VideoCodecDialog::VideoCodecDialog(bool fullMotion, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("VideoCodecDialog"));
     setWindowTitle(QStringLiteral("Video Compression"));
 
-    m_raw = new QRadioButton(aviCodecName(AviCodec::Uncompressed), this);
-    m_raw->setObjectName(QStringLiteral("optCodec(0)"));
-    m_mjpeg = new QRadioButton(aviCodecName(AviCodec::MotionJpeg), this);
-    m_mjpeg->setObjectName(QStringLiteral("optCodec(1)"));
-    m_mjpeg->setChecked(true);
+    const QString captions[4]
+        = {aviCodecName(AviCodec::Uncompressed), aviCodecName(AviCodec::MotionJpeg),
+           QStringLiteral("MP4 (H.264)"), QStringLiteral("GIF")};
+    for (int i = 0; i < 4; ++i) {
+        m_options[i] = new QRadioButton(captions[i], this);
+        m_options[i]->setObjectName(QStringLiteral("optCodec(%1)").arg(i));
+        connect(m_options[i], &QRadioButton::toggled, this, &VideoCodecDialog::followChoice);
+    }
+
     m_quality = new QSpinBox(this);
     m_quality->setObjectName(QStringLiteral("txtQuality"));
     m_quality->setRange(1, 100);
     m_quality->setValue(90);
-    auto *lblQuality = new QLabel(QStringLiteral("&Quality:"), this);
-    lblQuality->setBuddy(m_quality);
-    // The quality belongs to Motion JPEG alone.
-    connect(m_mjpeg, &QRadioButton::toggled, m_quality, &QWidget::setEnabled);
+
+    // Lower is better and larger; 20 looks like the playback at a few
+    // hundred kilobytes a minute.
+    m_crf = new QSpinBox(this);
+    m_crf->setObjectName(QStringLiteral("txtCrf"));
+    m_crf->setRange(0, 51);
+    m_crf->setValue(20);
+    m_crf->setToolTip(QStringLiteral("Constant rate factor: 0 is lossless, 51 the smallest"));
+
+    m_gifSize = new QComboBox(this);
+    m_gifSize->setObjectName(QStringLiteral("cboGifSize"));
+    m_gifSize->addItem(QStringLiteral("Full (800 \u00d7 600)"), QSize(800, 600));
+    m_gifSize->addItem(QStringLiteral("Half (400 \u00d7 300)"), QSize(400, 300));
+
+    if (fullMotion) {
+        m_rate = new QComboBox(this);
+        m_rate->setObjectName(QStringLiteral("cboRate"));
+        m_rate->addItem(QStringLiteral("64"), 64);
+        m_rate->addItem(QStringLiteral("32"), 32);
+    }
 
     auto *cmdOK = DialogParts::button(QStringLiteral("OK"), QStringLiteral("cmdOK"), this, true);
     auto *cmdCancel
@@ -38,32 +76,71 @@ VideoCodecDialog::VideoCodecDialog(QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto *qualityRow = new QHBoxLayout;
-    qualityRow->setContentsMargins(24, 0, 0, 0);
-    qualityRow->addWidget(lblQuality);
-    qualityRow->addWidget(m_quality);
-    qualityRow->addStretch(1);
-
     auto *main = new QVBoxLayout(this);
     main->setContentsMargins(16, 16, 16, 12);
     main->setSpacing(8);
     main->addWidget(new QLabel(QStringLiteral("Compressor:"), this));
-    main->addWidget(m_raw);
-    main->addWidget(m_mjpeg);
-    main->addLayout(qualityRow);
+    main->addWidget(m_options[Uncompressed]);
+    main->addWidget(m_options[MotionJpeg]);
+    main->addLayout(settingRow(this, QStringLiteral("&Quality:"), m_quality));
+    main->addWidget(m_options[Mp4]);
+    main->addLayout(settingRow(this, QStringLiteral("&CRF:"), m_crf));
+    main->addWidget(m_options[Gif]);
+    main->addLayout(settingRow(this, QStringLiteral("&Size:"), m_gifSize));
+    if (m_rate)
+        main->addLayout(settingRow(this, QStringLiteral("MP4 and GIF &frames a second:"), m_rate));
     main->addSpacing(8);
     main->addLayout(DialogParts::buttonRow({cmdOK, cmdCancel}));
+
+    m_options[MotionJpeg]->setChecked(true);
+    followChoice();
     setFixedSize(sizeHint());
+}
+
+void VideoCodecDialog::followChoice()
+{
+    // Each setting belongs to its own option.
+    const Choice c = choice();
+    m_quality->setEnabled(c == MotionJpeg);
+    m_crf->setEnabled(c == Mp4);
+    m_gifSize->setEnabled(c == Gif);
+    if (m_rate)
+        m_rate->setEnabled(c == Mp4 || c == Gif);
+}
+
+VideoCodecDialog::Choice VideoCodecDialog::choice() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (m_options[i] && m_options[i]->isChecked())
+            return Choice(i);
+    return MotionJpeg;
 }
 
 AviCodec VideoCodecDialog::codec() const
 {
-    return m_raw->isChecked() ? AviCodec::Uncompressed : AviCodec::MotionJpeg;
+    return choice() == Uncompressed ? AviCodec::Uncompressed : AviCodec::MotionJpeg;
 }
 
 int VideoCodecDialog::quality() const
 {
     return m_quality->value();
+}
+
+RecordingFormat VideoCodecDialog::format() const
+{
+    RecordingFormat f;
+    const Choice c = choice();
+    if (c == Uncompressed || c == MotionJpeg) {
+        f.aviCodec = codec();
+        f.aviQuality = quality();
+        return f;
+    }
+    f.container = RecordingFormat::Container::Encoded;
+    f.video.codec = c == Mp4 ? VideoCodec::H264 : VideoCodec::Gif;
+    f.video.quality = m_crf->value();
+    f.video.size = c == Gif ? m_gifSize->currentData().toSize() : QSize(800, 600);
+    f.video.frameRate = m_rate ? m_rate->currentData().toInt() : FrameRecorder::kRecordingRate;
+    return f;
 }
 
 } // namespace vantrel

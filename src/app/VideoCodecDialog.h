@@ -1,33 +1,51 @@
 #pragma once
 
-#include "export/AviFile.h"
+#include "export/RecordingVideo.h"
 
 #include <QDialog>
 
+class QComboBox;
 class QRadioButton;
 class QSpinBox;
 
 namespace vantrel {
 
 // The video's compression, asked after SAVE's file dialog: whole
-// uncompressed frames or Motion JPEG with a quality (90 at first).
+// uncompressed frames, Motion JPEG with a quality (90 at first), MP4 (H.264)
+// with a constant rate factor (20 at first), or an animated GIF at full or
+// half size. A full-motion recording also offers 64 or 32 frames a second for
+// MP4 and GIF.
 class VideoCodecDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit VideoCodecDialog(QWidget *parent = nullptr);
+    // The options, in the order of optCodec(index).
+    enum Choice { Uncompressed, MotionJpeg, Mp4, Gif };
 
+    explicit VideoCodecDialog(bool fullMotion = false, QWidget *parent = nullptr);
+
+    Choice choice() const;
     AviCodec codec() const;
     int quality() const;
+    // The whole choice, for saveRecordingAs().
+    RecordingFormat format() const;
 
-    QRadioButton *optCodec(int index) const { return index == 0 ? m_raw : m_mjpeg; }
+    QRadioButton *optCodec(int index) const { return m_options[index]; }
     QSpinBox *txtQuality() const { return m_quality; }
+    QSpinBox *txtCrf() const { return m_crf; }
+    QComboBox *cboGifSize() const { return m_gifSize; }
+    // Present in full motion only.
+    QComboBox *cboRate() const { return m_rate; }
 
 private:
-    QRadioButton *m_raw = nullptr;
-    QRadioButton *m_mjpeg = nullptr;
+    void followChoice();
+
+    QRadioButton *m_options[4] = {};
     QSpinBox *m_quality = nullptr;
+    QSpinBox *m_crf = nullptr;
+    QComboBox *m_gifSize = nullptr;
+    QComboBox *m_rate = nullptr;
 };
 
 } // namespace vantrel

@@ -92,13 +92,11 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     // in the workspace.
     m_popupMenus = new EditorPopupMenus(m_ws, this);
 
-    m_recording = new RecordingPanel(m_ws,
-                                     {m_picREC, m_picP, m_cmdRec, m_cmdSave,
-                                      findChild<QAction *>(QStringLiteral("mnuVideo")),
-                                      [this](int percent) {
-                                          SetStatus(m_picP, percent);
-                                      }},
-                                     this);
+    m_recording = new RecordingPanel(
+        m_ws,
+        {m_picREC, m_picP, m_cmdRec, m_cmdSave, findChild<QAction *>(QStringLiteral("mnuVideo")),
+         [this](int percent) { SetStatus(m_picP, percent); }, m_chkFullMotion},
+        this);
 }
 
 frmPrincipal::~frmPrincipal()

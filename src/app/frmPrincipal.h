@@ -11,6 +11,7 @@
 #include <functional>
 
 class QAction;
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QMdiArea;
@@ -100,6 +101,7 @@ public:
     QLabel *picP() const { return m_picP; }
     QPushButton *cmdRec() const { return m_cmdRec; }
     QPushButton *cmdSave() const { return m_cmdSave; }
+    QCheckBox *chkFullMotion() const { return m_chkFullMotion; }
     // "Export as Video" and the panel's REC/STOP and SAVE.
     RecordingPanel *recordingPanel() const { return m_recording; }
     QLabel *picImg() const { return m_picImg; }
@@ -156,6 +158,7 @@ private:
     QLabel *m_picP = nullptr;
     QPushButton *m_cmdRec = nullptr;
     QPushButton *m_cmdSave = nullptr;
+    QCheckBox *m_chkFullMotion = nullptr;
     PlaybackControls *m_playback = nullptr;
     RecordingPanel *m_recording = nullptr;
     QTimer *m_tmrCmd = nullptr;

@@ -6,6 +6,7 @@
 #include "app/frmPrincipal.h"
 #include "strat/StratRecords.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -130,9 +131,15 @@ void frmPrincipal::buildRecordingPanel(QWidget *strip)
     m_cmdRec->setObjectName(QStringLiteral("cmdRec"));
     m_cmdSave = new QPushButton(QStringLiteral("SAVE"), m_picREC);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    // Every frame instead of every ninth: a video that moves like the playback.
+    m_chkFullMotion = new QCheckBox(QStringLiteral("Full motion"), m_picREC);
+    m_chkFullMotion->setObjectName(QStringLiteral("chkFullMotion"));
+    m_chkFullMotion->setToolTip(
+        QStringLiteral("Record every frame and save 64 frames a second (MP4 and GIF: 64 or 32)"));
     row->addWidget(m_picP);
     row->addWidget(m_cmdRec);
     row->addWidget(m_cmdSave);
+    row->addWidget(m_chkFullMotion);
     m_picREC->adjustSize();
     m_picREC->move(m_picImg->geometry().right() + 30, (kStripHeight - m_picREC->height()) / 2);
     SetStatus(m_picP, 0);

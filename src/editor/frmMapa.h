@@ -174,6 +174,8 @@ public:
     // --- video recording (frmMapaVideo.cpp)
     const FrameRecorder &recorder() const { return m_recorder; }
     bool bGravando() const { return m_recorder.bGravando(); }
+    // Full motion records every frame (64 a second) from the next start on.
+    void setFullMotion(bool on) { m_recorder.setFullMotion(on); }
     // Starts or stops a recording; each toggles the run once. The frames
     // stay in the frame folder for SAVE.
     void Exporta_Video();

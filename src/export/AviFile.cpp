@@ -214,7 +214,7 @@ QByteArray AviFile::odmlHeader() const
 bool AviFile::open(const Format &format)
 {
     m_format = format;
-    m_format.frameRate = std::clamp(format.frameRate, 1, 30);
+    m_format.frameRate = std::clamp(format.frameRate, 1, std::clamp(format.maxFrameRate, 1, 64));
     if (format.width <= 0 || format.height <= 0 || format.width > 65535 || format.height > 65535)
         return fail(QStringLiteral("bad frame size"));
     if (!m_file.open(QIODevice::WriteOnly))

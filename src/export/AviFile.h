@@ -29,6 +29,7 @@ public:
         int height = 0;
         AviCodec codec = AviCodec::Uncompressed;
         int frameRate = 1;                // frames per second (the scale is 1)
+        int maxFrameRate = 30;            // the rate is forced into 1..this; 64 for full motion
         uint32_t suggestedBufferSize = 0; // the stream header's
     };
 

@@ -15,9 +15,23 @@ namespace {
 const QSize kFallbackSize{800, 600};
 } // namespace
 
+// The extension follows the choice: a typed name that ends in another video
+// extension has it replaced, any other name gets the extension appended.
+QString nameWithExtension(const QString &typedName, const QString &extension)
+{
+    QString name = typedName;
+    for (const char *other : {".avi", ".mp4", ".gif"})
+        if (name.endsWith(QLatin1String(other), Qt::CaseInsensitive)
+            && extension.compare(QLatin1String(other), Qt::CaseInsensitive) != 0) {
+            name.chop(4);
+            break;
+        }
+    return FileNames::withExtension(name, extension);
+}
+
 QString videoFileName(const QString &typedName, VideoCodec codec)
 {
-    return FileNames::withExtension(typedName, VideoEncoder::extension(codec));
+    return nameWithExtension(typedName, VideoEncoder::extension(codec));
 }
 
 RecordingVideoResult saveRecordingVideo(const QString &typedName, int lCaptura, int capturedRate,
@@ -61,6 +75,29 @@ RecordingVideoResult saveRecordingVideo(const QString &typedName, int lCaptura, 
     result.replacedFrames = replaced;
     if (result.ok || result.cancelled)
         FrameFolder::empty();
+    return result;
+}
+
+} // namespace vantrel
+
+namespace vantrel {
+
+AviResult saveRecordingAs(const QString &typedName, int lCaptura, int capturedRate,
+                          const RecordingFormat &format, const VideoProgress &progress,
+                          const std::atomic_bool *cancel)
+{
+    if (format.container == RecordingFormat::Container::Avi)
+        return saveRecording(nameWithExtension(typedName, QStringLiteral(".avi")), lCaptura,
+                             format.aviCodec, format.aviQuality, progress, cancel, capturedRate);
+    const RecordingVideoResult written
+        = saveRecordingVideo(typedName, lCaptura, capturedRate, format.video, progress, cancel);
+    AviResult result;
+    result.ok = written.ok;
+    result.cancelled = written.cancelled;
+    result.message = result.detail = written.message;
+    result.icon = written.ok ? ResultIcon::None : ResultIcon::Information;
+    result.framesWritten = written.frames;
+    result.replacedFrames = written.replacedFrames;
     return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "export/AviFile.h"
 #include "export/VideoEncoder.h"
+#include "export/VideoWriter.h"
 
 #include <QString>
 
@@ -27,7 +29,27 @@ RecordingVideoResult saveRecordingVideo(const QString &typedName, int lCaptura, 
                                         const std::function<void(int percent)> &progress = {},
                                         const std::atomic_bool *cancel = nullptr);
 
-// `typedName` with the codec's extension (".mp4", ".gif") unless it ends in it.
+// What SAVE writes: one of the two AVI codecs, or MP4 or GIF.
+struct RecordingFormat
+{
+    enum class Container { Avi, Encoded };
+    Container container = Container::Avi;
+    AviCodec aviCodec = AviCodec::MotionJpeg;
+    int aviQuality = 90;    // Motion JPEG
+    VideoDescription video; // MP4 and GIF; its path is set from the typed name
+};
+
+// SAVE for any format: the AVI rule and writer for the AVI codecs, the
+// encoder for MP4 and GIF, with the file's extension following the choice.
+// The result is an AviResult either way (message, detail, replaced frames).
+AviResult saveRecordingAs(const QString &typedName, int lCaptura, int capturedRate,
+                          const RecordingFormat &format, const VideoProgress &progress = {},
+                          const std::atomic_bool *cancel = nullptr);
+
+// `typedName` with the codec's extension (".mp4", ".gif"): kept when it ends
+// in it, in place of another video extension (".avi", ".gif", ".mp4"), else
+// appended.
 QString videoFileName(const QString &typedName, VideoCodec codec);
+QString nameWithExtension(const QString &typedName, const QString &extension);
 
 } // namespace vantrel

@@ -112,6 +112,7 @@ AviResult WriteAVI(const AviDescription &d, const VideoProgress &progress,
     // would find an empty one undecodable.
     format.codec = d.frameFiles.isEmpty() ? AviCodec::Uncompressed : d.codec;
     format.frameRate = d.frameRate;
+    format.maxFrameRate = d.maxFrameRate;
     format.suggestedBufferSize = uint32_t(frame.sizeImage());
     if (!avi.open(format))
         return failed(kWriteError, ResultIcon::Information, avi.errorString());
@@ -155,12 +156,14 @@ AviResult WriteAVI(const AviDescription &d, const VideoProgress &progress,
 }
 
 AviResult saveRecording(const QString &typedName, int lCaptura, AviCodec codec, int quality,
-                        const VideoProgress &progress, const std::atomic_bool *cancel)
+                        const VideoProgress &progress, const std::atomic_bool *cancel,
+                        int capturedRate)
 {
     AviDescription d;
     d.fileName = FileNames::withAviExtension(typedName);
     d.frameFiles = FrameFolder::framePaths(std::max(0, lCaptura));
-    d.frameRate = kRecordingFrameRate;
+    d.frameRate = capturedRate;
+    d.maxFrameRate = std::max(capturedRate, d.maxFrameRate);
     d.codec = codec;
     d.quality = quality;
     d.tempBitmap = FrameFolder::tempBitmapPath();

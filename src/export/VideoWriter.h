@@ -16,7 +16,8 @@ struct AviDescription
 {
     QString fileName;       // the target, taken as given (the ".avi" rule is the caller's)
     QStringList frameFiles; // FrameFolder::framePaths(lCaptura)
-    int frameRate = 11;     // forced into 1..30
+    int frameRate = 11;     // forced into 1..maxFrameRate
+    int maxFrameRate = 30;  // 64 for a full-motion recording
     AviCodec codec = AviCodec::MotionJpeg;
     int quality = 90; // Motion JPEG only
     // Where the first frame, stretched, is written and read back to fix the
@@ -57,10 +58,12 @@ constexpr int kRecordingFrameRate = 11;
 // written to `typedName` (".avi" appended by the name rule) at 11 frames a
 // second, temp.bmp in the program folder. The frame folder is emptied
 // afterwards, unless the write failed: then the frames stay for another try.
+// A full-motion recording (`capturedRate` 64) is written at 64 frames a second.
 AviResult saveRecording(const QString &typedName, int lCaptura,
                         AviCodec codec = AviCodec::MotionJpeg, int quality = 90,
                         const VideoProgress &progress = {},
-                        const std::atomic_bool *cancel = nullptr);
+                        const std::atomic_bool *cancel = nullptr,
+                        int capturedRate = kRecordingFrameRate);
 
 // What a window tells the user after a video whose `replaced` frame files had
 // to be replaced; empty when none were.

@@ -8,6 +8,8 @@
 #include "export/FrameFolder.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -169,6 +171,78 @@ TEST_F(RecordingPanelTest, StopActsOnTheRecordingWindowAndClosingItEndsTheRecord
     EXPECT_TRUE(frm->cmdSave()->isEnabled());
     save(target("second.avi"), 1);
     EXPECT_EQ(probe(target("second.avi")).frames, 2);
+}
+
+// MP4 and GIF beside the AVI codecs, the name's extension following the
+// choice; "Full motion" records every frame and writes 64 (or 32) a second.
+// A GIF's delays are hundredths of a second: 11 a second are 9, 9 and 10,
+// which ffprobe reads as 131/12.
+TEST_F(RecordingPanelTest, FullMotionAndTheMp4AndGifCodecs)
+{
+    const struct
+    {
+        bool fullMotion;
+        int option;
+        int rateChoice; // cboRate: 0 is 64, 1 is 32
+        bool halfGif;
+        const char *typed;
+        const char *written;
+        const char *codec;
+        const char *size;
+        const char *rate;
+        int frames;
+    } cases[] = {
+        {false, VideoCodecDialog::Mp4, 0, false, "share.avi", "share.mp4", "h264", "800x600",
+         "11/1", 12},
+        {false, VideoCodecDialog::Gif, 0, true, "share", "share.gif", "gif", "400x300", "131/12",
+         12},
+        {true, VideoCodecDialog::Mp4, 0, false, "full", "full.mp4", "h264", "800x600", "64/1", 100},
+        {true, VideoCodecDialog::Gif, 1, true, "full.mp4", "full.gif", "gif", "400x300", "32/1",
+         50},
+        {true, VideoCodecDialog::MotionJpeg, 0, false, "full.gif", "full.avi", "mjpeg", "800x600",
+         "64/1", 100},
+    };
+    bool first = true;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.written);
+        if (!first) {
+            ui.answer(MsgResult::Ok);
+            panel().mnuVideo_Click();
+        }
+        first = false;
+        EXPECT_TRUE(frm->chkFullMotion()->isEnabled());
+        frm->chkFullMotion()->setChecked(c.fullMotion);
+        frm->cmdRec()->click();
+        EXPECT_FALSE(frm->chkFullMotion()->isEnabled());
+        for (int n = 0; n < 100; ++n)
+            frm->stratWindow(1)->tmrT_Timer();
+        frm->cmdRec()->click();
+
+        ui.answer(target(c.typed));
+        ui.answer([&c](QDialog &d) {
+            auto &dialog = static_cast<VideoCodecDialog &>(d);
+            EXPECT_EQ(dialog.txtCrf()->value(), 20);
+            EXPECT_EQ(dialog.cboRate() != nullptr, c.fullMotion);
+            dialog.optCodec(c.option)->setChecked(true);
+            EXPECT_EQ(dialog.cboGifSize()->isEnabled(), c.option == VideoCodecDialog::Gif);
+            dialog.cboGifSize()->setCurrentIndex(c.halfGif ? 1 : 0);
+            if (dialog.cboRate())
+                dialog.cboRate()->setCurrentIndex(c.rateChoice);
+            dialog.txtCrf()->setValue(23);
+            d.accept();
+        });
+        frm->cmdSave()->click();
+        const QString written = target(c.written);
+        ASSERT_TRUE(QFile::exists(written));
+        const Probe p = probe(written);
+        EXPECT_EQ(p.codec, QLatin1String(c.codec));
+        EXPECT_EQ(p.size, QLatin1String(c.size));
+        EXPECT_EQ(p.rate, QLatin1String(c.rate));
+        EXPECT_EQ(p.frames, c.frames);
+        EXPECT_EQ(decodeAll(written).size(), c.frames);
+        EXPECT_FALSE(frm->picREC()->isVisibleTo(frm.get()));
+        EXPECT_EQ(framesLeft(), 0u);
+    }
 }
 
 } // namespace

@@ -186,5 +186,10 @@ TEST(FrameRecorder, VideoNamesFollowTheCodec)
     EXPECT_EQ(videoFileName(QStringLiteral("plan.GIF"), VideoCodec::Gif),
               QStringLiteral("plan.GIF"));
     EXPECT_EQ(videoFileName(QStringLiteral("plan.gif"), VideoCodec::H264),
-              QStringLiteral("plan.gif.mp4"));
+              QStringLiteral("plan.mp4"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.AVI"), VideoCodec::Gif),
+              QStringLiteral("plan.gif"));
+    EXPECT_EQ(nameWithExtension(QStringLiteral("plan.mp4"), QStringLiteral(".avi")),
+              QStringLiteral("plan.avi"));
+    EXPECT_EQ(videoFileName(QStringLiteral("a.b"), VideoCodec::Gif), QStringLiteral("a.b.gif"));
 }
