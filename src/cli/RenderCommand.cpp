@@ -46,7 +46,10 @@ struct RenderRequest
     QString video;
     std::optional<int> frames;
     QString codec = QStringLiteral("mjpeg");
-    int quality = 90;
+    std::optional<int> quality; // Motion JPEG 1..100 (90), or the H.264 CRF 0..51 (20)
+    bool half = false;          // a GIF at 400 x 300
+    bool fullMotion = false;
+    std::optional<int> rate; // full motion, MP4 and GIF: 64 or 32
     bool videoOnlyOptions = false;
 };
 
@@ -71,17 +74,29 @@ std::optional<RenderRequest> parse(const QStringList &args)
         } else if (a == QLatin1String("--codec") && hasValue) {
             r.codec = args[++i];
             r.videoOnlyOptions = true;
-            if (r.codec != QLatin1String("raw") && r.codec != QLatin1String("mjpeg")) {
-                renderUsage("the codec is raw or mjpeg");
+            if (!QStringList{QStringLiteral("raw"), QStringLiteral("mjpeg"), QStringLiteral("h264"),
+                             QStringLiteral("gif")}
+                     .contains(r.codec)) {
+                renderUsage("the codec is raw, mjpeg, h264 or gif");
                 return std::nullopt;
             }
         } else if (a == QLatin1String("--quality") && hasValue) {
-            const std::optional<int> q = number(args[++i], 1, 100);
-            if (!q) {
-                renderUsage("the quality is a whole number from 1 to 100");
+            r.quality = number(args[++i], 0, 100);
+            if (!r.quality) {
+                renderUsage("the quality is a whole number from 0 to 100");
                 return std::nullopt;
             }
-            r.quality = *q;
+            r.videoOnlyOptions = true;
+        } else if (a == QLatin1String("--half")) {
+            r.half = r.videoOnlyOptions = true;
+        } else if (a == QLatin1String("--full-motion")) {
+            r.fullMotion = r.videoOnlyOptions = true;
+        } else if (a == QLatin1String("--rate") && hasValue) {
+            r.rate = number(args[++i], 32, 64);
+            if (!r.rate || (*r.rate != 32 && *r.rate != 64)) {
+                renderUsage("the rate is 32 or 64");
+                return std::nullopt;
+            }
             r.videoOnlyOptions = true;
         } else if (!a.startsWith(QLatin1String("--")) && r.strat.isEmpty()) {
             r.strat = a;
@@ -95,7 +110,23 @@ std::optional<RenderRequest> parse(const QStringList &args)
         return std::nullopt;
     }
     if (!r.image.isEmpty() && r.videoOnlyOptions) {
-        renderUsage("--frames, --codec and --quality belong to --video");
+        renderUsage("--frames, --codec, --quality, --half, --full-motion and --rate belong to "
+                    "--video");
+        return std::nullopt;
+    }
+    const bool h264 = r.codec == QLatin1String("h264");
+    const bool gif = r.codec == QLatin1String("gif");
+    if (r.quality && (gif || (h264 ? *r.quality > 51 : *r.quality < 1))) {
+        renderUsage("the quality is 1 to 100 for mjpeg and raw, the CRF 0 to 51 for h264; a gif "
+                    "has none");
+        return std::nullopt;
+    }
+    if (r.half && !gif) {
+        renderUsage("--half belongs to --codec gif");
+        return std::nullopt;
+    }
+    if (r.rate && (!r.fullMotion || !(h264 || gif))) {
+        renderUsage("--rate belongs to --full-motion with --codec h264 or gif");
         return std::nullopt;
     }
     return r;
@@ -122,10 +153,20 @@ int runRenderCommand(const QStringList &args)
             = HeadlessRender::image(r->strat, r->image, r->frames.value_or(0));
         return result ? 0 : renderFailure(result.message);
     }
-    const AviCodec codec
-        = r->codec == QLatin1String("raw") ? AviCodec::Uncompressed : AviCodec::MotionJpeg;
+    RecordingFormat format;
+    if (r->codec == QLatin1String("h264") || r->codec == QLatin1String("gif")) {
+        format.container = RecordingFormat::Container::Encoded;
+        format.video.codec = r->codec == QLatin1String("gif") ? VideoCodec::Gif : VideoCodec::H264;
+        format.video.quality = r->quality.value_or(20);
+        format.video.size = r->half ? QSize(400, 300) : QSize(800, 600);
+        format.video.frameRate = r->fullMotion ? r->rate.value_or(64) : 11;
+    } else {
+        format.aviCodec
+            = r->codec == QLatin1String("raw") ? AviCodec::Uncompressed : AviCodec::MotionJpeg;
+        format.aviQuality = r->quality.value_or(90);
+    }
     const AviResult result
-        = HeadlessRender::video(r->strat, r->video, r->frames.value_or(100), codec, r->quality);
+        = HeadlessRender::video(r->strat, r->video, r->frames.value_or(100), format, r->fullMotion);
     if (result)
         return 0;
     return renderFailure(result.detail.isEmpty() ? result.message : result.detail);

@@ -44,8 +44,9 @@ int usage()
                          "       vantrel-cli create DOC.json OUT.vtr\n"
                          "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n"
                          "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]\n"
-                         "       vantrel-cli render FILE.vtr --video OUT.avi [--frames N]"
-                         " [--codec raw|mjpeg] [--quality Q]\n");
+                         "       vantrel-cli render FILE.vtr --video OUT [--frames N]"
+                         " [--codec raw|mjpeg|h264|gif] [--quality Q] [--half]"
+                         " [--full-motion [--rate 64|32]]\n");
     return kUsageError;
 }
 

@@ -108,8 +108,8 @@ ExportResult image(const QString &stratPath, const QString &typedName, int frame
     return exportImage(session.window->exportPicture(), typedName);
 }
 
-AviResult video(const QString &stratPath, const QString &typedName, int frames, AviCodec codec,
-                int quality)
+AviResult video(const QString &stratPath, const QString &typedName, int frames,
+                const RecordingFormat &format, bool fullMotion)
 {
     Session session;
     const StratFileResult opened = session.open(stratPath);
@@ -127,11 +127,13 @@ AviResult video(const QString &stratPath, const QString &typedName, int frames, 
     }
     FrameFolder::setScratchFolder(scratch.path());
     // REC, the frames, STOP and SAVE.
+    session.window->setFullMotion(fullMotion);
     session.window->Exporta_Video();
     session.play(frames);
     session.window->Exporta_Video();
+    const FrameRecorder &recorder = session.window->recorder();
     AviResult result
-        = saveRecording(typedName, session.window->recorder().lCaptura(), codec, quality);
+        = saveRecordingAs(typedName, recorder.lCaptura(), recorder.capturedRate(), format);
     FrameFolder::setScratchFolder(QString());
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "export/AviFile.h"
 #include "export/ExportResult.h"
+#include "export/RecordingVideo.h"
 #include "export/VideoWriter.h"
 
 #include <QString>
@@ -26,11 +27,13 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv);
 // and leaves no output file behind.
 ExportResult image(const QString &stratPath, const QString &typedName, int frames);
 
-// REC, `frames` frame ticks, STOP and SAVE with the given codec: the AVI
-// written to `typedName` with the ".avi" rule. The frames are recorded into
-// a private scratch folder, so a recording of the program is left alone.
-AviResult video(const QString &stratPath, const QString &typedName, int frames, AviCodec codec,
-                int quality);
+// REC, `frames` frame ticks, STOP and SAVE in `format` (an AVI codec, MP4
+// or GIF), in full motion (every frame recorded, 64 a second) when asked: the
+// video written to `typedName`, its extension following the format. The
+// frames are recorded into a private scratch folder, so a recording of the
+// program is left alone.
+AviResult video(const QString &stratPath, const QString &typedName, int frames,
+                const RecordingFormat &format, bool fullMotion = false);
 
 } // namespace HeadlessRender
 

@@ -212,34 +212,38 @@ TEST(CliRender, VideoRecordsAsRecStopAndSave)
         QStringList options;
         const char *file;
         const char *codec;
+        const char *size;
+        const char *rate;
         int frames;
     };
+    auto words = [](const char *line) {
+        return QString::fromLatin1(line).split(u' ');
+    };
     const Case cases[] = {
-        {{}, "plan.avi", "mjpeg", 12},
-        {{QStringLiteral("--frames"), QStringLiteral("20"), QStringLiteral("--codec"),
-          QStringLiteral("raw")},
-         "raw.avi",
-         "rawvideo",
-         3},
-        {{QStringLiteral("--quality"), QStringLiteral("40"), QStringLiteral("--frames"),
-          QStringLiteral("1")},
-         "one.avi",
-         "mjpeg",
-         1},
+        {{}, "plan.avi", "mjpeg", "800x600", "11/1", 12},
+        {words("--frames 20 --codec raw"), "raw.avi", "rawvideo", "800x600", "11/1", 3},
+        {words("--quality 40 --frames 1"), "one.avi", "mjpeg", "800x600", "11/1", 1},
+        {words("--codec h264 --quality 28"), "share.mp4", "h264", "800x600", "11/1", 12},
+        {words("--codec gif --half"), "share.gif", "gif", "400x300", "131/12", 12},
+        {words("--codec h264 --full-motion --frames 64"), "full.mp4", "h264", "800x600", "64/1",
+         64},
+        {words("--codec gif --full-motion --rate 32 --frames 64 --half"), "full.gif", "gif",
+         "400x300", "32/1", 32},
+        {words("--full-motion --frames 64"), "full.avi", "mjpeg", "800x600", "64/1", 64},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file);
-        const QString typed = home.file(QString::fromLatin1(c.file)).chopped(4);
-        const CliRun r
-            = cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"), typed}
-                  + c.options);
+        const QString written = home.file(QString::fromLatin1(c.file));
+        const CliRun r = cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"),
+                                         written.chopped(4)}
+                             + c.options);
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
-        const test::Probe p = test::probe(typed + QStringLiteral(".avi"));
+        const test::Probe p = test::probe(written);
         EXPECT_EQ(p.codec, QLatin1String(c.codec));
-        EXPECT_EQ(p.size, QStringLiteral("800x600"));
-        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+        EXPECT_EQ(p.size, QLatin1String(c.size));
+        EXPECT_EQ(p.rate, QLatin1String(c.rate));
         EXPECT_EQ(p.frames, c.frames);
-        EXPECT_EQ(test::decodeAll(typed + QStringLiteral(".avi")).size(), c.frames);
+        EXPECT_EQ(test::decodeAll(written).size(), c.frames);
     }
     // The program folder's own frames are left alone.
     EXPECT_FALSE(QDir(home.file(QStringLiteral("video"))).exists());
@@ -247,8 +251,10 @@ TEST(CliRender, VideoRecordsAsRecStopAndSave)
     const QString unwritable = home.file(QStringLiteral("no/dir/v.avi"));
     expectOneLineNaming(
         cli({QStringLiteral("render"), strat, QStringLiteral("--video"), unwritable}), unwritable);
-    for (const char *bad : {"--codec=x", "--quality=0", "--frame=-3"}) {
-        const QStringList option = QString::fromLatin1(bad).split(QLatin1Char('='));
+    for (const char *bad : {"--codec x", "--quality 0", "--frame -3", "--codec h264 --quality 60",
+                            "--half", "--codec gif --quality 50", "--codec h264 --rate 32",
+                            "--full-motion --rate 48", "--full-motion --rate 32"}) {
+        const QStringList option = words(bad);
         EXPECT_EQ(cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"),
                                   home.file(QStringLiteral("bad.avi"))}
                       + option)
