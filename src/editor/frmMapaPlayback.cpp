@@ -67,7 +67,7 @@ void frmMapa::picGO_Click()
         m_document.setUndoSuspended(true);
         m_tmrT.start();
         m_tmrTempo.start();
-        emit runStateChanged();
+        Q_EMIT runStateChanged();
         return;
     }
 
@@ -98,8 +98,8 @@ void frmMapa::picGO_Click()
     bPausa = false;
     m_picGO->setToolTip(QStringLiteral("Play"));
     m_document.setUndoSuspended(false);
-    emit frameChanged(0);
-    emit runStateChanged();
+    Q_EMIT frameChanged(0);
+    Q_EMIT runStateChanged();
 }
 
 bool frmMapa::hiddenAtStart(int i) const
@@ -121,7 +121,7 @@ void frmMapa::picPause_Click()
         m_tmrT.pause();
         m_tmrTempo.stop();
     }
-    emit runStateChanged();
+    Q_EMIT runStateChanged();
 }
 
 void frmMapa::tmrT_Timer()
@@ -135,7 +135,7 @@ void frmMapa::tmrT_Timer()
     for (int m = 1; m <= movements; ++m)
         if (clsMovimento *engine = m_engines.engine(m))
             ++engine->lFrame;
-    emit frameChanged(m_lQuadro);
+    Q_EMIT frameChanged(m_lQuadro);
     recordingHook();
 }
 

@@ -61,7 +61,7 @@ void frmMapa::seekFrame(int32_t frame)
     // The clock shows the time those frames take at the normal pace.
     m_iSegundos = int16_t(std::min<int32_t>(frame / FrameTimer::FramesPerSecond, INT16_MAX));
     m_lblSegs->setText(clockText(m_iSegundos));
-    emit frameChanged(frame);
+    Q_EMIT frameChanged(frame);
 }
 
 int32_t frmMapa::restingFrame() const
