@@ -185,16 +185,6 @@ TEST(ChatProtocol, MessagesOfDifferentEventsArriveAsRunsOfTheirOwn)
     }
 }
 
-TEST(ChatProtocol, NickBeginningWithNickTurnsItsLinesIntoNicks)
-{
-    HostFixture f;
-    RawPeer y;
-    ASSERT_TRUE(y.joinAs(f.port, "NICKY"));
-    y.send("NICKY: hi");
-    ASSERT_TRUE(waitUntil([&] { return f.host.lstNicks().size() == 3; }));
-    EXPECT_EQ(f.host.nicks(), QStringList({"H", "NICKY", ": hi"}));
-}
-
 TEST(ChatProtocol, EmptyNickIsNeitherListedNorAnswered)
 {
     HostFixture f;

@@ -54,7 +54,6 @@ struct WindowFixture : ::testing::Test
 
 TEST_F(WindowFixture, OpensIdleAndEnterWhileIdleNeitherSendsNorLogs)
 {
-    EXPECT_EQ(w->windowTitle(), "Chat");
     EXPECT_TRUE(w->lblIP->text().isEmpty());
     EXPECT_TRUE(w->cmdAguardar->isEnabled());
     EXPECT_TRUE(w->cmdConectar->isEnabled());
