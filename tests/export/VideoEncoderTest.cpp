@@ -112,9 +112,9 @@ const QSize kHalf{400, 300};
 const Case kCases[] = {
     {{{}, VideoCodec::H264, 11, kFull, 20}, 12, 11, 12, "h264", "yuv420p", 0},
     {{{}, VideoCodec::H264, 64, kFull, 20, QStringLiteral("veryfast")},
-     40,
+     16,
      64,
-     40,
+     16,
      "h264",
      "yuv420p",
      0},
