@@ -112,34 +112,29 @@ TEST(SocketStates, SecondListenerOnAPortGetsAddressInUse)
     EXPECT_EQ(e.source(), "CSocketMaster.BindInternal");
 }
 
-TEST(SocketConnect, DottedAddressGoesStraightToConnectingThenConnected)
+// A dotted address goes straight to connecting; a host name is resolved first.
+TEST(SocketConnect, ConnectGoesThroughItsStatesToConnected)
 {
-    Host host;
-    CSocketMaster c;
-    std::vector<qint32> seen;
-    bool connected = false;
-    QObject::connect(&c, &CSocketMaster::ConnectEvent, [&] { connected = true; });
-    c.Connect(kLoopback, host.port());
-    seen.push_back(c.State());
-    ASSERT_TRUE(waitUntil([&] { return connected; }));
-    EXPECT_EQ(seen.front(), CSocketMaster::sckConnecting);
-    EXPECT_EQ(c.State(), CSocketMaster::sckConnected);
-    EXPECT_EQ(c.RemoteHostIP(), kLoopback);
-    EXPECT_EQ(c.RemotePort(), host.port());
-    ASSERT_TRUE(waitUntil([&] { return !host.accepted.empty(); }));
-    EXPECT_EQ(host.accepted.front()->State(), CSocketMaster::sckConnected);
-    EXPECT_EQ(host.accepted.front()->RemoteHostIP(), kLoopback);
-    EXPECT_EQ(host.accepted.front()->LocalPort(), host.port());
-}
-
-TEST(SocketConnect, HostNameIsResolvedFirst)
-{
-    Host host;
-    CSocketMaster c;
-    c.Connect(QStringLiteral("localhost"), host.port());
-    EXPECT_EQ(c.State(), CSocketMaster::sckResolvingHost);
-    ASSERT_TRUE(waitUntil([&] { return c.State() == CSocketMaster::sckConnected; }));
-    EXPECT_EQ(c.RemoteHost(), "localhost");
+    const std::pair<QString, qint32> cases[]
+        = {{kLoopback, CSocketMaster::sckConnecting},
+           {QStringLiteral("localhost"), CSocketMaster::sckResolvingHost}};
+    for (const auto &[remote, firstState] : cases) {
+        SCOPED_TRACE(remote.toStdString());
+        Host host;
+        CSocketMaster c;
+        bool connected = false;
+        QObject::connect(&c, &CSocketMaster::ConnectEvent, [&] { connected = true; });
+        c.Connect(remote, host.port());
+        EXPECT_EQ(c.State(), firstState);
+        ASSERT_TRUE(waitUntil([&] { return connected && !host.accepted.empty(); }));
+        EXPECT_EQ(c.State(), CSocketMaster::sckConnected);
+        EXPECT_EQ(c.RemoteHost(), remote);
+        EXPECT_EQ(c.RemoteHostIP(), kLoopback);
+        EXPECT_EQ(c.RemotePort(), host.port());
+        EXPECT_EQ(host.accepted.front()->State(), CSocketMaster::sckConnected);
+        EXPECT_EQ(host.accepted.front()->RemoteHostIP(), kLoopback);
+        EXPECT_EQ(host.accepted.front()->LocalPort(), host.port());
+    }
 }
 
 TEST(SocketConnect, RefusedConnectionRaisesErrorEventAndABoxOnlyWhenTheHandlerAsks)
