@@ -105,42 +105,26 @@ TEST(clsMovimentoTest, StartFrameZeroStartsAtOnceAndOneWaitsAFrame)
     }
 }
 
-TEST(clsMovimentoTest, KeepCountingOffRestartsTheWaitAtEveryArrival)
+// Both legs wait for start frame 30. Counting from every arrival (the flag
+// off), the object pauses about 30 frames at way point 1; counting from the
+// playback's start (on), that wait is long over and it goes straight on.
+TEST(clsMovimentoTest, KeepCountingDecidesWhereStartFramesCountFrom)
 {
-    bool keepCounting = false;
-    clsMovimento e(&keepCounting);
-    GridSprite s(B, B);
-    e.Adiciona(30, B + 200, B + 0, 20);
-    e.Adiciona(30, B + 200, B + 400, 20);
-    EXPECT_EQ(framesUntilMoved(e, s), 30);
-    // Run to the first way point; the arrival frame already steps toward the
-    // second one, then the object waits about 30 frames.
-    for (int guard = 0; e.current() != 2 && guard < 400; ++guard)
-        frame(e, s);
-    ASSERT_EQ(e.current(), 2);
-    EXPECT_NEAR(framesUntilMoved(e, s, 400), 30, 1);
-}
-
-TEST(clsMovimentoTest, KeepCountingOnCountsEveryStartFrameFromPlaybackStart)
-{
-    bool keepCounting = true;
-    clsMovimento e(&keepCounting);
-    GridSprite s(B, B);
-    e.Adiciona(30, B + 200, B + 0, 20);
-    e.Adiciona(30, B + 200, B + 400, 20);
-    EXPECT_EQ(framesUntilMoved(e, s), 30);
-    // The second leg's wait is over by then: no pause at the first way point.
-    int stillFrames = 0;
-    for (int f = 0; f < 80; ++f) {
-        const float x = s.left(), y = s.top();
-        frame(e, s);
-        if (s.left() == x && s.top() == y)
-            ++stillFrames;
-        if (s.top() > B)
-            break;
+    for (const auto &[keepCounting, pause] : {std::pair{false, 30}, {true, 0}}) {
+        SCOPED_TRACE(keepCounting);
+        bool flag = keepCounting;
+        clsMovimento e(&flag);
+        GridSprite s(B, B);
+        e.Adiciona(30, B + 200, B + 0, 20);
+        e.Adiciona(30, B + 200, B + 400, 20);
+        EXPECT_EQ(framesUntilMoved(e, s), 30);
+        // Run to the first way point; the arrival frame already steps toward
+        // the second one.
+        for (int guard = 0; e.current() != 2 && guard < 400; ++guard)
+            frame(e, s);
+        ASSERT_EQ(e.current(), 2);
+        EXPECT_NEAR(framesUntilMoved(e, s, 400), pause, 1);
     }
-    EXPECT_LE(stillFrames, 2);
-    EXPECT_GT(s.top(), B);
 }
 
 TEST(clsMovimentoTest, FlagIsReadAtRunTime)
