@@ -46,35 +46,16 @@ struct Probe
     int frames = -1;
 };
 
-// What ffprobe, an independent reader, sees in the video (frames counted by
-// decoding them).
+// What ffprobe sees in the video; "N/A" frames (none) read as 0.
 Probe probe(const QString &avi)
 {
-    const ToolRun run = runTool(
-        QStringLiteral("ffprobe"),
-        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
-         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
-         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
-         QStringLiteral("-of"), QStringLiteral("default=nw=1"), avi});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    Probe p;
-    QString width, height;
-    for (const QString &line : QString::fromUtf8(run.out).split(QLatin1Char('\n'))) {
-        const QString value = line.section(QLatin1Char('='), 1);
-        if (line.startsWith(QStringLiteral("codec_name=")))
-            p.codec = value;
-        else if (line.startsWith(QStringLiteral("width=")))
-            width = value;
-        else if (line.startsWith(QStringLiteral("height=")))
-            height = value;
-        else if (line.startsWith(QStringLiteral("r_frame_rate=")))
-            p.rate = value;
-        else if (line.startsWith(QStringLiteral("nb_read_frames=")))
-            p.frames = value.toInt();
-    }
-    p.size = width + QLatin1Char('x') + height;
-    return p;
+    const QJsonObject s = probeVideo(avi);
+    return {s[QStringLiteral("codec_name")].toString(),
+            QStringLiteral("%1x%2")
+                .arg(s[QStringLiteral("width")].toInt())
+                .arg(s[QStringLiteral("height")].toInt()),
+            s[QStringLiteral("r_frame_rate")].toString(),
+            s[QStringLiteral("nb_read_frames")].toString().toInt()};
 }
 
 // Every frame of the video decoded by ffmpeg, which must not say a word.

@@ -2,9 +2,14 @@
 
 #include <QColor>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -74,6 +79,26 @@ inline ToolRun runTool(const QString &program, const QStringList &arguments)
     run.out = p.readAllStandardOutput();
     run.err = p.readAllStandardError();
     return run;
+}
+
+// What ffprobe, an independent reader, sees in a video's first stream, with
+// the container's format_name added; it counts the frames by decoding them
+// all, and must not report an error while doing so.
+inline QJsonObject probeVideo(const QString &path)
+{
+    const ToolRun r = runTool(
+        QStringLiteral("ffprobe"),
+        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+         QStringLiteral("stream=codec_name,width,height,pix_fmt,r_frame_rate,nb_read_frames:"
+                        "format=format_name"),
+         QStringLiteral("-of"), QStringLiteral("json"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << path.toStdString() << ": " << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    QJsonObject s = o[QStringLiteral("streams")][0].toObject();
+    s[QStringLiteral("format_name")] = o[QStringLiteral("format")][QStringLiteral("format_name")];
+    return s;
 }
 
 // Limits the size of any file this process writes, so a write fails midway
