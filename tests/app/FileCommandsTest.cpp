@@ -186,7 +186,6 @@ TEST_F(FileCommands, TheHandOverPollOpensThePathAndEmptiesTheKey)
     auto *timer = frm->findChild<QTimer *>(QStringLiteral("tmrCmd"));
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 200);
 
     const QString path = writeStrat(QStringLiteral("handed.vtr"), sampleStrat());
     frm->settings().setHandOverPath(QLatin1Char('"') + path + QLatin1Char('"'));
