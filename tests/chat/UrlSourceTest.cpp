@@ -44,7 +44,7 @@ TEST(UrlSource, ServerThatNeverAnswersIsGivenUpOnTime)
 {
     HttpEcho echo;
     echo.silent = true;
-    EXPECT_EQ(fetch(echo.url(), 300), QString());
+    EXPECT_EQ(fetch(echo.url(), 100), QString());
 }
 
 TEST(UrlSource, AddressIsTheTextBeforeTheFirstBlank)
