@@ -38,46 +38,6 @@ QStringList writeFrames(int count, QSize size = {799, 585})
     return FrameFolder::framePaths(count);
 }
 
-struct Probe
-{
-    QString codec;
-    QString size;
-    QString rate;
-    int frames = -1;
-};
-
-// What ffprobe sees in the video; "N/A" frames (none) read as 0.
-Probe probe(const QString &avi)
-{
-    const QJsonObject s = probeVideo(avi);
-    return {s[QStringLiteral("codec_name")].toString(),
-            QStringLiteral("%1x%2")
-                .arg(s[QStringLiteral("width")].toInt())
-                .arg(s[QStringLiteral("height")].toInt()),
-            s[QStringLiteral("r_frame_rate")].toString(),
-            s[QStringLiteral("nb_read_frames")].toString().toInt()};
-}
-
-// Every frame of the video decoded by ffmpeg, which must not say a word.
-QList<QImage> decodeAll(const QString &avi)
-{
-    const ToolRun run
-        = runTool(QStringLiteral("ffmpeg"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), avi,
-                   QStringLiteral("-f"), QStringLiteral("image2pipe"), QStringLiteral("-vcodec"),
-                   QStringLiteral("ppm"), QStringLiteral("-")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.err.isEmpty()) << avi.toStdString() << ": " << run.err.toStdString();
-    QByteArray out = run.out;
-    QBuffer pipe(&out);
-    pipe.open(QIODevice::ReadOnly);
-    QList<QImage> frames;
-    QImage frame;
-    while (!pipe.atEnd() && frame.load(&pipe, "PPM"))
-        frames.append(frame.convertToFormat(QImage::Format_RGB32));
-    return frames;
-}
-
 AviDescription describe(const QString &file, const QStringList &frames, AviCodec codec)
 {
     AviDescription d;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QColor>
 #include <QImage>
 #include <QJsonArray>
@@ -99,6 +100,54 @@ inline QJsonObject probeVideo(const QString &path)
     QJsonObject s = o[QStringLiteral("streams")][0].toObject();
     s[QStringLiteral("format_name")] = o[QStringLiteral("format")][QStringLiteral("format_name")];
     return s;
+}
+
+// The file decoded by an independent decoder, djpeg, as a PPM picture (null
+// when djpeg fails).
+inline QImage decodedByDjpeg(const QString &jpeg)
+{
+    const ToolRun run = runTool(QStringLiteral("djpeg"), {QStringLiteral("-ppm"), jpeg});
+    return run.exitCode == 0 ? QImage::fromData(run.out, "PPM") : QImage();
+}
+
+struct Probe
+{
+    QString codec;
+    QString size;
+    QString rate;
+    int frames = -1;
+};
+
+// The same as a few comparable fields; "N/A" frames (none) read as 0.
+inline Probe probe(const QString &avi)
+{
+    const QJsonObject s = probeVideo(avi);
+    return {s[QStringLiteral("codec_name")].toString(),
+            QStringLiteral("%1x%2")
+                .arg(s[QStringLiteral("width")].toInt())
+                .arg(s[QStringLiteral("height")].toInt()),
+            s[QStringLiteral("r_frame_rate")].toString(),
+            s[QStringLiteral("nb_read_frames")].toString().toInt()};
+}
+
+// Every frame of the video decoded by ffmpeg, which must not say a word.
+inline QList<QImage> decodeAll(const QString &avi)
+{
+    const ToolRun run
+        = runTool(QStringLiteral("ffmpeg"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), avi,
+                   QStringLiteral("-f"), QStringLiteral("image2pipe"), QStringLiteral("-vcodec"),
+                   QStringLiteral("ppm"), QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << avi.toStdString() << ": " << run.err.toStdString();
+    QByteArray out = run.out;
+    QBuffer pipe(&out);
+    pipe.open(QIODevice::ReadOnly);
+    QList<QImage> frames;
+    QImage frame;
+    while (!pipe.atEnd() && frame.load(&pipe, "PPM"))
+        frames.append(frame.convertToFormat(QImage::Format_RGB32));
+    return frames;
 }
 
 // Limits the size of any file this process writes, so a write fails midway
