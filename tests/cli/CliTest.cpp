@@ -149,3 +149,32 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
         wrongShape);
     EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
 }
+
+TEST(CliLpk, BuildThenDumpThenBuildGivesTheSameBytes)
+{
+    test::TempHome home;
+    const QString source = home.write(QStringLiteral("pt.json"), R"json({
+        "windows": [{"name": "frmMov", "caption": "Movimento",
+                     "controls": [{"key": "optVel(2)", "caption": "Granada"}]}],
+        "strings": [{"id": "s0000", "text": "dicas.dat"}, {"id": "s0012", "text": "Olá"}]})json");
+    const QString first = home.file(QStringLiteral("a.lpk"));
+    ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"), source, first}).status, 0);
+    const CliRun dumped = cli({QStringLiteral("lpk"), QStringLiteral("dump"), first});
+    ASSERT_EQ(dumped.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(dumped.out).contains(QStringLiteral("Olá")));
+    const QString again = home.write(QStringLiteral("again.json"), dumped.out);
+    const QString second = home.file(QStringLiteral("b.lpk"));
+    ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"), again, second}).status, 0);
+    QFile a(first), b(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    const QString damaged = home.write(QStringLiteral("bad.lpk"), QByteArray(20, 'x'));
+    expectOneLineNaming(cli({QStringLiteral("lpk"), QStringLiteral("dump"), damaged}), damaged);
+    const QString badShape
+        = home.write(QStringLiteral("shape.json"), R"({"strings": [{"id": 1}]})");
+    expectOneLineNaming(cli({QStringLiteral("lpk"), QStringLiteral("build"), badShape,
+                             home.file(QStringLiteral("c.lpk"))}),
+                        badShape);
+    EXPECT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("dump")}).status, 2);
+}
