@@ -74,6 +74,8 @@ public:
     void mnuSalvarComo_Click();
     void mnuOptions_Click();
     void mnuChat_Click();
+    void mnuDica_Click();
+    void mnuSobre_Click();
     void picObj_Click(int index);
     void lblTexto_Click();
     void imgMove_Click();
@@ -95,6 +97,16 @@ public:
 
     // When set, closing the main window ends the program (the desktop start).
     void setQuitOnClose(bool on) { m_quitOnClose = on; }
+
+    // The language whose pack start-up loaded ("Portuguese"), or empty; it
+    // picks the localised example strat.
+    void setLanguageName(const QString &name) { m_languageName = name; }
+    const QString &languageName() const { return m_languageName; }
+    // Load steps 4, 5 and 7: the welcome with the example strat (Vez), the
+    // file association (Associado), the tips window (Dicas).
+    void firstRun();
+    void associateFileTypeOnce();
+    void showTipsAtStartup();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -122,6 +134,7 @@ private:
     QPointer<frmChat> m_chat;
     QPointer<EditorPopupMenus> m_popupMenus;
     bool m_quitOnClose = false;
+    QString m_languageName;
 
     QMdiArea *m_mdi = nullptr;
     QFrame *m_picBotoes = nullptr;

@@ -93,9 +93,10 @@ void frmPrincipal::buildMenus()
             &frmPrincipal::mnuChat_Click);
 
     QMenu *mnuAjuda = topMenu(bar, "mnuAjuda", QStringLiteral("&Help"));
-    // TODO(i18n): the tips window and the About box.
-    action(mnuAjuda, "mnuDica", QStringLiteral("&Tip of the Day"));
-    action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel..."));
+    connect(action(mnuAjuda, "mnuDica", QStringLiteral("&Tip of the Day")), &QAction::triggered,
+            this, &frmPrincipal::mnuDica_Click);
+    connect(action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel...")), &QAction::triggered,
+            this, &frmPrincipal::mnuSobre_Click);
 }
 
 void frmPrincipal::fillWindowsMenu()

@@ -2,6 +2,8 @@
 
 #include "app/frmPrincipal.h"
 #include "appcore/CommandLine.h"
+#include "appcore/ProgramFolder.h"
+#include "i18n/LanguagePack.h"
 #include "uiservice/DesktopUi.h"
 
 #include <QApplication>
@@ -13,13 +15,14 @@ int Main(QApplication &app)
     DesktopUi ui;
     frmPrincipal frm(ui);
 
-    // 1. Enumerate the language packs, every *.lpk in lang/; a missing
-    //    folder is reported once.
-    // TODO(i18n): list the packs when the language packs arrive.
-
-    // 2. Load the pack of the system language, if there is one, into
-    //    frm.workspace().language and remember the language name.
-    // TODO(i18n): pick and load the pack.
+    // 1. and 2. The packs in lang/ and the one of the system language, if
+    //    there is one; a missing folder or a damaged pack is said once, and
+    //    the program goes on in English.
+    const LanguageChoice choice
+        = chooseSystemLanguage(frm.workspace().language, ProgramFolder::path(), QLocale::system());
+    if (!choice.message.isEmpty())
+        ui.messageBox(nullptr, choice.message, QString(), MsgButtons::Ok, MsgIcon::Critical);
+    frm.setLanguageName(choice.languageName);
 
     // 3. Show the main window; its load runs the remaining steps, among them
     //    opening the strat named on the command line.

@@ -86,6 +86,8 @@ frmCores::frmCores(Workspace &workspace, QWidget *parent)
     m_cmdOk->setDefault(true);
     m_cmdOk->setGeometry(2520 / kTwips, 1800 / kTwips, 1200 / kTwips, 375 / kTwips);
     connect(m_cmdOk, &QPushButton::clicked, this, &frmCores::accept);
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmCores::setPreview(uint32_t value)

@@ -42,6 +42,8 @@ frmLink::frmLink(Workspace &workspace, QWidget *parent)
     connect(m_cmdGO, &QPushButton::clicked, this, &frmLink::go);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmLink::accept);
     connect(m_cmdCancelar, &QPushButton::clicked, this, &frmLink::reject);
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmLink::go()

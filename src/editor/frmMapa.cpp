@@ -60,6 +60,8 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
     buildTopStrip();
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
 }
 
 frmMapa::~frmMapa() = default;

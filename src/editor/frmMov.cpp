@@ -44,6 +44,8 @@ frmMov::frmMov(Workspace &workspace, QWidget *parent)
     layout->addWidget(m_cmdOK, 4, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmMov::accept);
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmMov::prepareForNewPoint(bool grenade)

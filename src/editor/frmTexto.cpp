@@ -29,6 +29,8 @@ frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
 
     connect(m_cmdOK, &QPushButton::clicked, this, &frmTexto::accept);
     connect(m_cmdCancelar, &QPushButton::clicked, this, &frmTexto::reject);
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmTexto::accept()
