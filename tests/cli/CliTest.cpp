@@ -1,6 +1,7 @@
 #include "strat/StratFile.h"
 #include "support/TempHome.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -45,6 +46,12 @@ Strat sample()
     s.Movements.append(m);
     s.Links.append({QStringLiteral("http://example.org"), 0, 1, 2});
     return s;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void expectOneLineNaming(const CliRun &r, const QString &file)
@@ -177,4 +184,28 @@ TEST(CliLpk, BuildThenDumpThenBuildGivesTheSameBytes)
                              home.file(QStringLiteral("c.lpk"))}),
                         badShape);
     EXPECT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("dump")}).status, 2);
+}
+
+TEST(CliLpk, EveryShippedPackSurvivesDumpAndBuild)
+{
+    test::TempHome home;
+    const QDir sources(qEnvironmentVariable("VANTREL_TEST_SOURCE_DIR")
+                       + QStringLiteral("/assets/lang"));
+    const QStringList packs = sources.entryList({QStringLiteral("*.json")}, QDir::Files);
+    ASSERT_GE(packs.size(), 3);
+    for (const QString &name : packs) {
+        const QString built = home.file(name + QStringLiteral(".lpk"));
+        ASSERT_EQ(
+            cli({QStringLiteral("lpk"), QStringLiteral("build"), sources.filePath(name), built})
+                .status,
+            0)
+            << qPrintable(name);
+        const CliRun dumped = cli({QStringLiteral("lpk"), QStringLiteral("dump"), built});
+        const QString again = home.file(name + QStringLiteral(".again.lpk"));
+        ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"),
+                       home.write(name + QStringLiteral(".dump.json"), dumped.out), again})
+                      .status,
+                  0);
+        EXPECT_EQ(bytesOf(built), bytesOf(again)) << qPrintable(name);
+    }
 }
