@@ -110,8 +110,10 @@ QString frmPrincipal::text(const char *id, const char *english) const
 void frmPrincipal::Form_Load(const QString &commandLine)
 {
     // 1. Translate the window when a language pack is loaded.
-    if (m_ws.language.isLoaded())
+    if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
+        layoutToolRow();
+    }
 
     // 2. Show the window.
     show();

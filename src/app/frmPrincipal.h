@@ -117,6 +117,7 @@ private:
     QFrame *buildStrip(QWidget *parent);
     void buildPalette(QWidget *strip);
     void buildRecordingPanel(QWidget *strip);
+    void layoutToolRow();
     void buildMenus();
     void fillWindowsMenu();
     void saveActive(bool bComo);
@@ -142,6 +143,7 @@ private:
     ClickLabel *m_lblTexto = nullptr;
     ClickLabel *m_imgMove = nullptr;
     ClickLabel *m_imgChat = nullptr;
+    QLabel *m_label1 = nullptr;
     QLabel *m_picImg = nullptr;
     QFrame *m_picREC = nullptr;
     QLabel *m_picP = nullptr;

@@ -7,6 +7,8 @@
 #include "uiservice/DesktopUi.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace vantrel::mdlVantrel {
 
@@ -23,6 +25,12 @@ int Main(QApplication &app)
     if (!choice.message.isEmpty())
         ui.messageBox(nullptr, choice.message, QString(), MsgButtons::Ok, MsgIcon::Critical);
     frm.setLanguageName(choice.languageName);
+    // With a pack, Qt's own buttons (Yes, No, Cancel) speak the same language.
+    QTranslator qtTexts;
+    if (!choice.languageName.isEmpty()
+        && qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     // 3. Show the main window; its load runs the remaining steps, among them
     //    opening the strat named on the command line.

@@ -60,8 +60,11 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
     buildTopStrip();
-    if (m_ws.language.isLoaded())
+    if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
+        if (auto *label1 = findChild<QLabel *>(QStringLiteral("Label1")))
+            label1->setMinimumWidth(label1->sizeHint().width()); // room for the translation
+    }
 }
 
 frmMapa::~frmMapa() = default;
