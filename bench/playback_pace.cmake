@@ -1,0 +1,1 @@
+vantrel_bench(bench_playback_pace ${CMAKE_CURRENT_SOURCE_DIR}/playback_pace.cpp vantrel_animation)
