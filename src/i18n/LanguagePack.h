@@ -5,6 +5,9 @@
 #include <QLocale>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QObject;
 
 namespace vantrel {
@@ -68,6 +71,13 @@ public:
         sCurrentFile = file;
     }
     const PackData &pack() const { return m_pack; }
+    // Replaces only the string records (id, value).
+    void setStrings(const std::vector<std::pair<QString, QString>> &strings)
+    {
+        m_pack.strings.clear();
+        for (const auto &[name, value] : strings)
+            m_pack.strings.append({name, value});
+    }
 
 private:
     PackData m_pack;
