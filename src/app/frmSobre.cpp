@@ -49,7 +49,7 @@ frmSobre::frmSobre(Workspace &workspace, QWidget *parent)
     auto *lblDescricao
         = label(QStringLiteral("Plan and explain team tactics on the map."), "lblDescricao", this);
     auto *lblSite = link(QString::fromLatin1(kHomepage), "lblSite", this);
-    auto *lblIRC = link(QStringLiteral("#vantrel on irc.vantrel.net"), "lblIRC", this);
+    auto *lblIRC = link(QStringLiteral("irc.vantrel.net #vantrel"), "lblIRC", this);
     auto *lblEmail = link(QString::fromLatin1(kEmail), "lblEmail", this);
     auto *lblCard = link(QString::fromLatin1(kCard), "lblCard", this);
     auto *lblCreditos = label(QStringLiteral("Written by the Vantrel team. Overview images, icons, "
