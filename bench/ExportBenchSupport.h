@@ -1,0 +1,92 @@
+#pragma once
+
+// Shared by the export benchmarks: a strat-window-like picture, running an
+// outside tool as directly as possible, and a reporter that remembers each
+// benchmark's time so the ratios can be printed beside the figures.
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
+
+namespace vantrel::bench {
+
+// A picture like a strat window: a textured map, icons, path lines, a strip.
+inline QImage windowPicture(int frame = 0, int width = 799, int height = 585)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int n = (x * 7919 + y * 104729) % 23;
+            line[x] = qRgb(90 + (x / 40) % 3 * 20 + n, 110 + (y / 30) % 4 * 15 + n, 70 + n);
+        }
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(0, 0, width, 17, QColor(212, 208, 200));
+    for (int i = 0; i < 13; ++i) {
+        const int x = (i * 61 + frame * 3) % (width - 20), y = 40 + (i * 37) % (height - 60);
+        p.setPen(QPen(i < 5 ? Qt::blue : Qt::red, 2));
+        p.drawLine(x + 10, y + 10, width - x - 10, height - y - 10);
+        p.fillRect(x, y, 20, 20, i < 5 ? QColor(40, 60, 220) : QColor(220, 40, 40));
+    }
+    return image;
+}
+
+// Runs a program to its end (no shell, no pipes); true when it exits 0.
+inline bool runProgram(const QStringList &arguments)
+{
+    std::vector<std::string> args;
+    for (const QString &a : arguments)
+        args.push_back(a.toStdString());
+    std::vector<char *> argv;
+    for (std::string &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return false;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Console output as usual, plus each run's real time per iteration in ms.
+class RememberingReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                milliseconds[run.benchmark_name()]
+                    = run.real_accumulated_time * 1000.0 / double(run.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    // "ours / theirs = 0.42x (target <= 1.5x)"; skipped when either is missing.
+    void printRatio(const std::string &ours, const std::string &theirs, const char *target) const
+    {
+        const auto a = milliseconds.find(ours), b = milliseconds.find(theirs);
+        if (a == milliseconds.end() || b == milliseconds.end() || b->second <= 0)
+            return;
+        std::printf("%-40s %8.2f ms  vs  %-34s %8.2f ms   ratio %.2fx (target %s)\n", ours.c_str(),
+                    a->second, theirs.c_str(), b->second, a->second / b->second, target);
+    }
+    std::map<std::string, double> milliseconds;
+};
+
+} // namespace vantrel::bench

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vantrel {
+
+// The scratch files of a recording: the frame bitmaps video/0001.bmp onward
+// and temp.bmp, in the program folder (or the per-user data folder when the
+// program folder is not writable).
+namespace FrameFolder {
+
+// The folder video/ inside the writable program folder.
+QString path();
+// Creates the folder when it is missing; false when it cannot be had.
+bool ensureExists();
+// Deletes every file in the folder (sub-folders are left alone).
+void empty();
+
+// "0001.bmp": k formatted with at least four digits.
+QString frameFileName(int k);
+QString framePath(int k);
+// The paths of frame files 1 to `count`, in order.
+QStringList framePaths(int count);
+
+// temp.bmp beside the video/ folder.
+QString tempBitmapPath();
+
+} // namespace FrameFolder
+
+} // namespace vantrel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "export/ExportResult.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace vantrel {
+
+// The recording state of one strat window: while recording, every ninth
+// frame (1, 10, 19, ...) is captured into video/NNNN.bmp, so frame file k
+// holds frame 9k - 8. The window starts and stops it and calls frameTick()
+// at the end of every frame tick, after its frame counter has advanced.
+class FrameRecorder
+{
+public:
+    // Produces the picture of the window at this moment.
+    using Capture = std::function<QImage()>;
+
+    // Starts a recording: creates and empties the frame folder, no frames yet.
+    void start();
+    // Ends it; the frames stay for the AVI writer.
+    void stop();
+
+    // The end of a frame tick at frame `lQuadro`. Captures and writes a frame
+    // file when this frame is due; returns that write's result, or a success
+    // with nothing done when no frame was due. A failed write is not retried:
+    // the count advances, so the video writer meets the missing file later.
+    ExportResult frameTick(int32_t lQuadro, const Capture &capture);
+
+    bool bGravando() const { return m_bGravando; }
+    int32_t lProxCaptura() const { return m_lProxCaptura; }
+    int32_t lCaptura() const { return m_lCaptura; }
+    const QString &sArqQuadro() const { return m_sArqQuadro; }
+
+    static constexpr int32_t kFrameStep = 9;
+
+private:
+    bool m_bGravando = false;
+    int32_t m_lProxCaptura = 1;
+    int32_t m_lCaptura = 0;
+    QString m_sArqQuadro;
+};
+
+} // namespace vantrel

@@ -1,0 +1,303 @@
+#include "ExportTestSupport.h"
+
+#include "export/BmpFile.h"
+#include "export/FrameFolder.h"
+#include "export/FrameRecorder.h"
+#include "export/VideoWriter.h"
+#include "export/cDIBSection.h"
+#include "support/TempHome.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+namespace {
+
+// Frame files 1..count as the recording writes them: window-sized pictures
+// that differ from frame to frame.
+QStringList writeFrames(int count, QSize size = {799, 585})
+{
+    FrameFolder::ensureExists();
+    const QImage base = testPicture(size.width(), size.height());
+    for (int k = 1; k <= count; ++k) {
+        QImage picture = base;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                picture.setPixel(200 + 5 * k + x, 300 + y, qRgb(0, 0, 255));
+        cDIBSection dib;
+        dib.CreateFromPicture(picture);
+        EXPECT_TRUE(BmpFile::write(FrameFolder::framePath(k), dib).ok);
+    }
+    return FrameFolder::framePaths(count);
+}
+
+struct Probe
+{
+    QString codec;
+    QString size;
+    QString rate;
+    int frames = -1;
+};
+
+// What ffprobe, an independent reader, sees in the video (frames counted by
+// decoding them).
+Probe probe(const QString &avi)
+{
+    const ToolRun run = runTool(
+        QStringLiteral("ffprobe"),
+        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
+         QStringLiteral("-of"), QStringLiteral("default=nw=1"), avi});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    Probe p;
+    QString width, height;
+    for (const QString &line : QString::fromUtf8(run.out).split(QLatin1Char('\n'))) {
+        const QString value = line.section(QLatin1Char('='), 1);
+        if (line.startsWith(QStringLiteral("codec_name=")))
+            p.codec = value;
+        else if (line.startsWith(QStringLiteral("width=")))
+            width = value;
+        else if (line.startsWith(QStringLiteral("height=")))
+            height = value;
+        else if (line.startsWith(QStringLiteral("r_frame_rate=")))
+            p.rate = value;
+        else if (line.startsWith(QStringLiteral("nb_read_frames=")))
+            p.frames = value.toInt();
+    }
+    p.size = width + QLatin1Char('x') + height;
+    return p;
+}
+
+// Every frame of the video decoded by ffmpeg, which must not say a word.
+QList<QImage> decodeAll(const QString &avi)
+{
+    const ToolRun run
+        = runTool(QStringLiteral("ffmpeg"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), avi,
+                   QStringLiteral("-f"), QStringLiteral("image2pipe"), QStringLiteral("-vcodec"),
+                   QStringLiteral("ppm"), QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << avi.toStdString() << ": " << run.err.toStdString();
+    QByteArray out = run.out;
+    QBuffer pipe(&out);
+    pipe.open(QIODevice::ReadOnly);
+    QList<QImage> frames;
+    QImage frame;
+    while (!pipe.atEnd() && frame.load(&pipe, "PPM"))
+        frames.append(frame.convertToFormat(QImage::Format_RGB32));
+    return frames;
+}
+
+AviDescription describe(const QString &file, const QStringList &frames, AviCodec codec)
+{
+    AviDescription d;
+    d.fileName = file;
+    d.frameFiles = frames;
+    d.codec = codec;
+    d.tempBitmap = FrameFolder::tempBitmapPath();
+    return d;
+}
+
+} // namespace
+
+TEST(AviWriter, BothCodecsReadByAnIndependentTool)
+{
+    TempHome home;
+    const QStringList frames = writeFrames(12);
+    const QImage expected
+        = testPicture(799, 585).scaled(800, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (const AviCodec codec : {AviCodec::Uncompressed, AviCodec::MotionJpeg}) {
+        const QString avi = home.file(aviCodecName(codec) + QStringLiteral(".avi"));
+        std::vector<int> percents;
+        const AviResult r = WriteAVI(describe(avi, frames, codec),
+                                     [&](int percent) { percents.push_back(percent); });
+        ASSERT_TRUE(r.ok) << r.detail.toStdString();
+        EXPECT_EQ(r.framesWritten, 12);
+        EXPECT_EQ(r.replacedFrames, 0);
+        EXPECT_EQ(percents.size(), 12u);
+        EXPECT_EQ(percents.front(), 8);
+        EXPECT_EQ(percents.back(), 100);
+
+        const Probe p = probe(avi);
+        EXPECT_EQ(p.codec, codec == AviCodec::MotionJpeg ? QStringLiteral("mjpeg")
+                                                         : QStringLiteral("rawvideo"));
+        EXPECT_EQ(p.size, QStringLiteral("800x600"));
+        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+        EXPECT_EQ(p.frames, 12);
+        const QList<QImage> decoded = decodeAll(avi);
+        ASSERT_EQ(decoded.size(), 12);
+        // Stretched, right side up; the first frame's square is where it was drawn.
+        const QImage &first = decoded.first();
+        EXPECT_LT(meanDifference(first, expected), 3.0) << aviCodecName(codec).toStdString();
+        EXPECT_LT(qRed(first.pixel(225, 330)), 60);
+        EXPECT_GT(qBlue(first.pixel(225, 330)), 190);
+    }
+    // The stretched first frame stays behind as temp.bmp, 800 × 600.
+    EXPECT_EQ(QImage(FrameFolder::tempBitmapPath()).size(), QSize(800, 600));
+    EXPECT_EQ(QDir(home.path()).entryList({QStringLiteral("*.avi")}, QDir::Files).size(), 2);
+}
+
+TEST(AviWriter, NoFramesGiveAValidEmptyVideoAndTheRateIsClamped)
+{
+    TempHome home;
+    const std::pair<int, const char *> rates[] = {{0, "1/1"}, {40, "30/1"}, {11, "11/1"}};
+    for (const auto &[rate, shown] : rates) {
+        const QString avi = home.file(QStringLiteral("rate%1.avi").arg(rate));
+        AviDescription d
+            = describe(avi, rate == 11 ? QStringList() : writeFrames(2), AviCodec::MotionJpeg);
+        d.frameRate = rate;
+        const AviResult r = WriteAVI(d);
+        ASSERT_TRUE(r.ok) << r.detail.toStdString();
+        EXPECT_TRUE(r.message.isEmpty());
+        const Probe p = probe(avi);
+        EXPECT_EQ(p.rate, QString::fromLatin1(shown));
+        EXPECT_EQ(p.size, QStringLiteral("800x600"));
+        EXPECT_EQ(p.frames, rate == 11 ? 0 : 2); // ffprobe says "N/A" for none
+        EXPECT_EQ(p.codec, rate == 11 ? QStringLiteral("rawvideo") : QStringLiteral("mjpeg"));
+        EXPECT_EQ(decodeAll(avi).size(), p.frames);
+    }
+}
+
+TEST(AviWriter, UnreadableFramesAreReplacedByThePreviousOne)
+{
+    TempHome home;
+    const QStringList frames = writeFrames(5);
+    QFile::remove(frames.at(1));
+    home.write(QStringLiteral("video/0004.bmp"), "not a bitmap");
+    const QString avi = home.file(QStringLiteral("gaps.avi"));
+    const AviResult r = WriteAVI(describe(avi, frames, AviCodec::Uncompressed));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.framesWritten, 5);
+    EXPECT_EQ(r.replacedFrames, 2);
+    EXPECT_EQ(probe(avi).frames, 5);
+    const QList<QImage> decoded = decodeAll(avi);
+    ASSERT_EQ(decoded.size(), 5);
+    EXPECT_EQ(decoded[1], decoded[0]);
+    EXPECT_NE(decoded[2], decoded[1]);
+    EXPECT_EQ(decoded[3], decoded[2]);
+    EXPECT_NE(decoded[4], decoded[3]);
+    EXPECT_EQ(
+        replacedFramesNotice(2),
+        QStringLiteral("2 frames could not be read; the frame before each was used instead."));
+    EXPECT_TRUE(replacedFramesNotice(0).isEmpty());
+}
+
+TEST(AviWriter, FailuresLeaveNoFileBehind)
+{
+    TempHome home;
+    const QStringList frames = writeFrames(3);
+    const QString avi = home.file(QStringLiteral("out.avi"));
+
+    // The first frame cannot be had.
+    QStringList noFirst = frames;
+    noFirst[0] = home.file(QStringLiteral("video/none.bmp"));
+    AviResult r = WriteAVI(describe(avi, noFirst, AviCodec::MotionJpeg));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, QStringLiteral("Could not load first bitmap file in list!"));
+    EXPECT_EQ(r.icon, ResultIcon::Exclamation);
+
+    // The target cannot be written.
+    const QString nowhere = home.file(QStringLiteral("missing/out.avi"));
+    r = WriteAVI(describe(nowhere, frames, AviCodec::MotionJpeg));
+    EXPECT_EQ(r.message, QStringLiteral("There was an error writing the file."));
+    EXPECT_EQ(r.icon, ResultIcon::Information);
+    EXPECT_TRUE(r.detail.startsWith(nowhere + QStringLiteral(": "))) << r.detail.toStdString();
+
+    // The disk fills up midway.
+    {
+        const FileSizeLimit limit(2'000'000); // the video needs over 4 MB
+        r = WriteAVI(describe(avi, frames, AviCodec::Uncompressed));
+    }
+    EXPECT_EQ(r.message, QStringLiteral("There was an error writing the file."));
+    EXPECT_TRUE(r.detail.startsWith(avi + QStringLiteral(": "))) << r.detail.toStdString();
+
+    // Cancelled after the first frame: silent, and nothing is left.
+    std::atomic_bool cancel = false;
+    r = WriteAVI(
+        describe(avi, frames, AviCodec::Uncompressed), [&](int) { cancel = true; }, &cancel);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_TRUE(r.message.isEmpty());
+    EXPECT_EQ(QDir(home.path()).entryList({QStringLiteral("*.avi*")}, QDir::Files), QStringList());
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("temp.bmp")});
+}
+
+TEST(AviWriter, LongVideosContinueAsOpenDml)
+{
+    TempHome home;
+    const QString avi = home.file(QStringLiteral("long.avi"));
+    AviDescription d = describe(avi, writeFrames(9), AviCodec::Uncompressed);
+    d.riffLimit = 4 * 1440000; // three 800 × 600 frames and their indexes per part
+    const AviResult r = WriteAVI(d);
+    ASSERT_TRUE(r.ok) << r.detail.toStdString();
+    QFile f(avi);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.count("RIFF"), 3);
+    EXPECT_EQ(bytes.count("AVIX"), 2);
+    // The super index leads to one standard index per part, and those to
+    // every frame chunk with its size.
+    const char *b = bytes.constData();
+    auto u32 = [&](qsizetype at) {
+        return qFromLittleEndian<quint32>(b + at);
+    };
+    const qsizetype indx = bytes.indexOf("indx");
+    ASSERT_GT(indx, 0);
+    ASSERT_EQ(u32(indx + 12), 3u); // entries in use
+    int frameChunks = 0;
+    for (quint32 e = 0; e < 3; ++e) {
+        const qsizetype entry = indx + 32 + 16 * e;
+        const qsizetype ix = qsizetype(qFromLittleEndian<quint64>(b + entry));
+        ASSERT_EQ(bytes.mid(ix, 4), QByteArray("ix00"));
+        EXPECT_EQ(u32(entry + 8), u32(ix + 4) + 8); // the index chunk's size
+        EXPECT_EQ(u32(entry + 12), u32(ix + 12));   // frames in it
+        const qsizetype base = qsizetype(qFromLittleEndian<quint64>(b + ix + 20));
+        for (quint32 i = 0; i < u32(ix + 12); ++i, ++frameChunks) {
+            const qsizetype data = base + u32(ix + 32 + 8 * i);
+            EXPECT_EQ(bytes.mid(data - 8, 4), QByteArray("00db"));
+            EXPECT_EQ(u32(data - 4), 1440000u);
+            EXPECT_EQ(u32(ix + 36 + 8 * i), 1440000u); // a key frame of that size
+        }
+    }
+    EXPECT_EQ(frameChunks, 9);
+    const Probe p = probe(avi);
+    EXPECT_EQ(p.frames, 9);
+    EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+    const QList<QImage> decoded = decodeAll(avi);
+    ASSERT_EQ(decoded.size(), 9);
+    EXPECT_NE(decoded[8], decoded[7]);
+}
+
+TEST(AviWriter, SaveWritesTheRecordingAndEmptiesTheFolderUnlessItFailed)
+{
+    TempHome home;
+    FrameRecorder recorder;
+    recorder.start();
+    for (int32_t frame = 1; frame <= 20; ++frame)
+        recorder.frameTick(frame, [] { return testPicture(); });
+    recorder.stop();
+    ASSERT_EQ(recorder.lCaptura(), 3);
+
+    AviResult r = saveRecording(home.file(QStringLiteral("missing/clip")), recorder.lCaptura());
+    EXPECT_EQ(r.message, QStringLiteral("There was an error writing the file."));
+    EXPECT_EQ(QDir(FrameFolder::path()).entryList(QDir::Files).size(), 3); // kept for a retry
+
+    r = saveRecording(home.file(QStringLiteral("clip")), recorder.lCaptura());
+    ASSERT_TRUE(r.ok) << r.detail.toStdString();
+    const Probe p = probe(home.file(QStringLiteral("clip.avi")));
+    EXPECT_EQ(p.codec, QStringLiteral("mjpeg"));
+    EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+    EXPECT_EQ(p.frames, 3);
+    EXPECT_TRUE(QDir(FrameFolder::path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("temp.bmp"))));
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
+
+namespace vantrel::test {
+
+// A picture whose every corner differs, so a flipped or mirrored copy shows:
+// smooth gradients (easy on JPEG) and a red block in the top-left corner.
+inline QImage testPicture(int width = 799, int height = 585)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128));
+    for (int y = 0; y < height / 4; ++y)
+        for (int x = 0; x < width / 4; ++x)
+            image.setPixel(x, y, qRgb(230, 20, 20));
+    return image;
+}
+
+// The largest difference of any colour channel between two pictures of the
+// same size, or 256 when their sizes differ.
+inline int largestDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 256;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    return most;
+}
+
+// The mean absolute difference per channel.
+inline double meanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                   + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs an outside tool (djpeg, ffprobe, ffmpeg) to its end.
+inline ToolRun runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    ToolRun run;
+    if (!p.waitForStarted() || !p.waitForFinished(120000))
+        return run;
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+// Limits the size of any file this process writes, so a write fails midway
+// (as on a full disk); lifted again when it goes.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace vantrel::test
