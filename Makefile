@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz package clean
 
 all: build
 
@@ -27,6 +27,10 @@ test: build
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)
+
+# The Debian package, written to $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 fuzz: deps
 	@scripts/run-fuzzers build-fuzz 20

@@ -61,13 +61,22 @@ frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *p
     // The catalogue: every plain file of Overviews/.
     m_lstOverview->addItems(Overview::catalogue());
 
-    connect(m_lstOverview, &QListWidget::currentTextChanged, this, &frmNovo::showPreview);
+    // The list makes its first entry current (not selected) when it gets the
+    // focus; only an entry the user selected is a choice.
+    connect(m_lstOverview, &QListWidget::itemSelectionChanged, this,
+            [this] { showPreview(chosenName()); });
     connect(m_lstOverview, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        m_lstOverview->setCurrentItem(item); // also shows its preview
+        m_lstOverview->setCurrentItem(item); // also selects it and shows its preview
         cmdOK_Click();
     });
     connect(cmdOK, &QPushButton::clicked, this, &frmNovo::cmdOK_Click);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString frmNovo::chosenName() const
+{
+    const QList<QListWidgetItem *> selected = m_lstOverview->selectedItems();
+    return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
 void frmNovo::showPreview(const QString &name)
@@ -87,8 +96,7 @@ void frmNovo::cmdOK_Click()
         return;
     }
     frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr;
-    const QListWidgetItem *item = m_lstOverview->currentItem();
-    m_ws.slotTables.OverviewNames(slot) = item ? item->text() : QString();
+    m_ws.slotTables.OverviewNames(slot) = chosenName();
     m_ws.slotTables.StratTitles(slot)
         = m_ws.language.text(QStringLiteral("s0008"), QStringLiteral("Strat"))
           + QString::number(slot);

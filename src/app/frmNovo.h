@@ -40,6 +40,9 @@ public:
     void cmdOK_Click();
 
 private:
+    // The selected overview name; empty until the user picks one.
+    QString chosenName() const;
+
     Workspace &m_ws;
     std::function<int()> m_novoMapa;
     QPixmap m_picture;

@@ -161,7 +161,7 @@ void frmPrincipal::renameStrat(frmMapa *window)
                                             text("s0008", "Tática"), window->titleLabel());
     if (answer.isEmpty())
         return;
-    const QString title = answer.left(StratTitle::width());
+    const QString title = StratTitle::fit(answer);
     window->setTitleLabel(title);
     m_ws.slotTables.StratTitles(window->iMI) = title;
 }

@@ -5,16 +5,17 @@
 #include "appcore/ProgramFolder.h"
 #include "i18n/LanguagePack.h"
 #include "uiservice/DesktopUi.h"
+#include "uiservice/GuardedApplication.h"
 
-#include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace vantrel::mdlVantrel {
 
-int Main(QApplication &app)
+int Main(GuardedApplication &app)
 {
     DesktopUi ui;
+    app.setUi(&ui);
     frmPrincipal frm(ui);
 
     // 1. and 2. The packs in lang/ and the one of the system language, if
@@ -36,7 +37,9 @@ int Main(QApplication &app)
     //    opening the strat named on the command line.
     frm.setQuitOnClose(true);
     frm.Form_Load(CommandLine::join(app.arguments()));
-    return app.exec();
+    const int code = app.exec();
+    app.setUi(nullptr);
+    return code;
 }
 
 } // namespace vantrel::mdlVantrel

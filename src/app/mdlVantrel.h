@@ -1,11 +1,13 @@
 #pragma once
 
-class QApplication;
+namespace vantrel {
+class GuardedApplication;
+}
 
 namespace vantrel::mdlVantrel {
 
 // The program's start-up: language pack, then the main window and its load.
 // Runs the event loop and returns the exit code.
-int Main(QApplication &app);
+int Main(GuardedApplication &app);
 
 } // namespace vantrel::mdlVantrel

@@ -3,6 +3,7 @@
 #include "appcore/ProgramFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace vantrel::Overview {
@@ -25,7 +26,8 @@ QString path(const QString &name)
 QImage load(const QString &name)
 {
     const QString file = path(name);
-    if (file.isEmpty())
+    // A FIFO or device there would block the reader for good.
+    if (file.isEmpty() || !QFileInfo(file).isFile())
         return {};
     QImageReader reader(file);
     // A file of any extension is offered; let the reader look at its content.
@@ -36,7 +38,9 @@ QImage load(const QString &name)
 QStringList catalogue()
 {
     const QDir dir(ProgramFolder::overviewsDir());
-    return dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // Regular files only: hidden entries, FIFOs, sockets and devices are not
+    // overviews.
+    return dir.entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace vantrel::Overview

@@ -12,7 +12,21 @@ QString path()
     const QString home = qEnvironmentVariable("VANTREL_HOME");
     if (!home.isEmpty())
         return QDir::cleanPath(home);
-    return QCoreApplication::applicationDirPath();
+    return folderFor(QCoreApplication::applicationDirPath());
+}
+
+QString folderFor(const QString &executableDir)
+{
+    const QString installed = QDir(executableDir).filePath(QStringLiteral("../share/vantrel"));
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
+    return executableDir;
+}
+
+bool isInstalled()
+{
+    return qEnvironmentVariable("VANTREL_HOME").isEmpty()
+           && path() != QCoreApplication::applicationDirPath();
 }
 
 QString filePath(const QString &relative)
@@ -28,7 +42,9 @@ QString overviewsDir()
 QString writablePath()
 {
     const QString folder = path();
-    if (QFileInfo(folder).isWritable())
+    // Even where an installed copy's folder could be written (run as root),
+    // the package's files stay as they were installed.
+    if (!isInstalled() && QFileInfo(folder).isWritable())
         return folder;
     QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     data = QDir(data).filePath(QStringLiteral("Vantrel"));

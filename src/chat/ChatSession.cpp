@@ -99,9 +99,9 @@ bool ChatSession::sendLine(const QString &typed)
     const QString line = ChatWire::line(m_sNick, typed);
     if (m_bServer) {
         for (const QPointer<clsUser> &u : m_users->NewEnum())
-            queueSend(u, line);
+            send(u, line);
     } else {
-        queueSend(m_users->Item(QStringLiteral("1")), line);
+        send(m_users->Item(QStringLiteral("1")), line);
     }
     appendLog(line);
     return true;
@@ -109,7 +109,6 @@ bool ChatSession::sendLine(const QString &typed)
 
 void ChatSession::reset()
 {
-    flush(); // what was said before closing still goes out
     m_users->closeAll();
     if (m_listen) {
         m_listen->blockSignals(true);
@@ -130,29 +129,14 @@ void ChatSession::reset()
     Q_EMIT logCleared();
 }
 
-void ChatSession::queueSend(clsUser *user, const QString &message)
+void ChatSession::send(clsUser *user, const QString &message)
 {
     if (!user || message.isEmpty())
         return;
-    user->outbox += message;
-    if (!m_flushScheduled) {
-        m_flushScheduled = true;
-        QMetaObject::invokeMethod(this, &ChatSession::flush, Qt::QueuedConnection);
-    }
-}
-
-void ChatSession::flush()
-{
-    m_flushScheduled = false;
-    for (const QPointer<clsUser> &u : m_users->NewEnum()) {
-        if (!u || u->outbox.isEmpty())
-            continue;
-        const QString out = std::exchange(u->outbox, QString());
-        try {
-            u->Socket->SendData(out);
-        } catch (const SocketError &) {
-            // a failed send does not stop the others
-        }
+    try {
+        user->Socket->SendData(message);
+    } catch (const SocketError &) {
+        // a failed send does not stop a relay loop
     }
 }
 
@@ -196,11 +180,11 @@ void ChatSession::Nick(const QString &tNick, const QString &Key)
     QString list;
     for (const NickEntry &e : std::as_const(m_lstNicks))
         list += ChatWire::nickEntry(e.nick);
-    queueSend(m_users->Item(Key), list);
+    send(m_users->Item(Key), list);
     const QString joined = ChatWire::nickEntry(tNick);
     for (const QPointer<clsUser> &u : m_users->NewEnum()) {
         if (u && u->Key != Key && u->announced)
-            queueSend(u, joined);
+            send(u, joined);
     }
 }
 
@@ -211,7 +195,7 @@ void ChatSession::Mensagem(const QString &sMSG, const QString &Key)
         return;
     for (const QPointer<clsUser> &u : m_users->NewEnum()) {
         if (u && u->Key != Key)
-            queueSend(u, sMSG);
+            send(u, sMSG);
     }
 }
 
@@ -230,7 +214,7 @@ void ChatSession::Disconnected(const QString &Key)
     const QString goodbye = ChatWire::left(nick);
     for (const QPointer<clsUser> &u : m_users->NewEnum()) {
         if (u && u->Key != Key)
-            queueSend(u, goodbye);
+            send(u, goodbye);
     }
     m_users->Remove(Key);
 }

@@ -72,13 +72,11 @@ public:
     // Adds CR LF + text at the end of the log.
     void appendLog(const QString &text);
 
-    // Every message to a peer goes through here. It is queued on the
-    // connection and sent once the socket events being handled now are done,
-    // so a host relaying many runs at once makes one send per peer instead of
-    // one per run. The bytes and their order on each connection are the same.
-    void queueSend(clsUser *user, const QString &message);
-    // Sends what is queued now.
-    void flush();
+    // Every message to a peer goes through here and is handed to its socket
+    // at once. Receivers tell messages apart by the runs they read, so
+    // messages of different events must never wait to leave together; the
+    // socket itself queues only while the peer is not reading.
+    void send(clsUser *user, const QString &message);
 
     QString text(const QString &id, const QString &english) const;
 
@@ -114,7 +112,6 @@ private:
     CSocketMaster *m_listen = nullptr;
     clsUsers *m_users = nullptr;
     QString m_lastError;
-    bool m_flushScheduled = false;
 };
 
 } // namespace vantrel

@@ -21,7 +21,7 @@ clsUser::clsUser(ChatSession &session, QObject *parent)
 void clsUser::Socket_Connect()
 {
     m_session.appendLog(QStringLiteral("Conectado..."));
-    m_session.queueSend(this, ChatWire::announce(m_session.sNick()));
+    m_session.send(this, ChatWire::announce(m_session.sNick()));
 }
 
 void clsUser::Socket_DataArrival(qint32)

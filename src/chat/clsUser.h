@@ -25,9 +25,6 @@ public:
     // gets the whole list when it does, and would otherwise list the nicks
     // that joined in between twice.
     bool announced = false;
-    // Text queued for the peer and sent when the current batch of socket
-    // events has been handled (see ChatSession::queueSend).
-    QString outbox;
 
 private:
     void Socket_Connect();

@@ -11,7 +11,7 @@
 #include <QUrl>
 
 #ifndef VANTREL_IP_ECHO_URL
-#define VANTREL_IP_ECHO_URL "http://checkip.vantrel.net/simple/"
+#define VANTREL_IP_ECHO_URL "http://api.ipify.org/"
 #endif
 
 namespace vantrel {
@@ -59,19 +59,23 @@ UrlSource::UrlSource(QObject *parent)
 
 UrlSource::~UrlSource()
 {
+    abandon();
+}
+
+void UrlSource::abandon()
+{
+    m_timer->stop();
     if (m_reply) {
         m_reply->disconnect(this);
         m_reply->abort();
+        m_reply->deleteLater();
+        m_reply = nullptr;
     }
 }
 
 void UrlSource::GetUrlSource(const QString &url, int timeoutMs)
 {
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-        m_reply->deleteLater();
-    }
+    abandon();
     m_body.clear();
     QNetworkRequest request{QUrl(url)};
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("vb wininet"));

@@ -42,6 +42,8 @@ public:
     // Starts GetUrlSource; a fetch still running is abandoned.
     void GetUrlSource(const QString &url, int timeoutMs = kTimeoutMs);
     bool isRunning() const { return !m_reply.isNull(); }
+    // Drops a running fetch: finished() does not come.
+    void abandon();
 
 Q_SIGNALS:
     void finished(const QString &body);

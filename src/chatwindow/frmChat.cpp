@@ -193,6 +193,7 @@ void frmChat::showIdle()
     cmdAguardar->setEnabled(true);
     cmdConectar->setEnabled(true);
     txtTexto->clear();
+    lblIP->clear(); // a window opened again knows no address yet
     lstNicks->clear();
     txtChat->clear();
 }
@@ -208,6 +209,7 @@ void frmChat::closeEvent(QCloseEvent *event)
     }
     // The listener and every connection go, without a goodbye to the peers.
     m_session->reset();
+    m_urlSource->abandon();
     showIdle();
     event->accept();
 }

@@ -15,6 +15,9 @@ ObjectItem::ObjectItem(int16_t number, const QPixmap &picture)
     , m_number(number)
 {
     setTransformationMode(Qt::FastTransformation);
+    // The whole icon rectangle is the object, its transparent corners too:
+    // a click there must not fall through to the map.
+    setShapeMode(QGraphicsPixmapItem::BoundingRectShape);
     setScale(kTwipsPerPixel);
     setZValue(MapLayer::Object);
 }

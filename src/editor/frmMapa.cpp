@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace vantrel {
@@ -160,6 +161,17 @@ QWidget *frmMapa::movableWindow()
     return this;
 }
 
+bool frmMapa::refuseWhenFull(bool full) const
+{
+    if (full)
+        m_ws.ui.messageBox(m_ws.owner,
+                           QStringLiteral("This strat is full: it holds at most %1 objects, "
+                                          "texts, movements, way points and links of each kind.")
+                               .arg(INT16_MAX),
+                           {}, MsgButtons::Ok, MsgIcon::Exclamation);
+    return full;
+}
+
 void frmMapa::keyDown(int key)
 {
     EditorTools &tools = m_ws.tools;
@@ -228,13 +240,34 @@ void frmMapa::discardStrat()
     iMI = 0;
 }
 
+namespace {
+
+// A click: the left button released over the label it was pressed on (the
+// label holds the mouse from the press, so a release dragged off it comes
+// here too, outside its rectangle).
+bool isLeftClick(const QLabel *label, const QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const auto *mouse = static_cast<const QMouseEvent *>(event);
+    return mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint());
+}
+
+bool isLeftDoubleClick(const QEvent *event)
+{
+    return event->type() == QEvent::MouseButtonDblClick
+           && static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
+}
+
+} // namespace
+
 bool frmMapa::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_lblFechar && event->type() == QEvent::MouseButtonRelease)
+    if (watched == m_lblFechar && isLeftClick(m_lblFechar, event))
         Q_EMIT closeRequested(this);
-    else if (watched == m_lblTitulo && event->type() == QEvent::MouseButtonDblClick)
+    else if (watched == m_lblTitulo && isLeftDoubleClick(event))
         Q_EMIT renameRequested(this);
-    else if (watched == m_lblSite && event->type() == QEvent::MouseButtonRelease)
+    else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
         m_ws.ui.openTarget(m_lblSite->text());
     return QWidget::eventFilter(watched, event);
 }

@@ -147,6 +147,9 @@ private:
     int selectedObject() const;
     // Centre of the highest marker below k of movement m, or null when none.
     bool previousMarkerCentre(int k, int m, QPointF &centre) const;
+    // Every list and the marker numbers are 16-bit: when `full`, says so and
+    // returns true, and the caller leaves the strat as it is.
+    bool refuseWhenFull(bool full) const;
     QPointF pathEnd(int obj) const;
     void showRubberBand(double x, double y);
     void rebuildPicture();

@@ -40,7 +40,7 @@ void frmMapa::rebuildPicture()
     m_markerCount = 0;
     m_markerPoint.assign(1, 0);
 
-    for (int16_t i = 1; i <= m_strat.Objects.count(); ++i) {
+    for (int i = 1; i <= m_strat.Objects.count(); ++i) {
         const StratObject &object = m_strat.Objects[i];
         if (object.isDeleted())
             continue;
@@ -48,7 +48,7 @@ void frmMapa::rebuildPicture()
         if (!picture.isNull())
             m_surface->loadObject(i, picture, QPointF(object.Left, object.Top));
     }
-    for (int16_t i = 1; i <= m_strat.Texts.count(); ++i) {
+    for (int i = 1; i <= m_strat.Texts.count(); ++i) {
         const StratText &text = m_strat.Texts[i];
         m_surface->loadText(i, text.Caption, QPointF(text.Left, text.Top));
     }
@@ -59,12 +59,12 @@ void frmMapa::rebuildPicture()
     std::vector<int16_t> lastMarker(size_t(movements) + 1, 0);
     m_markerPoint.reserve(4096);
     int16_t k = 0;
-    for (int16_t i = 1; i <= movements; ++i) {
+    for (int i = 1; i <= movements; ++i) {
         const StratMovement &movement = m_strat.Movements[i];
         const uint32_t color
             = m_strat.LineColors.contains(i) ? m_strat.LineColors[i] : kButtonFaceColor;
         ObjectItem *object = m_surface->imgObj(movement.ObjectIndex);
-        for (int16_t j = 1; j <= movement.PointCount; ++j) {
+        for (int j = 1; j <= movement.PointCount; ++j) {
             // A point whose object has no picture cannot be drawn or moved.
             if (!object || !movement.hasPoint(j) || k == INT16_MAX)
                 continue;

@@ -12,7 +12,7 @@ int16_t frmMapa::findLink() const
 {
     const EditorTools &tools = m_ws.tools;
     const int16_t point = MarkerPoint(tools.SelectionPoint);
-    for (int16_t i = 1; i <= m_strat.Links.count(); ++i) {
+    for (int i = 1; i <= m_strat.Links.count(); ++i) {
         const StratLink &link = m_strat.Links[i];
         if (tools.SelectionPoint == 0) {
             if (link.ObjectIndex == tools.SelectionItem)
@@ -34,6 +34,8 @@ void frmMapa::ProcuraLink(frmLink &dialog)
 
 void frmMapa::AdicionaLink()
 {
+    if (refuseWhenFull(m_strat.Links.count() == INT16_MAX))
+        return;
     const EditorTools &tools = m_ws.tools;
     StratLink link;
     link.Target = tools.LinkText;

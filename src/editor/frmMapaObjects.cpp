@@ -67,6 +67,8 @@ void frmMapa::placeObject(double x, double y)
     const QPixmap picture = palettepicture(index);
     if (picture.isNull())
         return; // no palette icon of that number: nothing to place
+    if (refuseWhenFull(m_strat.Objects.count() == INT16_MAX))
+        return;
     const float left = float(std::lround(x) - kObjectAnchor);
     const float top = float(std::lround(y) - kObjectAnchor);
     const int16_t n = m_strat.Objects.append({index, left, top});

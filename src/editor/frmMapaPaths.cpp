@@ -71,6 +71,11 @@ void frmMapa::addWayPoint(double x, double y)
 
     int m = movementOf(obj);
     const bool newMovement = m < 0;
+    const clsMovimento *existing = newMovement ? nullptr : engine(m);
+    if (refuseWhenFull(m_markerCount == INT16_MAX
+                       || (newMovement && m_strat.Movements.count() == INT16_MAX)
+                       || (existing && existing->itM == INT16_MAX)))
+        return;
     if (newMovement) {
         m = m_strat.Movements.append();
         m_strat.LineColors.resize(m_strat.Movements.count());

@@ -15,6 +15,8 @@ namespace vantrel {
 
 void frmMapa::insertText(double x, double y)
 {
+    if (refuseWhenFull(m_strat.Texts.count() == INT16_MAX))
+        return;
     m_ws.tools.DialogText.clear();
     frmTexto dialog(m_ws, m_ws.owner);
     m_ws.ui.runModal(dialog);

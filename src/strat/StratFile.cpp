@@ -3,6 +3,7 @@
 #include "strat/Ansi.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -15,6 +16,8 @@ namespace {
 constexpr int kOverviewWidth = 16;
 constexpr int kTitleWidth = 32;
 constexpr int16_t kPlaceholderObject = 9999;
+// Five full lists of 32,767 records with the longest texts stay well below.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
 // Smallest stored size of one record of each list, used to refuse counts the
 // remaining bytes cannot hold before anything is allocated.
@@ -44,7 +47,14 @@ public:
         std::memcpy(&bits, &v, sizeof bits);
         uint32(bits);
     }
-    void fixedText(const QString &padded) { Ansi::appendEncoded(padded, m_out); }
+    // Exactly `width` bytes whatever the text: cut or blank-padded after
+    // encoding, so the fields after it never shift.
+    void fixedText(const QString &value, qsizetype width)
+    {
+        QByteArray bytes = Ansi::encode(value).left(width);
+        bytes.append(QByteArray(width - bytes.size(), ' '));
+        m_out.append(bytes);
+    }
 
     // A variable text: Int16 length, then the characters.
     bool text(const QString &value)
@@ -240,16 +250,19 @@ public:
             fail(QStringLiteral("point count %1 is more than the file holds").arg(e), countAt);
             return m;
         }
-        if (lowest != 0) {
-            fail(QStringLiteral("unsupported lowest point number %1").arg(lowest), countAt + 4);
-            return m;
-        }
-        m.Points.resize(size_t(e));
-        for (MovementPoint &p : m.Points) {
+        // Records are numbered from `lowest` (0 in files this program
+        // writes). Numbers below 0 or above the 16-bit range can never be
+        // a way point, so they are read and dropped.
+        const qint64 end = qBound<qint64>(1, qint64(lowest) + e, qint64(INT16_MAX) + 1);
+        m.Points.resize(size_t(end));
+        for (qint64 number = lowest; number < qint64(lowest) + e; ++number) {
+            MovementPoint p;
             p.StartFrame = int32("point");
             p.X = int32("point");
             p.Y = int32("point");
             p.Velocity = float32("point");
+            if (number >= 0 && number < end)
+                m.Points[size_t(number)] = p;
         }
         return m;
     }
@@ -330,8 +343,8 @@ StratFileResult encode(const Strat &strat, QByteArray &bytes)
     bytes.clear();
     bytes.reserve(encodedSizeBound(strat));
     Writer w(bytes);
-    w.fixedText(strat.Overview.padded());
-    w.fixedText(strat.Title.padded());
+    w.fixedText(strat.Overview.padded(), kOverviewWidth);
+    w.fixedText(strat.Title.padded(), kTitleWidth);
 
     writeList(w, strat.Objects, [&](const StratObject &o) { w.object(o); });
 
@@ -406,12 +419,21 @@ StratFileResult decode(const QByteArray &bytes, const QString &fileName, Strat &
 
 StratFileResult read(const QString &path, Strat &strat)
 {
+    // A FIFO would block for good and a device never ends: only regular
+    // files are read, and no more than a strat can hold.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return {false, QStringLiteral("%1: not a regular file").arg(path)};
+    if (info.size() > kMaxFileSize)
+        return {false, QStringLiteral("%1: larger than a strat file can be").arg(path)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
+    if (bytes.size() > kMaxFileSize)
+        return {false, QStringLiteral("%1: larger than a strat file can be").arg(path)};
     return decode(bytes, path, strat);
 }
 

@@ -99,8 +99,18 @@ public:
 
     void assign(const QString &value)
     {
-        m_padded = value.left(Width);
-        m_padded += QString(Width - m_padded.size(), QLatin1Char(' '));
+        m_padded = fit(value);
+        m_padded += QString(Width - characterCount(m_padded), QLatin1Char(' '));
+    }
+    // The first Width characters of `value`. A character outside the Basic
+    // Multilingual Plane is two UTF-16 units but one byte in the file, so the
+    // cut counts characters and never splits a surrogate pair.
+    static QString fit(const QString &value)
+    {
+        qsizetype units = 0;
+        for (int n = 0; n < Width && units < value.size(); ++n)
+            units += isPair(value, units) ? 2 : 1;
+        return value.left(units);
     }
     const QString &padded() const { return m_padded; }
     QString trimmed() const { return m_padded.trimmed(); }
@@ -108,6 +118,18 @@ public:
     bool operator==(const FixedText &) const = default;
 
 private:
+    static bool isPair(const QString &s, qsizetype i)
+    {
+        return s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate();
+    }
+    static int characterCount(const QString &s)
+    {
+        int n = 0;
+        for (qsizetype i = 0; i < s.size(); ++n)
+            i += isPair(s, i) ? 2 : 1;
+        return n;
+    }
+
     QString m_padded;
 };
 

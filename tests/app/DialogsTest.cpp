@@ -104,6 +104,21 @@ TEST_F(NewStrat, EmptyCatalogueMakesAStratWithNoPictureAndNoName)
     EXPECT_EQ(tables().OverviewNames(1).padded().size(), 16);
 }
 
+TEST_F(NewStrat, NoEntryIsChosenUntilTheUserPicksOne)
+{
+    home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
+    frmNovo *dlg = openDialog();
+    dlg->show();
+    // Keyboard focus makes the first entry current, which is not a choice.
+    dlg->lstOverview()->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dlg->imgOverview()->pixmap().isNull());
+    dlg->cmdOK_Click();
+    ASSERT_NE(frm->stratWindow(1), nullptr);
+    EXPECT_TRUE(tables().OverviewNames(1).trimmed().isEmpty());
+    EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
+}
+
 TEST_F(NewStrat, NoFreeSlotShowsTheLimitAndKeepsTheDialogOpen)
 {
     for (int i = 0; i < 11; ++i)

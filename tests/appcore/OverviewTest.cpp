@@ -4,9 +4,12 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace vantrel {
 namespace {
@@ -27,9 +30,14 @@ TEST(Overview, CatalogueListsPlainFilesOnly)
     test::TempHome home;
     home.write(QStringLiteral("Overviews/lagoon.png"), pngBytes(4, 4));
     home.write(QStringLiteral("Overviews/notes.txt"), "not a picture");
+    home.write(QStringLiteral("Overviews/.hidden.png"), pngBytes(4, 4));
     QDir(home.path()).mkpath(QStringLiteral("Overviews/folder"));
-    EXPECT_EQ(Overview::catalogue(),
+    ASSERT_EQ(::mkfifo(QFile::encodeName(home.file(QStringLiteral("Overviews/pipe.png"))), 0600),
+              0);
+    ASSERT_EQ(Overview::catalogue(),
               (QStringList{QStringLiteral("lagoon.png"), QStringLiteral("notes.txt")}));
+    // Named anyway (an old strat file), a FIFO gives no picture instead of blocking.
+    EXPECT_TRUE(Overview::load(QStringLiteral("pipe.png")).isNull());
 }
 
 TEST(Overview, MissingFolderGivesAnEmptyCatalogue)

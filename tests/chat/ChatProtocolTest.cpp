@@ -5,9 +5,11 @@
 #include "chat/ChatSession.h"
 
 #include <QTcpServer>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace vantrel;
@@ -126,6 +128,61 @@ TEST(ChatProtocol, TwoLinesInOneRunAreLoggedAsOneLine)
     EXPECT_TRUE(f.host.txtChat().endsWith("\r\nA: oneA: two"));
     settle();
     EXPECT_FALSE(a.received.contains("A: one")); // not echoed to its sender
+}
+
+// Messages caused by different events leave in sends of their own: a
+// receiver that reads between two events gets one run per message, not a
+// glued run it would misread (a leave of the nick "XNICK Y", a list logged as
+// chat). X's leave or chat line and Y's announcement reach the host together;
+// the receiver A reads whatever has arrived each time the host's list or log
+// changes, which is between the host's handling of the two.
+TEST(ChatProtocol, MessagesOfDifferentEventsArriveAsRunsOfTheirOwn)
+{
+    const struct
+    {
+        const char *name;
+        bool xLeaves; // else X says a line
+        QList<QByteArray> runs;
+    } cases[] = {
+        {"leave, then join", true, {"NICK Y\r\n", "SAIU X"}},
+        {"chat line, then newcomer", false, {"NICK Y\r\n", "X: hi"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        HostFixture f;
+        QTcpSocket a;
+        a.connectToHost(kLoopback, f.port);
+        ASSERT_TRUE(a.waitForConnected(5000));
+        a.write("NICK A");
+        ASSERT_TRUE(waitUntil([&] { return f.host.lstNicks().size() == 2; }));
+        RawPeer x, y;
+        ASSERT_TRUE(x.joinAs(f.port, "X"));
+        ASSERT_TRUE(y.connectTo(f.port));
+        ASSERT_TRUE(waitUntil(
+            [&] { return f.host.Users()->Count() == 3 && a.readAll().contains("NICK X\r\n"); }));
+        settle();
+        a.readAll();
+
+        QList<QByteArray> runs;
+        auto read = [&] {
+            if (a.bytesAvailable() > 0 || a.waitForReadyRead(20))
+                runs.append(a.readAll());
+        };
+        QObject::connect(&f.host, &ChatSession::nicksChanged, &a, read);
+        QObject::connect(&f.host, &ChatSession::logAppended, &a, read);
+        if (c.xLeaves)
+            x.socket.close();
+        else
+            x.send("X: hi");
+        y.send("NICK Y");
+        QThread::msleep(50); // both are waiting at the host before it looks
+        ASSERT_TRUE(waitUntil([&] { return f.host.nicks().contains(QStringLiteral("Y")); }));
+        settle();
+        QObject::disconnect(&f.host, nullptr, &a, nullptr);
+        read();
+        std::sort(runs.begin(), runs.end());
+        EXPECT_EQ(runs, c.runs);
+    }
 }
 
 TEST(ChatProtocol, NickBeginningWithNickTurnsItsLinesIntoNicks)

@@ -60,7 +60,8 @@ TEST(UrlSource, AddressIsTheTextBeforeTheFirstBlank)
 TEST(UrlSource, EnvironmentOverridesTheBuiltInEchoUrl)
 {
     qunsetenv("VANTREL_IP_ECHO_URL");
-    EXPECT_TRUE(mUrlSource::echoUrl().endsWith("/simple/"));
+    // The built-in page is a public echo that answers with the bare address.
+    EXPECT_EQ(mUrlSource::echoUrl(), "http://api.ipify.org/");
     qputenv("VANTREL_IP_ECHO_URL", "http://127.0.0.1:1/simple/");
     EXPECT_EQ(mUrlSource::echoUrl(), "http://127.0.0.1:1/simple/");
     qunsetenv("VANTREL_IP_ECHO_URL");

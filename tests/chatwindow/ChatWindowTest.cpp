@@ -214,5 +214,16 @@ TEST_F(WindowFixture, GetIpShowsWaitingThenTheAddressWithoutFreezing)
     w->cmdIP_Click();
     ASSERT_TRUE(waitUntil([&] { return w->lblIP->text() != "Aguarde..."; }));
     EXPECT_EQ(w->lblIP->text(), "Not available");
+
+    // Closed and opened again, the window knows no address, even when a
+    // lookup was still running at the close.
+    echo.body = "198.51.100.24";
+    w->cmdIP_Click();
+    ui.answer(MsgResult::Yes);
+    w->close();
+    w->show();
+    EXPECT_TRUE(w->lblIP->text().isEmpty());
+    settle(300);
+    EXPECT_TRUE(w->lblIP->text().isEmpty());
     qunsetenv("VANTREL_IP_ECHO_URL");
 }

@@ -142,6 +142,10 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
     const QString missing = home.file(QStringLiteral("missing.vtr"));
     expectOneLineNaming(cli({QStringLiteral("info"), missing}), missing);
 
+    // A device never ends: refused, not read until memory runs out.
+    expectOneLineNaming(cli({QStringLiteral("info"), QStringLiteral("/dev/zero")}),
+                        QStringLiteral("/dev/zero"));
+
     const QString broken = home.write(QStringLiteral("broken.vtr"), QByteArray(60, '\xff'));
     expectOneLineNaming(cli({QStringLiteral("info"), QStringLiteral("--json"), broken}), broken);
 

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace vantrel;
 using namespace vantrel::test;
 
@@ -155,15 +157,56 @@ TEST_F(StratWindow, EscDropsTheArmedTool)
     EXPECT_EQ(map().iTxt(), 0);
 }
 
-TEST_F(StratWindow, CloseMarkAndSiteLabel)
+// The strip's labels act on a left click released over them, as a click
+// does everywhere else: not on another button, not on a press dragged off.
+TEST_F(StratWindow, CloseMarkSiteLinkAndTitleActOnALeftClickOnly)
 {
     int closes = 0;
+    int renames = 0;
     QObject::connect(&map(), &frmMapa::closeRequested, [&](frmMapa *) { ++closes; });
+    QObject::connect(&map(), &frmMapa::renameRequested, [&](frmMapa *) { ++renames; });
+    auto opens = [&] {
+        return std::count_if(ui.prompts().begin(), ui.prompts().end(),
+                             [](const Prompt &p) { return p.kind == Prompt::Open; });
+    };
+    for (const char *name : {"lblFechar", "lblSite"}) {
+        SCOPED_TRACE(name);
+        auto *label = map().findChild<QLabel *>(name);
+        const QPoint inside = label->rect().center();
+        click(inside, Qt::RightButton, label);
+        click(inside, Qt::MiddleButton, label);
+        mouse(QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton, label);
+        mouse(QEvent::MouseButtonRelease, inside + QPoint(0, 40), Qt::LeftButton, Qt::NoButton,
+              label);
+        EXPECT_EQ(closes + opens(), 0);
+    }
     clickLabel("lblFechar");
     EXPECT_EQ(closes, 1);
     clickLabel("lblSite");
-    EXPECT_EQ(ui.last().kind, Prompt::Open);
+    EXPECT_EQ(opens(), 1);
     EXPECT_EQ(ui.last().text, "http://www.vantrel.net");
+
+    auto *title = map().findChild<QLabel *>("lblTitulo");
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton})
+        mouse(QEvent::MouseButtonDblClick, title->rect().center(), button, button, title);
+    EXPECT_EQ(renames, 1);
+}
+
+// A palette icon's transparent corners belong to it: a click there with a
+// palette icon armed places nothing, and a right-click opens its menu.
+TEST_F(StratWindow, TheWholeIconRectangleIsTheObject)
+{
+    map().resize(799, 585);
+    place(0, 1575, 1575); // top-left corner at pixel (100, 100)
+    ASSERT_EQ(qAlpha(PaletteIcons::image(0).pixel(0, 0)), 0) << "the corner is transparent";
+    ws.tools.PlacingMode = true;
+    ws.tools.PaletteIndex = 5;
+    click(QPoint(100, 100));
+    EXPECT_EQ(map().iObj(), 1);
+    ws.tools.PlacingMode = false;
+    click(QPoint(100, 100), Qt::RightButton);
+    EXPECT_EQ(ws.tools.SelectionKind, 1);
+    EXPECT_EQ(ws.tools.SelectionItem, 1);
 }
 
 TEST_F(StratWindow, MoveWindowToolMovesTheWindowOnce)

@@ -1,11 +1,14 @@
 #include "Bytes.h"
 
+#include "strat/Ansi.h"
 #include "strat/StratFile.h"
 #include "support/TempHome.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace vantrel;
 using vantrel::test::Bytes;
@@ -244,10 +247,54 @@ TEST(StratFileReading, MalformedCountsAndLengthsAreRefused)
             .contains(QStringLiteral("point count 2147483647")));
     EXPECT_TRUE(decodeError(Bytes(movementsStart).i16(0).i16(0).i16(0).i16(1).i32(-1).i32(0))
                     .contains(QStringLiteral("point count -1")));
-    // A lowest point number the program never writes.
-    EXPECT_TRUE(
-        decodeError(Bytes(movementsStart).i16(0).i16(0).i16(0).i16(1).i32(1).i32(4).emptyPoint())
-            .contains(QStringLiteral("lowest point number 4")));
+}
+
+TEST(StratFileReading, PointListsAreNumberedFromTheirStoredLowestNumber)
+{
+    // Movement 1 of object 1 with two way points, its list stored from `lowest`.
+    auto file = [](int32_t lowest, int32_t records) {
+        Bytes b = header().i16(1).emptyObject().i16(0).f32(0).f32(0);
+        b.i16(0).emptyText().i16(1).u32(0).u32(0xFF).i16(1).i16(0).i16(0).i16(0);
+        b.i16(1).i16(2).i16(1).i32(records).i32(lowest);
+        for (int32_t i = 0; i < records; ++i)
+            b.point(lowest + i, 10 * (lowest + i), 0, 1);
+        return b.i16(0).emptyLink();
+    };
+    struct Case
+    {
+        int32_t lowest;
+        int32_t records;
+    };
+    for (const Case c : {Case{0, 3}, Case{1, 2}, Case{-2, 5}}) {
+        const Strat s = decoded(file(c.lowest, c.records));
+        ASSERT_EQ(s.Movements.count(), 1) << c.lowest;
+        const StratMovement &m = s.Movements[1];
+        ASSERT_TRUE(m.hasPoint(1) && m.hasPoint(2)) << c.lowest;
+        EXPECT_EQ(m.Points[1], (MovementPoint{1, 10, 0, 1})) << c.lowest;
+        EXPECT_EQ(m.Points[2], (MovementPoint{2, 20, 0, 1})) << c.lowest;
+    }
+}
+
+TEST(StratFileWriting, FixedFieldsAreExactBytesWhateverTheCharacters)
+{
+    // Characters outside the Basic Multilingual Plane are two UTF-16 units
+    // but one byte each in the file.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    for (const QString &text :
+         {emoji, QStringLiteral("A") + emoji + QStringLiteral("B"), emoji.repeated(40),
+          QStringLiteral("x").repeated(31) + emoji + emoji}) {
+        Strat s;
+        s.Title = text;
+        s.Overview = text;
+        const QByteArray bytes = encoded(s);
+        ASSERT_EQ(bytes.size(), 157) << text.toStdString();
+        const Strat back = decoded(bytes);
+        EXPECT_EQ(back.Title.trimmed(), Ansi::decode(Ansi::encode(StratTitle::fit(text))));
+        EXPECT_EQ(back.Overview.padded().size(), 16);
+    }
+    // The fixed-width text never splits a pair.
+    EXPECT_EQ(StratTitle::fit(QStringLiteral("x").repeated(31) + emoji + emoji),
+              QStringLiteral("x").repeated(31) + emoji);
 }
 
 TEST(StratFileDisk, WriteReadAndAtomicReplace)
@@ -274,6 +321,21 @@ TEST(StratFileDisk, FailuresNameTheFile)
     StratFileResult r = StratFile::read(missing, s);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.startsWith(missing));
+
+    // Only regular files no larger than a strat can be are read: a FIFO
+    // would block and a device never ends.
+    const QString huge = home.file(QStringLiteral("huge.vtr"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(64 * 1024 * 1024 + 1));
+    }
+    const QString fifo = home.file(QStringLiteral("fifo.vtr"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+    for (const QString &path : {huge, fifo, QStringLiteral("/dev/zero"), home.path()}) {
+        r = StratFile::read(path, s);
+        ASSERT_FALSE(r.ok) << path.toStdString();
+        EXPECT_TRUE(r.message.startsWith(path)) << r.message.toStdString();
+    }
 
     // A folder where the file should go cannot be written.
     const QString blocked = home.write(QStringLiteral("file"), "x") + QStringLiteral("/sub.vtr");

@@ -1,10 +1,9 @@
 #include "app/mdlVantrel.h"
-
-#include <QApplication>
+#include "uiservice/GuardedApplication.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    vantrel::GuardedApplication app(argc, argv);
+    vantrel::GuardedApplication::setApplicationName(QStringLiteral("Vantrel"));
     return vantrel::mdlVantrel::Main(app);
 }
