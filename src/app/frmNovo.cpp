@@ -67,9 +67,9 @@ frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *p
             [this] { showPreview(chosenName()); });
     connect(m_lstOverview, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         m_lstOverview->setCurrentItem(item); // also selects it and shows its preview
-        cmdOK_Click();
+        onOkClicked();
     });
-    connect(cmdOK, &QPushButton::clicked, this, &frmNovo::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmNovo::onOkClicked);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -88,7 +88,7 @@ void frmNovo::showPreview(const QString &name)
         m_imgOverview->setPixmap(m_picture);
 }
 
-void frmNovo::cmdOK_Click()
+void frmNovo::onOkClicked()
 {
     const int slot = m_novoMapa ? m_novoMapa() : -1;
     if (slot == -1) {

@@ -37,7 +37,7 @@ public:
 
     // Loads the named overview into the preview (no picture when it cannot be loaded).
     void showPreview(const QString &name);
-    void cmdOK_Click();
+    void onOkClicked();
 
 private:
     // The selected overview name; empty until the user picks one.

@@ -36,11 +36,11 @@ frmOptions::frmOptions(Workspace &workspace, SettingsStore &settings, QWidget *p
 
     m_chkKCFrames->setChecked(m_ws.keepCountingFrames);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::onOkClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmOptions::cmdOK_Click()
+void frmOptions::onOkClicked()
 {
     const bool on = m_chkKCFrames->isChecked();
     m_ws.keepCountingFrames = on; // takes effect at once, no restart

@@ -19,7 +19,7 @@ public:
     frmOptions(Workspace &workspace, SettingsStore &settings, QWidget *parent = nullptr);
 
     QCheckBox *chkKCFrames() const { return m_chkKCFrames; }
-    void cmdOK_Click();
+    void onOkClicked();
 
 private:
     Workspace &m_ws;

@@ -51,6 +51,7 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
         if (sub)
             if (auto *w = qobject_cast<frmMapa *>(sub->widget()))
                 m_lastActive = w;
+        updateEditActions();
     });
 
     buildMenus();
@@ -70,7 +71,7 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     m_tmrCmd = new QTimer(this);
     m_tmrCmd->setObjectName(QStringLiteral("tmrCmd"));
     m_tmrCmd->setInterval(200);
-    connect(m_tmrCmd, &QTimer::timeout, this, &frmPrincipal::tmrCmd_Timer);
+    connect(m_tmrCmd, &QTimer::timeout, this, &frmPrincipal::pollHandOver);
 
     m_ws.owner = this;
     m_ws.stratWindow = [this](int iMI) {

@@ -68,22 +68,27 @@ public:
     int openStratCount() const;
 
     // The menu commands and tool clicks, callable by tests as a user would.
-    void mnuNovo_Click();
-    void mnuAbrir_Click();
-    void mnuSalvar_Click();
-    void mnuSalvarComo_Click();
-    void mnuOptions_Click();
-    void mnuChat_Click();
-    void mnuDica_Click();
-    void mnuSobre_Click();
-    void picObj_Click(int index);
-    void lblTexto_Click();
-    void imgMove_Click();
+    void newStrat();
+    void openStrat();
+    void saveStrat();
+    void saveStratAs();
+    void showOptions();
+    void showChat();
+    void showTips();
+    void showAbout();
+    void onPaletteClicked(int index);
+    void onTextToolClicked();
+    void onMoveWindowToolClicked();
     // Closing and renaming a strat window (its lblFechar and lblTitulo).
     void closeStrat(frmMapa *window);
+    // Edit > Undo and Redo on the active strat window.
+    void undo();
+    void redo();
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     void renameStrat(frmMapa *window);
     // One poll of the hand-over setting Comando (tmrCmd).
-    void tmrCmd_Timer();
+    void pollHandOver();
 
     frmNovo *newStratDialog() const { return m_frmNovo; }
     frmChat *chatWindow() const;
@@ -120,6 +125,12 @@ private:
     void layoutToolRow();
     void buildMenus();
     void fillWindowsMenu();
+    // The Edit menu (frmPrincipalEdit.cpp).
+    void buildEditMenu(QMenu *menu);
+    // Undo and Redo show the active strat's next step and are off while it
+    // has none or while it plays.
+    void updateEditActions();
+    void followUndo(frmMapa *window);
     void saveActive(bool bComo);
     // Shows and activates a strat window just handed out.
     void showStrat(frmMapa *window);
@@ -151,6 +162,8 @@ private:
     QPushButton *m_cmdSave = nullptr;
     QTimer *m_tmrCmd = nullptr;
     QMenu *m_mnuJanelas = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 };
 
 } // namespace vantrel

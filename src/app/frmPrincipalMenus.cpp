@@ -1,4 +1,4 @@
-// The menu bar (Strat, Options, Windows, Chat, Help) and the commands behind
+// The menu bar (Strat, Edit, Options, Windows, Chat, Help) and the commands behind
 // it: new, open, save, save as, the options dialog, the window list and the
 // chat window.
 #include "app/ShellMessages.h"
@@ -62,17 +62,17 @@ void frmPrincipal::buildMenus()
     QMenu *mnuTatica = topMenu(bar, "mnuTatica", QStringLiteral("&Strat"));
     connect(
         action(mnuTatica, "mnuNovo", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
-        &QAction::triggered, this, &frmPrincipal::mnuNovo_Click);
+        &QAction::triggered, this, &frmPrincipal::newStrat);
     connect(
         action(mnuTatica, "mnuAbrir", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O)),
-        &QAction::triggered, this, &frmPrincipal::mnuAbrir_Click);
+        &QAction::triggered, this, &frmPrincipal::openStrat);
     separator(mnuTatica, "sep01");
     connect(
         action(mnuTatica, "mnuSalvar", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
-        &QAction::triggered, this, &frmPrincipal::mnuSalvar_Click);
+        &QAction::triggered, this, &frmPrincipal::saveStrat);
     connect(action(mnuTatica, "mnuSalvarComo", QStringLiteral("Save &As..."),
                    QKeySequence(Qt::CTRL | Qt::Key_A)),
-            &QAction::triggered, this, &frmPrincipal::mnuSalvarComo_Click);
+            &QAction::triggered, this, &frmPrincipal::saveStratAs);
     separator(mnuTatica, "sep02");
     // TODO(export): Exporta and the video export of the active strat window.
     action(mnuTatica, "mnuExportar", QStringLiteral("&Export as Image"),
@@ -83,20 +83,22 @@ void frmPrincipal::buildMenus()
     connect(action(mnuTatica, "mnuSair", QStringLiteral("E&xit")), &QAction::triggered, this,
             [] { QCoreApplication::exit(0); });
 
+    buildEditMenu(topMenu(bar, "editMenu", QStringLiteral("&Edit")));
+
     connect(topAction(bar, "mnuOptions", QStringLiteral("&Options")), &QAction::triggered, this,
-            &frmPrincipal::mnuOptions_Click);
+            &frmPrincipal::showOptions);
 
     m_mnuJanelas = topMenu(bar, "mnuJanelas", QStringLiteral("&Windows"));
     connect(m_mnuJanelas, &QMenu::aboutToShow, this, &frmPrincipal::fillWindowsMenu);
 
     connect(topAction(bar, "mnuChat", QStringLiteral("&Chat")), &QAction::triggered, this,
-            &frmPrincipal::mnuChat_Click);
+            &frmPrincipal::showChat);
 
     QMenu *mnuAjuda = topMenu(bar, "mnuAjuda", QStringLiteral("&Help"));
     connect(action(mnuAjuda, "mnuDica", QStringLiteral("&Tip of the Day")), &QAction::triggered,
-            this, &frmPrincipal::mnuDica_Click);
+            this, &frmPrincipal::showTips);
     connect(action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel...")), &QAction::triggered,
-            this, &frmPrincipal::mnuSobre_Click);
+            this, &frmPrincipal::showAbout);
 }
 
 void frmPrincipal::fillWindowsMenu()
@@ -122,7 +124,7 @@ void frmPrincipal::fillWindowsMenu()
     }
 }
 
-void frmPrincipal::mnuNovo_Click()
+void frmPrincipal::newStrat()
 {
     if (m_frmNovo) {
         m_frmNovo->raise();
@@ -135,7 +137,7 @@ void frmPrincipal::mnuNovo_Click()
     m_frmNovo->show();
 }
 
-void frmPrincipal::mnuAbrir_Click()
+void frmPrincipal::openStrat()
 {
     const QString path
         = clsDialog(m_ws.ui).OpenDialog(this, QStringLiteral("Strat (*.vtr)|*.vtr|"),
@@ -159,17 +161,17 @@ void frmPrincipal::saveActive(bool bComo)
         m_ws.ui, this, QStringLiteral("The strat could not be saved.\n%1").arg(result.message));
 }
 
-void frmPrincipal::mnuSalvar_Click()
+void frmPrincipal::saveStrat()
 {
     saveActive(false);
 }
 
-void frmPrincipal::mnuSalvarComo_Click()
+void frmPrincipal::saveStratAs()
 {
     saveActive(true);
 }
 
-void frmPrincipal::mnuOptions_Click()
+void frmPrincipal::showOptions()
 {
     frmOptions dialog(m_ws, m_settings, this);
     m_ws.ui.runModal(dialog);
@@ -180,7 +182,7 @@ frmChat *frmPrincipal::chatWindow() const
     return m_chat;
 }
 
-void frmPrincipal::mnuChat_Click()
+void frmPrincipal::showChat()
 {
     // One chat window for the program's life; it keeps its state while hidden.
     if (!m_chat)

@@ -76,7 +76,7 @@ void frmPrincipal::buildPalette(QWidget *strip)
         box->setPixmap(m_ws.palette[size_t(i)]);
         box->setAlignment(Qt::AlignCenter);
         box->setCursor(Qt::PointingHandCursor);
-        connect(box, &ClickLabel::clicked, this, [this, i] { picObj_Click(i); });
+        connect(box, &ClickLabel::clicked, this, [this, i] { onPaletteClicked(i); });
         m_picObj[size_t(i)] = box;
     }
 
@@ -86,14 +86,14 @@ void frmPrincipal::buildPalette(QWidget *strip)
     bold.setBold(true);
     m_lblTexto->setFont(bold);
     m_lblTexto->setCursor(Qt::PointingHandCursor);
-    connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::lblTexto_Click);
+    connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::onTextToolClicked);
 
     m_imgMove
         = toolIcon(strip, "imgMove", QStringLiteral("Move Window"), ShellIcons::moveWindow(), 0);
-    connect(m_imgMove, &ClickLabel::clicked, this, &frmPrincipal::imgMove_Click);
+    connect(m_imgMove, &ClickLabel::clicked, this, &frmPrincipal::onMoveWindowToolClicked);
 
     m_imgChat = toolIcon(strip, "imgChat", QStringLiteral("Chat"), ShellIcons::chat(), 0);
-    connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::mnuChat_Click);
+    connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::showChat);
 
     m_label1 = new QLabel(QStringLiteral("Selected:"), strip);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -170,27 +170,23 @@ void frmPrincipal::SetStatus(QLabel *Progressbar, int Percent)
     QCoreApplication::processEvents();
 }
 
-void frmPrincipal::picObj_Click(int index)
+void frmPrincipal::onPaletteClicked(int index)
 {
     if (index < 0 || index >= kPaletteSize)
         return;
-    m_ws.tools.PlacingMode = true;
-    m_ws.tools.PaletteIndex = int16_t(index);
+    m_ws.tools.armPalette(int16_t(index));
     m_picImg->setPixmap(m_ws.palette[size_t(index)]);
 }
 
-void frmPrincipal::lblTexto_Click()
+void frmPrincipal::onTextToolClicked()
 {
-    m_ws.tools.PlacingMode = true;
-    m_ws.tools.TextMode = true;
+    m_ws.tools.armText();
     m_picImg->clear();
 }
 
-void frmPrincipal::imgMove_Click()
+void frmPrincipal::onMoveWindowToolClicked()
 {
-    m_ws.tools.MoveWindowMode = true;
-    m_ws.tools.PlacingMode = false;
-    m_ws.tools.TextMode = false;
+    m_ws.tools.armMoveWindow();
 }
 
 } // namespace vantrel

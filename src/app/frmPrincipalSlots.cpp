@@ -52,6 +52,7 @@ int frmPrincipal::NovoMapa()
     w->setTitleLabel(label + QString::number(slot));
     connect(w, &frmMapa::closeRequested, this, &frmPrincipal::closeStrat);
     connect(w, &frmMapa::renameRequested, this, &frmPrincipal::renameStrat);
+    followUndo(w);
     m_windows[size_t(slot)] = w;
 
     auto *sub = new QMdiSubWindow(m_mdi, Qt::FramelessWindowHint);
@@ -142,6 +143,7 @@ void frmPrincipal::closeStrat(frmMapa *window)
         sub->hide();
     if (m_lastActive == window)
         m_lastActive = nullptr;
+    updateEditActions();
     // Hand the focus to the most recently active strat window still open.
     const auto list = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
@@ -151,6 +153,7 @@ void frmPrincipal::closeStrat(frmMapa *window)
             break;
         }
     }
+    updateEditActions();
 }
 
 void frmPrincipal::renameStrat(frmMapa *window)
@@ -161,12 +164,11 @@ void frmPrincipal::renameStrat(frmMapa *window)
                                             text("s0008", "Tática"), window->titleLabel());
     if (answer.isEmpty())
         return;
-    const QString title = StratTitle::fit(answer);
-    window->setTitleLabel(title);
-    m_ws.slotTables.StratTitles(window->iMI) = title;
+    // One undo step; the label and the slot table follow the document.
+    window->rename(StratTitle::fit(answer));
 }
 
-void frmPrincipal::tmrCmd_Timer()
+void frmPrincipal::pollHandOver()
 {
     const QString path = m_settings.handOverPath();
     if (path.isEmpty())

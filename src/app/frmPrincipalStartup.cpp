@@ -57,14 +57,14 @@ void frmPrincipal::showTipsAtStartup()
     m_ws.ui.runModal(dialog);
 }
 
-void frmPrincipal::mnuDica_Click()
+void frmPrincipal::showTips()
 {
     frmDica dialog(m_ws, m_settings, this);
     dialog.chkLoadTipsAtStartup()->setChecked(m_settings.showTips());
     m_ws.ui.runModal(dialog);
 }
 
-void frmPrincipal::mnuSobre_Click()
+void frmPrincipal::showAbout()
 {
     frmSobre dialog(m_ws, this);
     m_ws.ui.runModal(dialog);

@@ -67,13 +67,13 @@ void EditorPopupMenus::popupObjectMenu(bool forText, const QPoint &globalPos)
     m_mnuMovimento->setVisible(!forText);
     m_mnuCor->setVisible(!forText);
     m_mnuLink->setVisible(!forText);
-    if (showMenus)
+    if (m_showMenus)
         m_mnuPopup->popup(globalPos);
 }
 
 void EditorPopupMenus::popupPointMenu(const QPoint &globalPos)
 {
-    if (showMenus)
+    if (m_showMenus)
         m_mnuPopup2->popup(globalPos);
 }
 
@@ -82,8 +82,7 @@ void EditorPopupMenus::addMovement()
     frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
     if (!window)
         return;
-    m_ws.tools.PlacingMode = true;
-    window->bMovimento = true;
+    window->armWayPoint();
 }
 
 void EditorPopupMenus::lineColor()
@@ -101,8 +100,11 @@ void EditorPopupMenus::removeObject()
             m_mainWindow, text("s0017", "Are you sure you want do remove this object?"),
             text("s0018", "Remove Object"), MsgButtons::YesNo, MsgIcon::Question);
         if (answer != MsgResult::No && window) {
+            // The object, its path and its link go in one undo step.
+            window->document().beginMacro(text("s0018", "Remove Object"));
             window->ApagaObjeto(tools.SelectionItem);
             window->ApagaLink();
+            window->document().endMacro();
         }
     } else if (tools.SelectionKind == 2) {
         const MsgResult answer = m_ws.ui.messageBox(
@@ -115,10 +117,20 @@ void EditorPopupMenus::removeObject()
 
 void EditorPopupMenus::link()
 {
-    frmLink dialog(m_ws, m_mainWindow);
+    frmLink dialog(m_ws.ui, m_mainWindow);
+    m_ws.language.translate(&dialog);
     if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr)
         window->ProcuraLink(dialog);
-    m_ws.ui.runModal(dialog);
+    if (m_ws.ui.runModal(dialog) != QDialog::Accepted)
+        return;
+    // OK stores into the window of the last right-click.
+    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
+    if (!window)
+        return;
+    if (dialog.EditLinkIndex() != 0)
+        window->EditaLink(dialog.EditLinkIndex(), dialog.LinkText());
+    else
+        window->AdicionaLink(dialog.LinkText());
 }
 
 void EditorPopupMenus::removeMovement()
@@ -129,8 +141,10 @@ void EditorPopupMenus::removeMovement()
     if (answer == MsgResult::No)
         return;
     if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr) {
+        window->document().beginMacro(text("s0016", "Remove Movement"));
         window->ApagaMovimento(m_ws.tools.SelectionPoint, m_ws.tools.SelectionMovement);
         window->ApagaLink();
+        window->document().endMacro();
     }
 }
 

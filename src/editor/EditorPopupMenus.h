@@ -43,7 +43,7 @@ public:
 
     // When false the menus are prepared but not shown (tests trigger the
     // actions themselves).
-    bool showMenus = true;
+    void setShowMenus(bool show) { m_showMenus = show; }
 
 public Q_SLOTS:
     void addMovement();    // mnuMovimento, mnuMovimento2
@@ -56,6 +56,7 @@ private:
     QString text(const char *id, const char *english) const;
 
     Workspace &m_ws;
+    bool m_showMenus = true;
     QWidget *m_mainWindow;
     QMenu *m_mnuPopup;
     QMenu *m_mnuPopup2;

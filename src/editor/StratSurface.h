@@ -44,6 +44,8 @@ public:
     ObjectItem *imgObj(int i) const { return at(m_objects, i); }
     TextItem *lblTexto(int i) const { return at(m_texts, i); }
     MarkerItem *picM(int k) const { return at(m_markers, k); }
+    // The highest marker number the table has room for.
+    int markerSlots() const { return int(m_markers.size()) - 1; }
     PathLine *linha(int k) const { return at(m_lines, k); }
     QGraphicsLineItem *tlinha() const { return m_tlinha; }
     QGraphicsRectItem *shpT() const { return m_shpT; }

@@ -1,7 +1,6 @@
 #include "editor/frmCores.h"
 
 #include "editor/SystemColors.h"
-#include "editor/Workspace.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -52,9 +51,9 @@ void ColorBox::mousePressEvent(QMouseEvent *event)
         Q_EMIT clicked(m_value);
 }
 
-frmCores::frmCores(Workspace &workspace, QWidget *parent)
+frmCores::frmCores(uint32_t color, QWidget *parent)
     : QDialog(parent)
-    , m_ws(workspace)
+    , m_chosenColor(color)
 {
     setObjectName(QStringLiteral("frmCores"));
     setWindowTitle(QStringLiteral("Select a Color"));
@@ -86,8 +85,7 @@ frmCores::frmCores(Workspace &workspace, QWidget *parent)
     m_cmdOk->setDefault(true);
     m_cmdOk->setGeometry(2520 / kTwips, 1800 / kTwips, 1200 / kTwips, 375 / kTwips);
     connect(m_cmdOk, &QPushButton::clicked, this, &frmCores::accept);
-    if (m_ws.language.isLoaded())
-        m_ws.language.SetLanguageInForm(this);
+    setPreview(color);
 }
 
 void frmCores::setPreview(uint32_t value)
@@ -102,7 +100,7 @@ uint32_t frmCores::preview() const
 
 void frmCores::accept()
 {
-    m_ws.tools.ChosenColor = preview();
+    m_chosenColor = preview();
     QDialog::accept();
 }
 

@@ -9,12 +9,12 @@ class QPushButton;
 
 namespace vantrel {
 
-struct Workspace;
 class ColorBox;
 
 // The colour dialog: twenty fixed colours and a preview. A click on any box
 // (the preview included) takes its colour into the preview; OK hands the
-// preview's colour back in EditorTools::ChosenColor.
+// preview's colour back as ChosenColor(); without OK it stays the colour the
+// dialog was opened with.
 class frmCores : public QDialog
 {
     Q_OBJECT
@@ -22,7 +22,8 @@ class frmCores : public QDialog
 public:
     static constexpr int kBoxes = 20;
 
-    frmCores(Workspace &workspace, QWidget *parent = nullptr);
+    // Opens with `color` in the preview.
+    explicit frmCores(uint32_t color, QWidget *parent = nullptr);
 
     // picCor(0)..picCor(19) are the palette, picCor(20) the preview.
     ColorBox *picCor(int i) const { return m_picCor.at(size_t(i)); }
@@ -30,10 +31,12 @@ public:
     void setPreview(uint32_t value);
     uint32_t preview() const;
 
+    uint32_t ChosenColor() const { return m_chosenColor; }
+
     void accept() override;
 
 private:
-    Workspace &m_ws;
+    uint32_t m_chosenColor;
     std::array<ColorBox *, kBoxes + 1> m_picCor{};
     QPushButton *m_cmdOk;
 };

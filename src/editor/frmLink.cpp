@@ -1,7 +1,5 @@
 #include "editor/frmLink.h"
 
-#include "editor/Workspace.h"
-#include "editor/frmMapa.h"
 #include "uiservice/DialogParts.h"
 #include "uiservice/Ui.h"
 
@@ -13,9 +11,9 @@
 
 namespace vantrel {
 
-frmLink::frmLink(Workspace &workspace, QWidget *parent)
+frmLink::frmLink(Ui &ui, QWidget *parent)
     : QDialog(parent)
-    , m_ws(workspace)
+    , m_ui(ui)
 {
     setObjectName(QStringLiteral("frmLink"));
     setWindowTitle(QStringLiteral("Link"));
@@ -42,26 +40,18 @@ frmLink::frmLink(Workspace &workspace, QWidget *parent)
     connect(m_cmdGO, &QPushButton::clicked, this, &frmLink::go);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmLink::accept);
     connect(m_cmdCancelar, &QPushButton::clicked, this, &frmLink::reject);
-    if (m_ws.language.isLoaded())
-        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmLink::go()
 {
     if (!m_txtLink->text().isEmpty())
-        m_ws.ui.openTarget(m_txtLink->text());
+        m_ui.openTarget(m_txtLink->text());
 }
 
 void frmLink::accept()
 {
-    m_ws.tools.LinkText = m_txtLink->text();
-    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
-    if (window) {
-        if (EditLinkIndex != 0)
-            window->EditaLink(EditLinkIndex);
-        else
-            window->AdicionaLink();
-    }
+    // An empty address is stored as well.
+    m_linkText = m_txtLink->text();
     QDialog::accept();
 }
 

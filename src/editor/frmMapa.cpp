@@ -53,6 +53,7 @@ QLabel *stripLabel(QWidget *parent, const char *name, const QString &text, int l
 frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     : QWidget(parent)
     , m_ws(workspace)
+    , m_engines(m_document, &workspace.keepCountingFrames)
     , m_surface(std::make_unique<StratSurface>())
 {
     setObjectName(QStringLiteral("frmMapa"));
@@ -61,6 +62,7 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
     buildTopStrip();
+    followDocument();
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
         if (auto *label1 = findChild<QLabel *>(QStringLiteral("Label1")))
@@ -104,37 +106,7 @@ void frmMapa::buildTopStrip()
     m_lblFechar->installEventFilter(this);
 }
 
-int16_t frmMapa::MarkerPoint(int k) const
-{
-    return k >= 0 && size_t(k) < m_markerPoint.size() ? m_markerPoint[size_t(k)] : 0;
-}
-
-clsMovimento *frmMapa::engine(int m) const
-{
-    return m >= 1 && size_t(m) < m_engines.size() ? m_engines[size_t(m)].get() : nullptr;
-}
-
-clsMovimento &frmMapa::ensureEngine(int m)
-{
-    if (size_t(m) >= m_engines.size())
-        m_engines.resize(size_t(m) + 1);
-    if (!m_engines[size_t(m)])
-        m_engines[size_t(m)] = std::make_unique<clsMovimento>(&m_ws.keepCountingFrames);
-    return *m_engines[size_t(m)];
-}
-
-int frmMapa::movementOf(int obj) const
-{
-    if (obj < 1)
-        return -1;
-    for (int m = 1; m <= m_strat.Movements.count(); ++m) {
-        if (const clsMovimento *e = engine(m); e && e->iObj == obj)
-            return m;
-    }
-    return -1;
-}
-
-QPixmap frmMapa::palettepicture(int index) const
+QPixmap frmMapa::palettePicture(int index) const
 {
     if (index < 0 || index >= kPaletteSize)
         return {};
@@ -180,16 +152,12 @@ void frmMapa::keyDown(int key)
         // Another way point for the selected object, without the menu.
         if (!isRunning() && tools.SelectionWindow == iMI && tools.SelectionKind == 1
             && tools.SelectionItem > 0) {
-            tools.PlacingMode = true;
-            bMovimento = true;
+            armWayPoint();
             setSurfaceCursor(EditorPictures::placingCursor());
         }
         break;
     case Qt::Key_Escape:
-        tools.PlacingMode = false;
-        tools.TextMode = false;
-        tools.MoveWindowMode = false;
-        bMovimento = false;
+        tools.disarm();
         m_surface->tlinha()->hide();
         unsetSurfaceCursor();
         break;
@@ -206,7 +174,22 @@ void frmMapa::keyUp(int key)
     unsetSurfaceCursor();
     if (m_ws.setSelectedPreview)
         m_ws.setSelectedPreview(QPixmap());
-    m_ws.tools.PlacingMode = false;
+    // A placing tool is dropped; a way point still follows the next press.
+    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
+    if (tool && tool->places() && tool->wayPointWindow() == 0)
+        m_ws.tools.disarm();
+}
+
+bool frmMapa::bMovimento() const
+{
+    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
+    return iMI != 0 && tool && tool->wayPointWindow() == iMI;
+}
+
+void frmMapa::armWayPoint()
+{
+    if (iMI != 0)
+        m_ws.tools.armWayPoint(iMI);
 }
 
 void frmMapa::setTitleLabel(const QString &text)
@@ -226,16 +209,13 @@ void frmMapa::setBackground(const QPixmap &picture)
 
 void frmMapa::discardStrat()
 {
-    m_surface->clear();
+    m_document.clear();
     m_surface->scene().setBackground(QPixmap());
-    m_strat = Strat();
-    m_engines.clear();
-    m_markerPoint.assign(1, 0);
-    m_markerCount = 0;
     m_drag = DragState();
-    LastPlacedObject = 0;
+    m_lastPlacedObject = 0;
     sArquivo.clear();
-    bMovimento = false;
+    if (bMovimento())
+        m_ws.tools.disarm();
     bPausa = false;
     iMI = 0;
 }

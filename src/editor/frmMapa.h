@@ -1,6 +1,7 @@
 #pragma once
 
-#include "animation/clsMovimento.h"
+#include "animation/MovementEngines.h"
+#include "strat/StratDocument.h"
 #include "strat/StratFile.h"
 #include "strat/StratRecords.h"
 
@@ -25,9 +26,12 @@ class StratSurface;
 // area that owns one strat. Its surface is a scene in twips (StratSurface)
 // shown by a MapView; the top strip holds the title, the close mark, the
 // homepage link, the frame counter, the clock and the play and pause buttons.
-// The public operations keep their names; the mouse and key handlers take
-// twips and buttons, so they can be driven without real events. The handlers
-// live in frmMapa*.cpp by topic (objects, texts, paths, links, file).
+// The strat itself is a StratDocument: every edit goes through it as one undo
+// step, and the scene items and engines follow its change signals
+// (frmMapaScene.cpp). The public operations keep their names; the mouse and
+// key handlers take twips and buttons, so they can be driven without real
+// events. The handlers live in frmMapa*.cpp by topic (objects, texts, paths,
+// links, file).
 class frmMapa : public QWidget
 {
     Q_OBJECT
@@ -41,24 +45,27 @@ public:
     ~frmMapa() override;
 
     // --- public fields, as other windows use them
-    int16_t iObj() const { return m_strat.Objects.count(); }
-    int16_t iTxt() const { return m_strat.Texts.count(); }
-    int16_t iMI = 0;         // slot 1..11; 0 when the window is closed
-    bool bMovimento = false; // the next press adds a way point
-    QString sArquivo;        // path of the strat file last opened or saved
+    int16_t iObj() const { return strat().Objects.count(); }
+    int16_t iTxt() const { return strat().Texts.count(); }
+    int16_t iMI = 0; // slot 1..11; 0 when the window is closed
+    // The next press adds a way point: the way-point tool is armed for this window.
+    bool bMovimento() const;
+    QString sArquivo; // path of the strat file last opened or saved
 
     // --- the strat and its controls
-    const Strat &strat() const { return m_strat; }
+    const Strat &strat() const { return m_document.strat(); }
+    StratDocument &document() { return m_document; }
     StratSurface &surface() { return *m_surface; }
     MapView *view() const { return m_view; }
-    int16_t MarkerCount() const { return m_markerCount; }
+    int16_t MarkerCount() const { return m_document.MarkerCount(); }
     // Way point number shown by marker k (0 for a number without one).
-    int16_t MarkerPoint(int k) const;
+    int16_t MarkerPoint(int k) const { return m_document.MarkerPoint(k); }
     // The engine of movement m, or null when it has none yet.
-    clsMovimento *engine(int m) const;
+    clsMovimento *engine(int m) const { return m_engines.engine(m); }
     // The first movement whose engine moves object `obj`, or -1.
-    int movementOf(int obj) const;
-    int16_t LastPlacedObject = 0;
+    int movementOf(int obj) const { return m_document.movementOf(obj); }
+    // The most recently placed object (0 when none).
+    int16_t LastPlacedObject() const { return m_lastPlacedObject; }
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
     // A file that cannot be read leaves the window empty and returns the reason.
@@ -73,8 +80,8 @@ public:
     void MudaCor();
     // Removes marker Index and every later marker of movement ittM.
     void ApagaMovimento(int16_t Index, int16_t ittM);
-    void AdicionaLink();
-    void EditaLink(int16_t iL);
+    void AdicionaLink(const QString &LinkText);
+    void EditaLink(int16_t iL, const QString &LinkText);
     // Fills the Link dialog with the selection's link, if it has one.
     void ProcuraLink(frmLink &dialog);
     // The number of the selection's link, or 0.
@@ -99,16 +106,32 @@ public:
     void markerDoubleClick(int16_t k);
     void keyDown(int key);
     void keyUp(int key);
+    // Arms the way-point tool for this window ("Add Movement").
+    void armWayPoint();
     // Where a popup menu opens (the mouse position of the latest event).
     void setLastGlobalPos(const QPoint &pos) { m_lastGlobalPos = pos; }
 
-    // --- playback state the editor consults (playback itself comes later)
+    // --- what the tools do (EditorTool.h); positions in twips
+    void placeObject(int16_t paletteIndex, double x, double y);
+    void insertText(double x, double y);
+    void addWayPoint(double x, double y);
+    void showRubberBand(double x, double y);
+    void setSurfaceCursor(const QCursor &cursor);
+    void unsetSurfaceCursor();
+    // What a window move moves: the MDI subwindow holding this window.
+    QWidget *movableWindow();
+
+    // --- playback state the editor consults (playback itself comes later).
+    // While a strat plays, playback suspends its undo with
+    // document().setUndoSuspended(true); the Edit menu follows.
     bool bPausa = false;
     bool isRunning() const { return m_picGOTag.toInt() != 0; }
 
     // --- the shell's hooks
     void setTitleLabel(const QString &text); // lblTitulo
     QString titleLabel() const;
+    // A new title, as one undo step; the label and the slot table follow.
+    void rename(const QString &title);
     void setBackground(const QPixmap &picture); // drawn at its own size, top-left
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();
@@ -133,17 +156,19 @@ private:
     };
 
     void buildTopStrip();
-    QPixmap palettepicture(int index) const;
-    clsMovimento &ensureEngine(int m);
+    QPixmap palettePicture(int index) const;
+    // The scene follows the document (frmMapaScene.cpp).
+    void followDocument();
+    void showObject(int i);
+    void showText(int i);
+    // Redraws the markers and lines of movement m, or of all with m = 0.
+    void showPaths(int m);
+    void showAll();
+    void showTitle();
+    void showOverview();
     void startDrag(double x, double y, const QPointF &topLeft);
     // Proposes the dragged element's new place and shows `frame` there.
     void dragTo(double x, double y, QGraphicsRectItem *frame);
-    void setSurfaceCursor(const QCursor &cursor);
-    void unsetSurfaceCursor();
-    QWidget *movableWindow();
-    void placeObject(double x, double y);
-    void insertText(double x, double y);
-    void addWayPoint(double x, double y);
     int selectedObject() const;
     // Centre of the highest marker below k of movement m, or null when none.
     bool previousMarkerCentre(int k, int m, QPointF &centre) const;
@@ -151,18 +176,14 @@ private:
     // returns true, and the caller leaves the strat as it is.
     bool refuseWhenFull(bool full) const;
     QPointF pathEnd(int obj) const;
-    void showRubberBand(double x, double y);
-    void rebuildPicture();
 
     Workspace &m_ws;
-    Strat m_strat;
+    StratDocument m_document;
+    MovementEngines m_engines;
     std::unique_ptr<StratSurface> m_surface;
     MapView *m_view = nullptr;
-    int16_t m_markerCount = 0;
-    std::vector<int16_t> m_markerPoint{0};                // 0..MarkerCount
-    std::vector<std::unique_ptr<clsMovimento>> m_engines; // movement m at m
     DragState m_drag;
-    QPoint m_moveStart;
+    int16_t m_lastPlacedObject = 0;
     QPoint m_lastGlobalPos;
     QString m_picGOTag = QStringLiteral("0");
 

@@ -1,5 +1,4 @@
 // Links on objects and way points, keyed by the current selection.
-#include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmLink.h"
 #include "editor/frmMapa.h"
@@ -12,8 +11,8 @@ int16_t frmMapa::findLink() const
 {
     const EditorTools &tools = m_ws.tools;
     const int16_t point = MarkerPoint(tools.SelectionPoint);
-    for (int i = 1; i <= m_strat.Links.count(); ++i) {
-        const StratLink &link = m_strat.Links[i];
+    for (int i = 1; i <= strat().Links.count(); ++i) {
+        const StratLink &link = strat().Links[i];
         if (tools.SelectionPoint == 0) {
             if (link.ObjectIndex == tools.SelectionItem)
                 return i;
@@ -27,38 +26,37 @@ int16_t frmMapa::findLink() const
 void frmMapa::ProcuraLink(frmLink &dialog)
 {
     if (const int16_t i = findLink()) {
-        dialog.txtLink()->setText(m_strat.Links[i].Target);
-        dialog.EditLinkIndex = i;
+        dialog.txtLink()->setText(strat().Links[i].Target);
+        dialog.setEditLinkIndex(i);
     }
 }
 
-void frmMapa::AdicionaLink()
+void frmMapa::AdicionaLink(const QString &LinkText)
 {
-    if (refuseWhenFull(m_strat.Links.count() == INT16_MAX))
+    if (refuseWhenFull(strat().Links.count() == INT16_MAX))
         return;
     const EditorTools &tools = m_ws.tools;
     StratLink link;
-    link.Target = tools.LinkText;
+    link.Target = LinkText;
     if (tools.SelectionPoint != 0) {
-        const MarkerItem *marker = m_surface->picM(tools.SelectionPoint);
-        link.MovementIndex = marker ? marker->tag() : tools.SelectionItem;
+        const WayPointMarker &marker = m_document.marker(tools.SelectionPoint);
+        link.MovementIndex = marker.live ? marker.movement : tools.SelectionItem;
         link.PointIndex = MarkerPoint(tools.SelectionPoint);
     } else {
         link.ObjectIndex = tools.SelectionItem;
     }
-    m_strat.Links.append(link);
+    m_document.addLink(link);
 }
 
-void frmMapa::EditaLink(int16_t iL)
+void frmMapa::EditaLink(int16_t iL, const QString &LinkText)
 {
-    if (m_strat.Links.contains(iL))
-        m_strat.Links[iL].Target = m_ws.tools.LinkText;
+    m_document.setLinkTarget(iL, LinkText);
 }
 
 void frmMapa::ApagaLink()
 {
     if (const int16_t i = findLink())
-        m_strat.Links[i] = StratLink();
+        m_document.clearLink(i);
 }
 
 } // namespace vantrel

@@ -43,73 +43,51 @@ void frmMapa::dragTo(double x, double y, QGraphicsRectItem *frame)
 
 void frmMapa::surfacePress(Qt::MouseButton, double x, double y)
 {
-    EditorTools &tools = m_ws.tools;
     m_surface->tlinha()->hide();
-    if (bMovimento) {
-        addWayPoint(x, y);
+    // Held here: the tool may disarm itself or be replaced while it acts.
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool)
         return;
-    }
-    if (tools.MoveWindowMode)
-        m_moveStart = QPoint(int(std::lround(x)), int(std::lround(y)));
-    if (tools.PlacingMode && tools.TextMode) {
-        insertText(x, y);
-        tools.PlacingMode = false;
-        tools.TextMode = false;
-        return;
-    }
-    if (tools.PlacingMode)
-        placeObject(x, y);
+    const int16_t pathWindow = tool->wayPointWindow();
+    if (pathWindow != 0 && pathWindow != iMI)
+        return; // the way-point tool extends a path in another window
+    // A way point or a text is spent by its press (before its dialog); an
+    // object and a window move by the release.
+    if (pathWindow != 0 || tool->insertsText())
+        m_ws.tools.disarm();
+    tool->press(*this, x, y);
 }
 
-void frmMapa::placeObject(double x, double y)
+void frmMapa::placeObject(int16_t paletteIndex, double x, double y)
 {
-    const int16_t index = m_ws.tools.PaletteIndex;
-    const QPixmap picture = palettepicture(index);
-    if (picture.isNull())
+    if (palettePicture(paletteIndex).isNull())
         return; // no palette icon of that number: nothing to place
-    if (refuseWhenFull(m_strat.Objects.count() == INT16_MAX))
+    if (refuseWhenFull(strat().Objects.count() == INT16_MAX))
         return;
     const float left = float(std::lround(x) - kObjectAnchor);
     const float top = float(std::lround(y) - kObjectAnchor);
-    const int16_t n = m_strat.Objects.append({index, left, top});
-    // Added last, so it is drawn in front of every other object and text.
-    m_surface->loadObject(n, picture, QPointF(left, top));
-    LastPlacedObject = n;
+    m_lastPlacedObject = m_document.placeObject(paletteIndex, left, top);
 }
 
 void frmMapa::surfaceMove(Qt::MouseButtons buttons, double x, double y)
 {
-    const EditorTools &tools = m_ws.tools;
-    if (tools.MoveWindowMode) {
-        if (buttons == Qt::LeftButton) {
-            QWidget *window = movableWindow();
-            const QPoint delta((int(std::lround(x)) - m_moveStart.x()) / kTwipsPerPixel,
-                               (int(std::lround(y)) - m_moveStart.y()) / kTwipsPerPixel);
-            window->move(window->pos() + delta);
-        }
-        setSurfaceCursor(EditorPictures::moveWindowCursor());
-    } else if (tools.PlacingMode) {
-        if (bMovimento)
-            showRubberBand(x, y);
-        setSurfaceCursor(EditorPictures::placingCursor());
-    } else {
+    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current())
+        tool->move(*this, buttons, x, y);
+    else
         unsetSurfaceCursor();
-    }
 }
 
 void frmMapa::surfaceRelease(Qt::MouseButton, bool shift, double, double)
 {
-    EditorTools &tools = m_ws.tools;
     if (!shift) {
         unsetSurfaceCursor();
         if (m_ws.setSelectedPreview)
             m_ws.setSelectedPreview(QPixmap());
-        tools.PlacingMode = false;
     }
-    // Every tool acts once.
-    tools.MoveWindowMode = false;
-    tools.PlacingMode = false;
-    tools.TextMode = false;
+    // Every tool acts once; the way-point tool ends with its own press.
+    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
+    if (tool && tool->wayPointWindow() == 0)
+        m_ws.tools.disarm();
     m_surface->tlinha()->hide();
     m_surface->shpT()->hide();
     m_surface->shpM()->hide();
@@ -118,7 +96,7 @@ void frmMapa::surfaceRelease(Qt::MouseButton, bool shift, double, double)
 
 void frmMapa::objectPress(int16_t i, Qt::MouseButton button, double x, double y)
 {
-    if (bPausa && i != LastPlacedObject)
+    if (bPausa && i != m_lastPlacedObject)
         return;
     EditorTools &tools = m_ws.tools;
     if (button == Qt::RightButton) {
@@ -130,7 +108,7 @@ void frmMapa::objectPress(int16_t i, Qt::MouseButton button, double x, double y)
             m_ws.popupMenus->popupObjectMenu(false, m_lastGlobalPos);
         return;
     }
-    if (tools.PlacingMode || tools.TextMode)
+    if (tools.PlacingMode() || tools.TextMode())
         return;
     if (ObjectItem *item = m_surface->imgObj(i))
         startDrag(x, y, item->pos());
@@ -146,46 +124,17 @@ void frmMapa::objectMove(int16_t, Qt::MouseButtons, double x, double y)
 
 void frmMapa::objectRelease(int16_t i, Qt::MouseButton)
 {
-    if (m_drag.Dragging && m_strat.Objects.contains(i)) {
-        StratObject &object = m_strat.Objects[i];
-        object.Left = m_drag.newLeft;
-        object.Top = m_drag.newTop;
-        if (ObjectItem *item = m_surface->imgObj(i))
-            item->setPosition(object.Left, object.Top);
-        m_drag.Dragging = false;
-        // The path's first segment starts at the object; its way points stay.
-        const int m = m_strat.Movements.count() > 0 ? movementOf(i) : -1;
-        for (int k = 1; m > 0 && k <= m_markerCount; ++k) {
-            if (PathLine *line = m_surface->linha(k); line && line->tag() == m) {
-                line->setStart(QPointF(object.Left + kObjectAnchor, object.Top + kObjectAnchor));
-                break;
-            }
-        }
-    }
+    // One drag is one undo step; the path's first segment follows the
+    // object, its way points stay.
+    if (m_drag.Dragging)
+        m_document.moveObject(i, m_drag.newLeft, m_drag.newTop);
     m_drag.Dragging = false;
     m_surface->shpT()->hide();
 }
 
 void frmMapa::ApagaObjeto(int16_t Index)
 {
-    if (!m_strat.Objects.contains(Index))
-        return;
-    m_surface->unloadObject(Index);
-    const int m = movementOf(Index);
-    if (m > 0) {
-        for (int k = 1; k <= m_markerCount; ++k) {
-            if (MarkerItem *marker = m_surface->picM(k); marker && marker->tag() == m) {
-                m_surface->unloadMarker(k);
-                m_surface->unloadLine(k);
-            }
-        }
-        if (m_strat.Movements.contains(m))
-            m_strat.Movements[m].empty();
-        clsMovimento &e = ensureEngine(m);
-        e.ApagaMovimento(1);
-        e.iObj = 0;
-    }
-    m_strat.Objects[Index] = {kDeletedPicture, 0, 0};
+    m_document.removeObject(Index);
 }
 
 } // namespace vantrel

@@ -15,19 +15,16 @@ namespace vantrel {
 
 void frmMapa::insertText(double x, double y)
 {
-    if (refuseWhenFull(m_strat.Texts.count() == INT16_MAX))
+    if (refuseWhenFull(strat().Texts.count() == INT16_MAX))
         return;
-    m_ws.tools.DialogText.clear();
-    frmTexto dialog(m_ws, m_ws.owner);
+    frmTexto dialog(m_ws.owner);
+    m_ws.language.translate(&dialog);
     m_ws.ui.runModal(dialog);
-    const QString caption = m_ws.tools.DialogText;
+    const QString caption = dialog.DialogText();
     if (caption.isEmpty())
         return;
     // The press point is the text's top-left corner (no centring).
-    const float left = float(std::lround(x));
-    const float top = float(std::lround(y));
-    const int16_t n = m_strat.Texts.append({left, top, caption});
-    m_surface->loadText(n, caption, QPointF(left, top));
+    m_document.insertText(float(std::lround(x)), float(std::lround(y)), caption);
 }
 
 void frmMapa::textPress(int16_t i, Qt::MouseButton button, double x, double y)
@@ -42,7 +39,7 @@ void frmMapa::textPress(int16_t i, Qt::MouseButton button, double x, double y)
             m_ws.popupMenus->popupObjectMenu(true, m_lastGlobalPos);
         return;
     }
-    if (tools.PlacingMode || tools.TextMode)
+    if (tools.PlacingMode() || tools.TextMode())
         return;
     if (TextItem *label = m_surface->lblTexto(i))
         startDrag(x, y, label->pos());
@@ -60,13 +57,8 @@ void frmMapa::textMove(int16_t i, Qt::MouseButtons, double x, double y)
 
 void frmMapa::textRelease(int16_t i, Qt::MouseButton)
 {
-    if (m_drag.Dragging && m_strat.Texts.contains(i)) {
-        StratText &text = m_strat.Texts[i];
-        text.Left = m_drag.newLeft;
-        text.Top = m_drag.newTop;
-        if (TextItem *label = m_surface->lblTexto(i))
-            label->setPos(text.Left, text.Top);
-    }
+    if (m_drag.Dragging)
+        m_document.moveText(i, m_drag.newLeft, m_drag.newTop);
     m_drag.Dragging = false;
     m_surface->shpT()->hide();
 }
@@ -74,26 +66,21 @@ void frmMapa::textRelease(int16_t i, Qt::MouseButton)
 void frmMapa::textDoubleClick(int16_t i)
 {
     TextItem *label = m_surface->lblTexto(i);
-    if (!label || !m_strat.Texts.contains(i))
+    if (!label || !strat().Texts.contains(i))
         return;
-    frmTexto dialog(m_ws, m_ws.owner);
+    frmTexto dialog(m_ws.owner);
+    m_ws.language.translate(&dialog);
     dialog.txtTexto()->setText(label->caption());
-    m_ws.tools.DialogText.clear();
     m_ws.ui.runModal(dialog);
     // An empty result keeps the text: a text cannot be emptied by editing.
-    const QString caption = m_ws.tools.DialogText;
-    if (caption.isEmpty())
-        return;
-    label->setCaption(caption);
-    m_strat.Texts[i].Caption = caption;
+    const QString caption = dialog.DialogText();
+    if (!caption.isEmpty())
+        m_document.editText(i, caption);
 }
 
 void frmMapa::ApagaTexto(int16_t Index)
 {
-    if (!m_strat.Texts.contains(Index))
-        return;
-    m_strat.Texts[Index] = StratText::tombstone();
-    m_surface->unloadText(Index);
+    m_document.removeText(Index);
 }
 
 } // namespace vantrel

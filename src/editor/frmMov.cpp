@@ -1,7 +1,5 @@
 #include "editor/frmMov.h"
 
-#include "editor/Workspace.h"
-
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -12,9 +10,8 @@
 
 namespace vantrel {
 
-frmMov::frmMov(Workspace &workspace, QWidget *parent)
+frmMov::frmMov(QWidget *parent)
     : QDialog(parent)
-    , m_ws(workspace)
 {
     setObjectName(QStringLiteral("frmMov"));
     setWindowTitle(QStringLiteral("Movement"));
@@ -44,8 +41,6 @@ frmMov::frmMov(Workspace &workspace, QWidget *parent)
     layout->addWidget(m_cmdOK, 4, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmMov::accept);
-    if (m_ws.language.isLoaded())
-        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmMov::prepareForNewPoint(bool grenade)
@@ -74,10 +69,10 @@ void frmMov::accept()
         startFrame = int32_t(qRound64(value));
     else
         m_txtIni->setText(QStringLiteral("0"));
-    m_ws.tools.DialogStartFrame = startFrame;
-    m_ws.tools.DialogVelocity = m_optVel[0]->isChecked()   ? kRunning
-                                : m_optVel[1]->isChecked() ? kWalk
-                                                           : kGrenade;
+    const float velocity = m_optVel[0]->isChecked()   ? kRunning
+                           : m_optVel[1]->isChecked() ? kWalk
+                                                      : kGrenade;
+    m_answer = MovementAnswer{startFrame, velocity};
     QDialog::accept();
 }
 

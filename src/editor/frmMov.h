@@ -3,6 +3,8 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -11,10 +13,15 @@ class QRadioButton;
 
 namespace vantrel {
 
-struct Workspace;
+// The Movement dialog's answer.
+struct MovementAnswer
+{
+    int32_t DialogStartFrame = 0;
+    float DialogVelocity = 0;
+};
 
-// The Movement dialog: a start frame and one of three speeds. OK hands them
-// back in EditorTools::DialogStartFrame and DialogVelocity.
+// The Movement dialog: a start frame and one of three speeds. After OK,
+// answer() holds them; closing it otherwise leaves no answer.
 class frmMov : public QDialog
 {
     Q_OBJECT
@@ -24,7 +31,7 @@ public:
     static constexpr float kWalk = 3;
     static constexpr float kGrenade = 20;
 
-    frmMov(Workspace &workspace, QWidget *parent = nullptr);
+    explicit frmMov(QWidget *parent = nullptr);
 
     // A grenade only offers "Granade"; a player never does.
     void prepareForNewPoint(bool grenade);
@@ -35,13 +42,15 @@ public:
     QRadioButton *optVel(int i) const { return m_optVel.at(size_t(i)); }
     QPushButton *cmdOK() const { return m_cmdOK; }
 
+    const std::optional<MovementAnswer> &answer() const { return m_answer; }
+
     void accept() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Workspace &m_ws;
+    std::optional<MovementAnswer> m_answer;
     QLineEdit *m_txtIni;
     std::array<QRadioButton *, 3> m_optVel{};
     QPushButton *m_cmdOK;

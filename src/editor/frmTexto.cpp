@@ -1,6 +1,5 @@
 #include "editor/frmTexto.h"
 
-#include "editor/Workspace.h"
 #include "uiservice/DialogParts.h"
 
 #include <QLineEdit>
@@ -9,9 +8,8 @@
 
 namespace vantrel {
 
-frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
+frmTexto::frmTexto(QWidget *parent)
     : QDialog(parent)
-    , m_ws(workspace)
 {
     setObjectName(QStringLiteral("frmTexto"));
     setWindowTitle(QStringLiteral("Insert Text"));
@@ -29,20 +27,18 @@ frmTexto::frmTexto(Workspace &workspace, QWidget *parent)
 
     connect(m_cmdOK, &QPushButton::clicked, this, &frmTexto::accept);
     connect(m_cmdCancelar, &QPushButton::clicked, this, &frmTexto::reject);
-    if (m_ws.language.isLoaded())
-        m_ws.language.SetLanguageInForm(this);
 }
 
 void frmTexto::accept()
 {
-    m_ws.tools.DialogText = m_txtTexto->text();
+    m_dialogText = m_txtTexto->text();
     QDialog::accept();
 }
 
 void frmTexto::reject()
 {
     // Cancel and the close box alike hand back nothing.
-    m_ws.tools.DialogText.clear();
+    m_dialogText.clear();
     QDialog::reject();
 }
 

@@ -7,26 +7,27 @@ class QPushButton;
 
 namespace vantrel {
 
-struct Workspace;
-
-// The Insert Text dialog. OK hands the typed text back in
-// EditorTools::DialogText; Cancel and the close box hand back "".
+// The Insert Text dialog. DialogText() is the typed text after OK, and ""
+// after Cancel or the close box.
 class frmTexto : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmTexto(Workspace &workspace, QWidget *parent = nullptr);
+    explicit frmTexto(QWidget *parent = nullptr);
 
     QLineEdit *txtTexto() const { return m_txtTexto; }
     QPushButton *cmdOK() const { return m_cmdOK; }
     QPushButton *cmdCancelar() const { return m_cmdCancelar; }
 
+    // The dialog's answer, read after it closed.
+    const QString &DialogText() const { return m_dialogText; }
+
     void accept() override;
     void reject() override;
 
 private:
-    Workspace &m_ws;
+    QString m_dialogText;
     QLineEdit *m_txtTexto;
     QPushButton *m_cmdOK;
     QPushButton *m_cmdCancelar;

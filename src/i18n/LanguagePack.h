@@ -63,6 +63,12 @@ public:
     // "toolTip". Keys that name nothing are skipped.
     void SetLanguageInForm(QObject *frmForm) const;
     void SetaLinguagemnoForm(QObject *frmForm) const { SetLanguageInForm(frmForm); }
+    // What a window's load does: SetLanguageInForm when a pack is loaded.
+    void translate(QObject *frmForm) const
+    {
+        if (isLoaded())
+            SetLanguageInForm(frmForm);
+    }
 
     // Installs decoded records directly (tests, and the pack tools).
     void setPack(PackData pack, const QString &file)

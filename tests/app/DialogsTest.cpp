@@ -22,7 +22,7 @@ class NewStrat : public ShellTest
 protected:
     frmNovo *openDialog()
     {
-        frm->mnuNovo_Click();
+        frm->newStrat();
         frmNovo *dlg = frm->newStratDialog();
         EXPECT_NE(dlg, nullptr);
         return dlg;
@@ -47,7 +47,7 @@ TEST_F(NewStrat, ListsEveryPlainFileOfTheCatalogue)
     EXPECT_EQ(dlg->lstOverview()->item(0)->text(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(dlg->lstOverview()->item(1)->text(), QStringLiteral("readme.txt"));
     // New again while it is open raises the same dialog.
-    frm->mnuNovo_Click();
+    frm->newStrat();
     EXPECT_EQ(frm->newStratDialog(), dlg);
     // A double click acts as OK.
     Q_EMIT dlg->lstOverview()->itemDoubleClicked(dlg->lstOverview()->item(0));
@@ -87,7 +87,7 @@ TEST_F(NewStrat, AFileThatIsNoPictureShowsNoPreviewAndMakesAStratWithout)
     select(dlg, QStringLiteral("lagoon.png"));
     select(dlg, QStringLiteral("readme.txt"));
     EXPECT_TRUE(dlg->imgOverview()->pixmap().isNull());
-    dlg->cmdOK_Click();
+    dlg->onOkClicked();
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
     EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("readme.txt"));
@@ -98,7 +98,7 @@ TEST_F(NewStrat, EmptyCatalogueMakesAStratWithNoPictureAndNoName)
 {
     frmNovo *dlg = openDialog();
     EXPECT_EQ(dlg->lstOverview()->count(), 0);
-    dlg->cmdOK_Click();
+    dlg->onOkClicked();
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_TRUE(tables().OverviewNames(1).trimmed().isEmpty());
     EXPECT_EQ(tables().OverviewNames(1).padded().size(), 16);
@@ -113,7 +113,7 @@ TEST_F(NewStrat, NoEntryIsChosenUntilTheUserPicksOne)
     dlg->lstOverview()->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     EXPECT_TRUE(dlg->imgOverview()->pixmap().isNull());
-    dlg->cmdOK_Click();
+    dlg->onOkClicked();
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_TRUE(tables().OverviewNames(1).trimmed().isEmpty());
     EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
@@ -125,7 +125,7 @@ TEST_F(NewStrat, NoFreeSlotShowsTheLimitAndKeepsTheDialogOpen)
         frm->NovoMapa();
     frmNovo *dlg = openDialog();
     ui.answer(MsgResult::Ok);
-    dlg->cmdOK_Click();
+    dlg->onOkClicked();
     ASSERT_EQ(ui.prompts().size(), 1u);
     EXPECT_EQ(ui.last().text, QStringLiteral("Too much strats open at the same time."));
     EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
@@ -168,7 +168,7 @@ TEST_F(Options, OkStoresTheTickAndSetsTheFlagAtOnceCancelStoresNothing)
             chk->setChecked(c.tick);
             d.findChild<QPushButton *>(QLatin1String(c.button))->click();
         });
-        frm->mnuOptions_Click();
+        frm->showOptions();
         EXPECT_EQ(ui.last().dialogName, QStringLiteral("frmOptions"));
         EXPECT_EQ(ws().keepCountingFrames, c.flag);
         EXPECT_EQ(frm->settings().text(QStringLiteral("KCFrames")), c.stored);

@@ -50,14 +50,14 @@ TEST_F(DocShots, MainWindowWithTwoStrats)
     ASSERT_EQ(frm->OpenStratFile(writeStrat(QStringLiteral("b.vtr"), b)), 2);
     frm->subWindowOf(frm->stratWindow(1))->move(0, 0);
     frm->subWindowOf(frm->stratWindow(2))->move(250, 70);
-    frm->picObj_Click(6);
+    frm->onPaletteClicked(6);
     save(frm.get(), "main.png");
 }
 
 TEST_F(DocShots, NewStratDialogWithPreview)
 {
     frm->Form_Load(QString());
-    frm->mnuNovo_Click();
+    frm->newStrat();
     frmNovo *dlg = frm->newStratDialog();
     ASSERT_NE(dlg, nullptr);
     dlg->lstOverview()->setCurrentRow(1);

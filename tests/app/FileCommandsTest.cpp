@@ -35,7 +35,7 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     home.write(QStringLiteral("Overviews/lagoon.png"), png(40, 30));
     const QString path = writeStrat(QStringLiteral("plan.vtr"), sampleStrat());
     ui.answer(path);
-    frm->mnuAbrir_Click();
+    frm->openStrat();
 
     ASSERT_EQ(ui.prompts().size(), 1u);
     const Prompt &p = ui.prompts().front();
@@ -57,16 +57,16 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
 TEST_F(FileCommands, NothingToDoAsksAndShowsNothing)
 {
     frm->Form_Load(QString()); // empty command line
-    frm->mnuSalvar_Click();    // no strat window
-    frm->mnuSalvarComo_Click();
+    frm->saveStrat();          // no strat window
+    frm->saveStratAs();
     EXPECT_TRUE(ui.prompts().empty());
     ui.answer(QString()); // cancelled Open
-    frm->mnuAbrir_Click();
+    frm->openStrat();
     EXPECT_EQ(frm->openStratCount(), 0);
     // Also with every window closed again.
     frm->NovoMapa();
     frm->closeStrat(frm->stratWindow(1));
-    frm->mnuSalvar_Click();
+    frm->saveStrat();
     EXPECT_EQ(ui.prompts().size(), 1u);
 }
 
@@ -77,14 +77,14 @@ TEST_F(FileCommands, OpenedAndSavedAgainIsByteIdentical)
 
     const QString copy = home.file(QStringLiteral("copy.vtr"));
     ui.answer(copy);
-    frm->mnuSalvarComo_Click();
+    frm->saveStratAs();
     EXPECT_EQ(bytesOf(copy), bytesOf(original));
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, copy);
 
     // Save writes back to the window's file without asking.
     QFile::remove(copy);
     const size_t asked = ui.prompts().size();
-    frm->mnuSalvar_Click();
+    frm->saveStrat();
     EXPECT_EQ(ui.prompts().size(), asked);
     EXPECT_EQ(bytesOf(copy), bytesOf(original));
 }
@@ -94,7 +94,7 @@ TEST_F(FileCommands, SaveOfANewStratAsksAndAddsTheExtension)
     frm->NovoMapa();
     const QString base = home.file(QStringLiteral("new strat"));
     ui.answer(base);
-    frm->mnuSalvar_Click();
+    frm->saveStrat();
     ASSERT_EQ(ui.prompts().size(), 1u);
     EXPECT_EQ(ui.last().kind, Prompt::SaveFile);
     EXPECT_EQ(ui.last().title, QStringLiteral("Save Strat"));
@@ -106,13 +106,13 @@ TEST_F(FileCommands, SaveOfANewStratAsksAndAddsTheExtension)
     // A name that ends in .VTR is used as typed.
     const QString upper = home.file(QStringLiteral("LOUD.VTR"));
     ui.answer(upper);
-    frm->mnuSalvarComo_Click();
+    frm->saveStratAs();
     EXPECT_TRUE(QFile::exists(upper));
     EXPECT_FALSE(QFile::exists(upper + QStringLiteral(".vtr")));
 
     // A cancelled dialog writes nothing and keeps the path.
     ui.answer(QString());
-    frm->mnuSalvarComo_Click();
+    frm->saveStratAs();
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, upper);
     EXPECT_EQ(ui.prompts().size(), 3u); // the dialogs only, no message
 }
@@ -124,7 +124,7 @@ TEST_F(FileCommands, AFailedSaveSaysWhyAndKeepsTheOldPath)
     const QString unwritable = home.file(QStringLiteral("no such folder/plan2.vtr"));
     ui.answer(unwritable);
     ui.answer(MsgResult::Ok);
-    frm->mnuSalvarComo_Click();
+    frm->saveStratAs();
 
     expectFailureBox(QStringLiteral("The strat could not be saved."), unwritable, 2);
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, original);
@@ -193,13 +193,13 @@ TEST_F(FileCommands, TheHandOverPollOpensThePathAndEmptiesTheKey)
 
     const QString path = writeStrat(QStringLiteral("handed.vtr"), sampleStrat());
     frm->settings().setHandOverPath(QLatin1Char('"') + path + QLatin1Char('"'));
-    frm->tmrCmd_Timer();
+    frm->pollHandOver();
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, path);
     EXPECT_TRUE(frm->settings().handOverPath().isEmpty());
 
     // Nothing there: nothing happens.
-    frm->tmrCmd_Timer();
+    frm->pollHandOver();
     EXPECT_EQ(frm->openStratCount(), 1);
 }
 
@@ -225,14 +225,14 @@ TEST(HandOver, ABadPathIsReportedOnceAndTheKeyStillEmptied)
     frmPrincipal frm(ui);
     frm.settings().setHandOverPath(home.file(QStringLiteral("nothing.vtr")));
     ui.whileShown = [&frm] {
-        frm.tmrCmd_Timer();
+        frm.pollHandOver();
     };
     ui.answer(MsgResult::Ok);
-    frm.tmrCmd_Timer();
+    frm.pollHandOver();
     EXPECT_TRUE(frm.settings().handOverPath().isEmpty());
     EXPECT_EQ(ui.prompts().size(), 1u);
     EXPECT_EQ(frm.openStratCount(), 0);
-    frm.tmrCmd_Timer();
+    frm.pollHandOver();
     EXPECT_EQ(ui.prompts().size(), 1u);
 }
 

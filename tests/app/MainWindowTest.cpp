@@ -38,6 +38,9 @@ TEST_F(MainWindow, MenuTreeHasItsCaptionsShortcutsAndNames)
         {"mnuExportar", "&Export as Image", QKeySequence(QStringLiteral("Ctrl+E"))},
         {"mnuVideo", "Export as &Video", {}},
         {"mnuSair", "E&xit", {}},
+        {"editMenu", "&Edit", {}},
+        {"undoAction", "&Undo", QKeySequence(QStringLiteral("Ctrl+Z"))},
+        {"redoAction", "&Redo", QKeySequence(QStringLiteral("Ctrl+Y"))},
         {"mnuOptions", "&Options", {}},
         {"mnuJanelas", "&Windows", {}},
         {"mnuChat", "&Chat", {}},
@@ -55,7 +58,45 @@ TEST_F(MainWindow, MenuTreeHasItsCaptionsShortcutsAndNames)
     QStringList top;
     for (QAction *a : frm->menuBar()->actions())
         top << a->objectName();
-    EXPECT_EQ(top.join(' '), "mnuTatica mnuOptions mnuJanelas mnuChat mnuAjuda");
+    EXPECT_EQ(top.join(' '), "mnuTatica editMenu mnuOptions mnuJanelas mnuChat mnuAjuda");
+    EXPECT_EQ(frm->redoAction()->shortcuts().value(1),
+              QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+}
+
+// Undo and Redo act on the active strat window and name its next step; they
+// are off while that strat plays.
+TEST_F(MainWindow, EditMenuUndoesAndRedoesTheActiveStrat)
+{
+    QAction *undo = frm->undoAction();
+    QAction *redo = frm->redoAction();
+    EXPECT_FALSE(undo->isEnabled());
+    ASSERT_EQ(frm->NovoMapa(), 1);
+    frmMapa *first = frm->stratWindow(1);
+    first->document().placeObject(0, 900, 900);
+    first->document().moveObject(1, 1200, 900);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Undo Move Object");
+
+    ASSERT_EQ(frm->NovoMapa(), 2);
+    frmMapa *second = frm->stratWindow(2);
+    EXPECT_EQ(frm->activeStratWindow(), second);
+    EXPECT_FALSE(undo->isEnabled()) << "the new strat has nothing to undo";
+    EXPECT_EQ(undo->text(), "&Undo");
+
+    frm->mdiArea()->setActiveSubWindow(frm->subWindowOf(first));
+    undo->trigger();
+    EXPECT_EQ(first->strat().Objects[1].Left, 900);
+    EXPECT_EQ(undo->text(), "&Undo Place Object");
+    EXPECT_EQ(redo->text(), "&Redo Move Object");
+    redo->trigger();
+    EXPECT_EQ(first->strat().Objects[1].Left, 1200);
+
+    first->document().setUndoSuspended(true);
+    EXPECT_FALSE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(first->strat().Objects[1].Left, 1200);
+    first->document().setUndoSuspended(false);
+    EXPECT_TRUE(undo->isEnabled());
 }
 
 TEST_F(MainWindow, WindowsMenuListsTheOpenStrats)
@@ -91,20 +132,20 @@ TEST_F(MainWindow, PaletteBoxesShowTheirIconsInOrder)
 
 TEST_F(MainWindow, ToolsArmTheEditorAndShowTheSelection)
 {
-    frm->picObj_Click(12);
-    EXPECT_TRUE(ws().tools.PlacingMode);
-    EXPECT_EQ(ws().tools.PaletteIndex, 12);
+    frm->onPaletteClicked(12);
+    EXPECT_TRUE(ws().tools.PlacingMode());
+    EXPECT_EQ(ws().tools.PaletteIndex(), 12);
     EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(10, 14));
 
-    frm->lblTexto_Click();
-    EXPECT_TRUE(ws().tools.PlacingMode);
-    EXPECT_TRUE(ws().tools.TextMode);
+    frm->onTextToolClicked();
+    EXPECT_TRUE(ws().tools.PlacingMode());
+    EXPECT_TRUE(ws().tools.TextMode());
     EXPECT_TRUE(frm->picImg()->pixmap().isNull());
 
-    frm->imgMove_Click();
-    EXPECT_TRUE(ws().tools.MoveWindowMode);
-    EXPECT_FALSE(ws().tools.PlacingMode);
-    EXPECT_FALSE(ws().tools.TextMode);
+    frm->onMoveWindowToolClicked();
+    EXPECT_TRUE(ws().tools.MoveWindowMode());
+    EXPECT_FALSE(ws().tools.PlacingMode());
+    EXPECT_FALSE(ws().tools.TextMode());
 
     ws().setSelectedPreview(ws().palette[2]);
     EXPECT_EQ(frm->picImg()->pixmap().size(), QSize(12, 12));
@@ -142,7 +183,7 @@ TEST_F(MainWindow, DefaultSizeFitsAStratWindowBelowThePalette)
 TEST_F(MainWindow, ChatIsOneWindowShownFromTheMenuAndThePalette)
 {
     EXPECT_EQ(frm->chatWindow(), nullptr);
-    frm->mnuChat_Click();
+    frm->showChat();
     QWidget *chat = frm->chatWindow();
     ASSERT_NE(chat, nullptr);
     EXPECT_TRUE(chat->isWindow());

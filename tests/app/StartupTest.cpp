@@ -210,7 +210,8 @@ TEST_F(Startup, WindowsTakeThePackTextsWhenTheyLoad)
               QStringLiteral("&Remover movimento"));
     EXPECT_EQ(frm->findChild<QWidget *>(QStringLiteral("imgMove"))->toolTip(),
               QStringLiteral("Mover janela"));
-    frmMov mov(ws());
+    frmMov mov;
+    ws().language.translate(&mov);
     EXPECT_EQ(mov.windowTitle(), QStringLiteral("Movimento"));
     EXPECT_EQ(mov.optVel(2)->text(), QStringLiteral("Granada"));
     EXPECT_EQ(mov.optVel(1)->text(), QStringLiteral("Walk"));
@@ -236,12 +237,12 @@ TEST_F(Startup, ShippedPacksReachEveryControlTheyName)
     frmDica dica(ws(), frm->settings());
     frmSobre sobre(ws());
     frmOptions options(ws(), frm->settings());
-    frmMov mov(ws());
-    frmTexto texto(ws());
-    frmCores cores(ws());
-    frmLink link(ws());
+    frmMov mov;
+    frmTexto texto;
+    frmCores cores(0);
+    frmLink link(ui);
     frmChat chat(ui, ws().language);
-    frm->mnuNovo_Click();
+    frm->newStrat();
     const QList<QObject *> windows = {frm.get(),
                                       frm->stratWindow(1),
                                       frm->newStratDialog(),

@@ -43,7 +43,7 @@ protected:
             return active;
         };
         menus = new EditorPopupMenus(ws, &mainWindow);
-        menus->showMenus = false;
+        menus->setShowMenus(false);
         active = addWindow();
     }
 
@@ -63,8 +63,7 @@ protected:
     // Places palette icon `index` with its anchor on (x, y); returns its number.
     int16_t place(int index, double x, double y)
     {
-        ws.tools.PlacingMode = true;
-        ws.tools.PaletteIndex = int16_t(index);
+        ws.tools.armPalette(int16_t(index));
         active->surfacePress(Qt::LeftButton, x, y);
         active->surfaceRelease(Qt::LeftButton, false, x, y);
         return active->iObj();
@@ -73,7 +72,7 @@ protected:
     // The Text tool armed, then a press at (x, y) answered by the text dialog.
     void insertText(double x, double y, ScriptedUi::DialogScript answer)
     {
-        ws.tools.PlacingMode = ws.tools.TextMode = true;
+        ws.tools.armText();
         ui.answer(std::move(answer));
         active->surfacePress(Qt::LeftButton, x, y);
         active->surfaceRelease(Qt::LeftButton, false, x, y);

@@ -14,8 +14,8 @@ TEST_F(ObjectEditing, PlacementIsCentredOnTheClickAndSpendsTheTool)
     EXPECT_EQ(map().strat().Objects[1], (StratObject{5, 925, 1925}));
     ASSERT_NE(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().imgObj(1)->pos(), QPointF(925, 1925));
-    EXPECT_EQ(map().LastPlacedObject, 1);
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_EQ(map().LastPlacedObject(), 1);
+    EXPECT_FALSE(ws.tools.PlacingMode());
 
     // The next click on the map places nothing.
     map().surfacePress(Qt::LeftButton, 3000, 3000);
@@ -26,8 +26,7 @@ TEST_F(ObjectEditing, PlacementIsCentredOnTheClickAndSpendsTheTool)
 TEST_F(ObjectEditing, ClickOnAnObjectWhileArmedPlacesNothing)
 {
     place(0, 1000, 1000);
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 3;
+    ws.tools.armPalette(3);
     map().objectPress(1, Qt::LeftButton, 75, 75);
     map().objectRelease(1, Qt::LeftButton);
     EXPECT_EQ(map().iObj(), 1);
@@ -132,27 +131,27 @@ TEST_F(ObjectEditing, F4Preconditions)
     frmMapa *other = addWindow();
     // Nothing right-clicked yet.
     map().keyDown(Qt::Key_F4);
-    EXPECT_FALSE(map().bMovimento);
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(map().bMovimento());
+    EXPECT_FALSE(ws.tools.PlacingMode());
     // Last right-click on a text.
     ws.tools.SelectionWindow = 1;
     ws.tools.SelectionKind = 2;
     ws.tools.SelectionItem = 1;
     map().keyDown(Qt::Key_F4);
-    EXPECT_FALSE(map().bMovimento);
+    EXPECT_FALSE(map().bMovimento());
     // Last right-click in another window.
     rightClickObject(1);
     other->keyDown(Qt::Key_F4);
-    EXPECT_FALSE(other->bMovimento);
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(other->bMovimento());
+    EXPECT_FALSE(ws.tools.PlacingMode());
     // Selected object in this window.
     map().keyDown(Qt::Key_F4);
-    EXPECT_TRUE(map().bMovimento);
-    EXPECT_TRUE(ws.tools.PlacingMode);
+    EXPECT_TRUE(map().bMovimento());
+    EXPECT_TRUE(ws.tools.PlacingMode());
     // Esc drops it again.
     map().keyDown(Qt::Key_Escape);
-    EXPECT_FALSE(map().bMovimento);
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(map().bMovimento());
+    EXPECT_FALSE(ws.tools.PlacingMode());
 }
 
 TEST_F(ObjectEditing, ShiftReleaseKeepsOnlyThePreview)
@@ -161,12 +160,11 @@ TEST_F(ObjectEditing, ShiftReleaseKeepsOnlyThePreview)
     ws.setSelectedPreview = [&](const QPixmap &) {
         ++previewCalls;
     };
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 2;
+    ws.tools.armPalette(2);
     map().surfacePress(Qt::LeftButton, 1000, 1000);
     map().surfaceRelease(Qt::LeftButton, true, 1000, 1000);
     EXPECT_EQ(previewCalls, 0);
-    EXPECT_FALSE(ws.tools.PlacingMode) << "the tool is still spent";
+    EXPECT_FALSE(ws.tools.PlacingMode()) << "the tool is still spent";
     map().keyUp(Qt::Key_Shift);
     EXPECT_EQ(previewCalls, 1);
 }

@@ -50,8 +50,8 @@ TEST_F(PathEditing, FirstWayPointMakesAMovementFromTheObjectsAnchor)
               QApplication::palette().color(QPalette::Active, QPalette::Button));
     EXPECT_EQ(map().engine(1)->iObj, 1);
     EXPECT_EQ(map().engine(1)->point(1), m.Points[1]);
-    EXPECT_FALSE(map().bMovimento);
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(map().bMovimento());
+    EXPECT_FALSE(ws.tools.PlacingMode());
 }
 
 TEST_F(PathEditing, InterleavedPathsChainToTheirOwnMarkers)
@@ -137,7 +137,7 @@ TEST_F(PathEditing, ClosingTheMovementDialogAddsNoWayPoint)
     EXPECT_EQ(surface().picM(1), nullptr);
     EXPECT_EQ(map().strat().Movements.count(), 0);
     EXPECT_EQ(map().strat().LineColors.count(), 0);
-    EXPECT_FALSE(map().bMovimento);
+    EXPECT_FALSE(map().bMovimento());
 
     // A later way point starts the movement cleanly; closing again adds none.
     addPoint(2000, 2000);
@@ -287,9 +287,7 @@ TEST_F(PathEditing, LineColorWithoutAMovementOpensNoDialog)
 TEST(ColorDialog, BoxesHoldTheirColoursAndAClickPreviewsIt)
 {
     TempHome home;
-    ScriptedUi ui;
-    Workspace ws(ui);
-    frmCores d(ws);
+    frmCores d(0);
     EXPECT_EQ(d.windowTitle(), "Select a Color");
     EXPECT_EQ(d.picCor(4)->value(), 0x000000FFu);
     EXPECT_EQ(d.picCor(10)->value(), valueFromRgb(0, 148, 144));

@@ -19,8 +19,8 @@ TEST_F(TextEditing, InsertedAtThePressPointWithoutCentring)
     ASSERT_NE(surface().lblTexto(1), nullptr);
     EXPECT_EQ(surface().lblTexto(1)->pos(), QPointF(1000, 2000));
     EXPECT_EQ(surface().lblTexto(1)->caption(), "Smoke here");
-    EXPECT_FALSE(ws.tools.PlacingMode);
-    EXPECT_FALSE(ws.tools.TextMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
+    EXPECT_FALSE(ws.tools.TextMode());
 }
 
 TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
@@ -28,8 +28,8 @@ TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
     insertText(1000, 2000, typeAndOk("txtTexto", "typed", "cmdCancelar"));
     insertText(1000, 2000, closeBox());
     EXPECT_EQ(map().iTxt(), 0);
-    EXPECT_FALSE(ws.tools.PlacingMode);
-    EXPECT_FALSE(ws.tools.TextMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
+    EXPECT_FALSE(ws.tools.TextMode());
     // The next press places nothing.
     map().surfacePress(Qt::LeftButton, 1000, 2000);
     EXPECT_EQ(map().iTxt(), 0);
@@ -107,7 +107,7 @@ TEST_F(LinkEditing, AddThenEditTheSameObjectsLink)
     EXPECT_EQ(map().strat().Links[1], (StratLink{"http://example.invalid/one", 1, 0, 0}));
 
     ui.answer([&](QDialog &d) {
-        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex, 1);
+        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex(), 1);
         readAndType("txtLink", &shown, "http://example.invalid/two")(d);
     });
     menus->mnuLink()->trigger();
@@ -154,7 +154,7 @@ TEST_F(LinkEditing, RemovedObjectsLinkIsEmptiedAndNotFoundByOthers)
     rightClickObject(2);
     QString shown = "unset";
     ui.answer([&](QDialog &d) {
-        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex, 0);
+        EXPECT_EQ(static_cast<frmLink &>(d).EditLinkIndex(), 0);
         readAndType("txtLink", &shown, {}, nullptr)(d);
     });
     menus->mnuLink()->trigger();

@@ -72,18 +72,17 @@ TEST_F(StratWindow, BackgroundIsDrawnAtItsOwnSizeFromTheTopLeft)
 
 TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 6;
+    ws.tools.armPalette(6);
     click(QPoint(200, 300));
     ASSERT_EQ(map().iObj(), 1);
     EXPECT_EQ(map().strat().Objects[1], (StratObject{6, 200 * 15 - 75, 300 * 15 - 75}));
-    EXPECT_FALSE(ws.tools.PlacingMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
 
     // Armed again, a click on the object places nothing.
-    ws.tools.PlacingMode = true;
+    ws.tools.armPalette(6);
     click(QPoint(200, 300));
     EXPECT_EQ(map().iObj(), 1);
-    ws.tools.PlacingMode = false;
+    ws.tools.disarm();
 
     click(QPoint(201, 301), Qt::RightButton);
     EXPECT_EQ(ws.tools.SelectionKind, 1);
@@ -99,12 +98,11 @@ TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
 
 TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 0;
+    ws.tools.armPalette(0);
     click(QPoint(100, 100));
     click(QPoint(100, 100), Qt::RightButton);
     key(Qt::Key_F4);
-    EXPECT_TRUE(map().bMovimento);
+    EXPECT_TRUE(map().bMovimento());
     mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(surface().tlinha()->isVisible());
     ui.answer(movOk(1, "0"));
@@ -112,7 +110,7 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
     EXPECT_EQ(map().MarkerCount(), 1);
     EXPECT_EQ(map().strat().Movements[1].Points[1], (MovementPoint{0, 2925, 2175, 3}));
 
-    ws.tools.PlacingMode = ws.tools.TextMode = true;
+    ws.tools.armText();
     ui.answer(typeAndOk("txtTexto", "B long"));
     click(QPoint(400, 400));
     ASSERT_EQ(map().iTxt(), 1);
@@ -130,14 +128,12 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
 
 TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 0;
+    ws.tools.armPalette(0);
     click(QPoint(100, 100));
     // The popup menu takes the right button's release: the view sees the press only.
     mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton, Qt::RightButton);
     ASSERT_EQ(ws.tools.SelectionItem, 1);
-    ws.tools.PlacingMode = true; // "Add Movement"
-    map().bMovimento = true;
+    map().armWayPoint(); // "Add Movement"
 
     mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(surface().tlinha()->isVisible());
@@ -148,11 +144,10 @@ TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
 
 TEST_F(StratWindow, EscDropsTheArmedTool)
 {
-    ws.tools.PlacingMode = true;
-    ws.tools.TextMode = true;
+    ws.tools.armText();
     key(Qt::Key_Escape);
-    EXPECT_FALSE(ws.tools.PlacingMode);
-    EXPECT_FALSE(ws.tools.TextMode);
+    EXPECT_FALSE(ws.tools.PlacingMode());
+    EXPECT_FALSE(ws.tools.TextMode());
     click(QPoint(300, 300));
     EXPECT_EQ(map().iTxt(), 0);
 }
@@ -199,11 +194,10 @@ TEST_F(StratWindow, TheWholeIconRectangleIsTheObject)
     map().resize(799, 585);
     place(0, 1575, 1575); // top-left corner at pixel (100, 100)
     ASSERT_EQ(qAlpha(PaletteIcons::image(0).pixel(0, 0)), 0) << "the corner is transparent";
-    ws.tools.PlacingMode = true;
-    ws.tools.PaletteIndex = 5;
+    ws.tools.armPalette(5);
     click(QPoint(100, 100));
     EXPECT_EQ(map().iObj(), 1);
-    ws.tools.PlacingMode = false;
+    ws.tools.disarm();
     click(QPoint(100, 100), Qt::RightButton);
     EXPECT_EQ(ws.tools.SelectionKind, 1);
     EXPECT_EQ(ws.tools.SelectionItem, 1);
@@ -215,12 +209,12 @@ TEST_F(StratWindow, MoveWindowToolMovesTheWindowOnce)
     frame.resize(1200, 900);
     map().setParent(&frame);
     map().move(10, 20);
-    ws.tools.MoveWindowMode = true;
+    ws.tools.armMoveWindow();
     mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, QPoint(130, 90), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(map().pos(), QPoint(40, 10));
     mouse(QEvent::MouseButtonRelease, QPoint(100, 100), Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(ws.tools.MoveWindowMode);
+    EXPECT_FALSE(ws.tools.MoveWindowMode());
     map().setParent(nullptr);
 }
 
@@ -283,7 +277,7 @@ TEST_F(StratWindow, DiscardEmptiesEverythingForTheNextStratInTheSlot)
     map().discardStrat();
     EXPECT_EQ(map().iMI, 0);
     EXPECT_EQ(map().strat(), Strat());
-    EXPECT_EQ(map().LastPlacedObject, 0);
+    EXPECT_EQ(map().LastPlacedObject(), 0);
     EXPECT_EQ(map().engine(1), nullptr);
     EXPECT_EQ(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().picM(1), nullptr);

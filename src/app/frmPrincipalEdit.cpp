@@ -1,0 +1,67 @@
+// The Edit menu: Undo and Redo of the active strat window, named after the
+// step they take ("Undo Move Object").
+#include "app/frmPrincipal.h"
+#include "editor/frmMapa.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace vantrel {
+
+void frmPrincipal::buildEditMenu(QMenu *menu)
+{
+    m_undoAction = menu->addAction(QStringLiteral("&Undo"));
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = menu->addAction(QStringLiteral("&Redo"));
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(m_undoAction, &QAction::triggered, this, &frmPrincipal::undo);
+    connect(m_redoAction, &QAction::triggered, this, &frmPrincipal::redo);
+    updateEditActions();
+}
+
+void frmPrincipal::followUndo(frmMapa *window)
+{
+    StratDocument &document = window->document();
+    connect(&document.undoStack(), &QUndoStack::indexChanged, this,
+            &frmPrincipal::updateEditActions);
+    connect(&document.undoStack(), &QUndoStack::cleanChanged, this,
+            &frmPrincipal::updateEditActions);
+    connect(&document, &StratDocument::undoSuspendedChanged, this,
+            &frmPrincipal::updateEditActions);
+    connect(&document, &StratDocument::reset, this, &frmPrincipal::updateEditActions);
+}
+
+void frmPrincipal::updateEditActions()
+{
+    if (!m_undoAction)
+        return;
+    frmMapa *window = activeStratWindow();
+    StratDocument *document = window ? &window->document() : nullptr;
+    const bool canUndo = document && document->canUndo();
+    const bool canRedo = document && document->canRedo();
+    m_undoAction->setEnabled(canUndo);
+    m_redoAction->setEnabled(canRedo);
+    m_undoAction->setText(canUndo ? QStringLiteral("&Undo %1").arg(document->undoStack().undoText())
+                                  : QStringLiteral("&Undo"));
+    m_redoAction->setText(canRedo ? QStringLiteral("&Redo %1").arg(document->undoStack().redoText())
+                                  : QStringLiteral("&Redo"));
+}
+
+void frmPrincipal::undo()
+{
+    if (frmMapa *window = activeStratWindow())
+        window->document().undo();
+    updateEditActions();
+}
+
+void frmPrincipal::redo()
+{
+    if (frmMapa *window = activeStratWindow())
+        window->document().redo();
+    updateEditActions();
+}
+
+} // namespace vantrel

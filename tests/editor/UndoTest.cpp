@@ -1,0 +1,157 @@
+#include "EditorFixture.h"
+
+#include <QAction>
+#include <QTextStream>
+
+#include <functional>
+
+using namespace vantrel;
+using namespace vantrel::test;
+
+class UndoEditing : public EditorFixture
+{
+protected:
+    // Two objects with interleaved, coloured paths, a text and a link.
+    void build()
+    {
+        place(0, 1000, 1000);
+        place(5, 1000, 5000);
+        insertText(4000, 7500, typeAndOk("txtTexto", "Hold"));
+        addPointFor(1, 3000, 1000);
+        addPointFor(2, 3000, 5000, 1);
+        addPointFor(1, 4000, 2500);
+        rightClickObject(1);
+        ui.answer(pickColour(4));
+        menus->mnuCor()->trigger();
+        ui.answer(typeAndOk("txtLink", "http://example.invalid"));
+        menus->mnuLink()->trigger();
+    }
+
+    // Everything the surface shows, in one comparable text.
+    QString scene()
+    {
+        QString out;
+        QTextStream s(&out);
+        for (int i = 0; i <= 20; ++i) {
+            if (const ObjectItem *o = surface().imgObj(i))
+                s << "obj" << i << ' ' << o->pos().x() << ',' << o->pos().y() << ';';
+            if (const TextItem *t = surface().lblTexto(i))
+                s << "txt" << i << ' ' << t->caption() << ' ' << t->pos().x() << ';';
+            if (const MarkerItem *m = surface().picM(i))
+                s << "mk" << i << ' ' << m->tag() << ' ' << m->pos().x() << ',' << m->pos().y()
+                  << ' ' << m->brush().color().name() << ';';
+            if (const PathLine *l = surface().linha(i))
+                s << "ln" << i << ' ' << l->line().p1().x() << ',' << l->line().p1().y() << '-'
+                  << l->line().p2().x() << ',' << l->line().p2().y() << ' '
+                  << l->pen().color().name() << ';';
+        }
+        return out;
+    }
+
+    QByteArray bytes()
+    {
+        QByteArray b;
+        EXPECT_TRUE(StratFile::encode(map().strat(), b).ok);
+        return b;
+    }
+
+    void undo() { map().document().undo(); }
+    void redo() { map().document().redo(); }
+};
+
+// Each user action is one undo step: undo brings back the picture and the
+// bytes exactly, redo the edited ones.
+TEST_F(UndoEditing, EveryActionIsOneStepThatRestoresThePictureAndTheBytes)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void()> act;
+    } cases[] = {
+        {"Place Object",
+         [&] {
+             place(12, 7000, 7000);
+         }},
+        {"Move Object",
+         [&] {
+             map().objectPress(1, Qt::LeftButton, 40, 40);
+             for (int x = 60; x <= 300; x += 60)
+                 map().objectMove(1, Qt::LeftButton, x, x);
+             map().objectRelease(1, Qt::LeftButton);
+         }},
+        {"Remove Object",
+         [&] {
+             rightClickObject(1);
+             removeSelected();
+         }},
+        {"Edit Text",
+         [&] {
+             ui.answer(typeAndOk("txtTexto", "Rush"));
+             map().textDoubleClick(1);
+         }},
+        {"Add Way Point",
+         [&] {
+             addPointFor(2, 6000, 6000, 1);
+         }},
+        {"Move Way Point",
+         [&] {
+             map().markerPress(3, Qt::LeftButton, 50, 50);
+             map().markerMove(3, Qt::LeftButton, 350, 150);
+             map().markerRelease(3, Qt::LeftButton);
+         }},
+        {"Remove Movement",
+         [&] {
+             rightClickMarker(1);
+             removeSelected(true);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        windows.clear();
+        active = addWindow();
+        build();
+        const QString sceneBefore = scene();
+        const QByteArray bytesBefore = bytes();
+        const int steps = map().document().undoStack().count();
+
+        c.act();
+        EXPECT_EQ(map().document().undoStack().count(), steps + 1);
+        EXPECT_EQ(map().document().undoStack().undoText(), QString::fromLatin1(c.name));
+        const QString sceneAfter = scene();
+        ASSERT_NE(sceneAfter, sceneBefore);
+
+        undo();
+        EXPECT_EQ(scene(), sceneBefore);
+        EXPECT_EQ(bytes(), bytesBefore);
+        redo();
+        EXPECT_EQ(scene(), sceneAfter);
+    }
+}
+
+TEST_F(UndoEditing, UndoOfARemovedObjectBringsBackItsEngineAndLink)
+{
+    build();
+    const auto points = map().engine(1)->itM;
+    rightClickObject(1);
+    removeSelected();
+    EXPECT_EQ(map().engine(1)->itM, 0);
+    EXPECT_EQ(map().strat().Links[1].Target, QString());
+
+    undo();
+    EXPECT_EQ(map().engine(1)->itM, points);
+    EXPECT_EQ(map().engine(1)->iObj, 1);
+    EXPECT_EQ(map().movementOf(1), 1);
+    EXPECT_EQ(map().strat().Links[1].Target, "http://example.invalid");
+    EXPECT_EQ(map().strat().LineColors[1], 0x000000FFu);
+}
+
+TEST_F(UndoEditing, OpeningAFileStartsACleanStack)
+{
+    build();
+    ui.answer(home.file("u.vtr"));
+    ASSERT_TRUE(map().SalvaTatica(false));
+    frmMapa *opened = addWindow();
+    ASSERT_TRUE(opened->AbreTatica(home.file("u.vtr")));
+    EXPECT_FALSE(opened->document().canUndo());
+    EXPECT_TRUE(map().document().canUndo());
+}
