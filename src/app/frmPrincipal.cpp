@@ -4,6 +4,7 @@
 // window slots in frmPrincipalSlots.cpp.
 #include "app/frmPrincipal.h"
 
+#include "app/RecordingPanel.h"
 #include "app/ShellIcons.h"
 #include "chatwindow/frmChat.h"
 #include "editor/EditorPictures.h"
@@ -11,6 +12,7 @@
 #include "editor/frmMapa.h"
 #include "strat/PaletteIcons.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
@@ -89,6 +91,14 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     // mnuPopup and mnuPopup2 with their commands; they register themselves
     // in the workspace.
     m_popupMenus = new EditorPopupMenus(m_ws, this);
+
+    m_recording = new RecordingPanel(m_ws,
+                                     {m_picREC, m_picP, m_cmdRec, m_cmdSave,
+                                      findChild<QAction *>(QStringLiteral("mnuVideo")),
+                                      [this](int percent) {
+                                          SetStatus(m_picP, percent);
+                                      }},
+                                     this);
 }
 
 frmPrincipal::~frmPrincipal()

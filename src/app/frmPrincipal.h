@@ -22,6 +22,7 @@ class QTimer;
 namespace vantrel {
 
 class ClickLabel;
+class RecordingPanel;
 class EditorPopupMenus;
 class frmChat;
 class frmMapa;
@@ -72,6 +73,7 @@ public:
     void openStrat();
     void saveStrat();
     void saveStratAs();
+    void exportImage();
     void showOptions();
     void showChat();
     void showTips();
@@ -98,6 +100,8 @@ public:
     QLabel *picP() const { return m_picP; }
     QPushButton *cmdRec() const { return m_cmdRec; }
     QPushButton *cmdSave() const { return m_cmdSave; }
+    // "Export as Video" and the panel's REC/STOP and SAVE.
+    RecordingPanel *recordingPanel() const { return m_recording; }
     QLabel *picImg() const { return m_picImg; }
 
     // When set, closing the main window ends the program (the desktop start).
@@ -160,6 +164,7 @@ private:
     QLabel *m_picP = nullptr;
     QPushButton *m_cmdRec = nullptr;
     QPushButton *m_cmdSave = nullptr;
+    RecordingPanel *m_recording = nullptr;
     QTimer *m_tmrCmd = nullptr;
     QMenu *m_mnuJanelas = nullptr;
     QAction *m_undoAction = nullptr;

@@ -74,9 +74,9 @@ void frmPrincipal::buildMenus()
                    QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, this, &frmPrincipal::saveStratAs);
     separator(mnuTatica, "sep02");
-    // TODO(export): Exporta and the video export of the active strat window.
-    action(mnuTatica, "mnuExportar", QStringLiteral("&Export as Image"),
-           QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(action(mnuTatica, "mnuExportar", QStringLiteral("&Export as Image"),
+                   QKeySequence(Qt::CTRL | Qt::Key_E)),
+            &QAction::triggered, this, &frmPrincipal::exportImage);
     action(mnuTatica, "mnuVideo", QStringLiteral("Export as &Video"));
     separator(mnuTatica, "sep03");
     // Ends at once: nothing is asked and nothing is saved.
@@ -159,6 +159,13 @@ void frmPrincipal::saveActive(bool bComo)
     w->sArquivo = before;
     ShellMessages::critical(
         m_ws.ui, this, QStringLiteral("The strat could not be saved.\n%1").arg(result.message));
+}
+
+void frmPrincipal::exportImage()
+{
+    // Nothing happens without an active strat window.
+    if (frmMapa *w = activeStratWindow())
+        w->Exporta();
 }
 
 void frmPrincipal::saveStrat()

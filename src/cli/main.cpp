@@ -4,8 +4,13 @@
 #include "cli/ChatHostCommand.h"
 #include "cli/JsonInput.h"
 #include "cli/LpkCommand.h"
+#include "cli/RenderCommand.h"
 #include "cli/StratJson.h"
 #include "strat/StratFile.h"
+
+#ifdef VANTREL_WITH_RENDER
+#include "editor/HeadlessRender.h"
+#endif
 
 #include <QCoreApplication>
 #include <QFile>
@@ -38,12 +43,21 @@ int fail(const QString &message, int status = kInputError)
 
 int usage()
 {
-    std::fprintf(stderr,
-                 "usage: vantrel-cli info [--json] FILE.vtr\n"
-                 "       vantrel-cli create DOC.json OUT.vtr\n"
-                 "       vantrel-cli lpk build SOURCE.json OUT.lpk\n"
-                 "       vantrel-cli lpk dump FILE.lpk\n"
-                 "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n");
+    std::fprintf(stderr, "usage: vantrel-cli info [--json] FILE.vtr
+"
+                         "       vantrel-cli create DOC.json OUT.vtr
+"
+                         "       vantrel-cli lpk build SOURCE.json OUT.lpk
+"
+                         "       vantrel-cli lpk dump FILE.lpk
+"
+                         "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]
+"
+                         "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]
+"
+                         "       vantrel-cli render FILE.vtr --video OUT.avi [--frames N]"
+                         " [--codec raw|mjpeg] [--quality Q]
+");
     return kUsageError;
 }
 
@@ -118,6 +132,14 @@ int create(const QStringList &args)
 
 int main(int argc, char **argv)
 {
+#ifdef VANTREL_WITH_RENDER
+    // Only a render opens windows (offscreen); the other commands need no display.
+    if (argc > 1 && qstrcmp(argv[1], "render") == 0) {
+        const std::unique_ptr<QCoreApplication> windows
+            = HeadlessRender::makeApplication(argc, argv);
+        return runRenderCommand(windows->arguments().mid(2));
+    }
+#endif
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
@@ -131,5 +153,7 @@ int main(int argc, char **argv)
         return runLpkCommand(args);
     if (command == QLatin1String("chat-host"))
         return runChatHostCommand(args);
+    if (command == QLatin1String("render"))
+        return runRenderCommand(args);
     return usage();
 }

@@ -62,6 +62,7 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
     buildTopStrip();
+    buildPlayback();
     followDocument();
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
@@ -150,7 +151,7 @@ void frmMapa::keyDown(int key)
     switch (key) {
     case Qt::Key_F4:
         // Another way point for the selected object, without the menu.
-        if (!isRunning() && tools.SelectionWindow == iMI && tools.SelectionKind == 1
+        if (!isRunning() && !bGravando() && tools.SelectionWindow == iMI && tools.SelectionKind == 1
             && tools.SelectionItem > 0) {
             armWayPoint();
             setSurfaceCursor(EditorPictures::placingCursor());
@@ -161,8 +162,16 @@ void frmMapa::keyDown(int key)
         m_surface->tlinha()->hide();
         unsetSurfaceCursor();
         break;
+    case Qt::Key_F2:
+        // While recording, only STOP ends the run.
+        if (!bGravando())
+            picGO_Click();
+        break;
+    case Qt::Key_F3:
+        if (!bGravando())
+            picPause_Click();
+        break;
     default:
-        // F2 and F3 belong to playback, which is not wired yet.
         break;
     }
 }
@@ -209,6 +218,11 @@ void frmMapa::setBackground(const QPixmap &picture)
 
 void frmMapa::discardStrat()
 {
+    // A recording ends cleanly with its frames kept, then the run stops.
+    if (bGravando())
+        Exporta_Video();
+    if (isRunning())
+        picGO_Click();
     m_document.clear();
     m_surface->scene().setBackground(QPixmap());
     m_drag = DragState();
@@ -249,6 +263,10 @@ bool frmMapa::eventFilter(QObject *watched, QEvent *event)
         Q_EMIT renameRequested(this);
     else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
         m_ws.ui.openTarget(m_lblSite->text());
+    else if (watched == m_picGO && isLeftClick(m_picGO, event))
+        picGO_Click();
+    else if (watched == m_picPause && isLeftClick(m_picPause, event))
+        picPause_Click();
     return QWidget::eventFilter(watched, event);
 }
 

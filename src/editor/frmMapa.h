@@ -1,12 +1,16 @@
 #pragma once
 
+#include "animation/FrameTimer.h"
 #include "animation/MovementEngines.h"
+#include "export/FrameRecorder.h"
 #include "strat/StratDocument.h"
 #include "strat/StratFile.h"
 #include "strat/StratRecords.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -121,11 +125,46 @@ public:
     // What a window move moves: the MDI subwindow holding this window.
     QWidget *movableWindow();
 
-    // --- playback state the editor consults (playback itself comes later).
-    // While a strat plays, playback suspends its undo with
-    // document().setUndoSuspended(true); the Edit menu follows.
+    // --- playback (frmMapaPlayback.cpp). While a run is on or paused the
+    // document's undo is suspended; the Edit menu follows.
     bool bPausa = false;
     bool isRunning() const { return m_picGOTag.toInt() != 0; }
+    // Start or stop; stop rewinds every object, marker, line and engine.
+    void picGO_Click();
+    // Pause or resume a run; nothing on a stopped window.
+    void picPause_Click();
+    // One frame: every engine steps, the counter advances, then every
+    // engine's lFrame, then the recording hook.
+    void tmrT_Timer();
+    // One second of the clock.
+    void tmrTempo_Timer();
+    int32_t lQuadro() const { return m_lQuadro; }
+    int16_t iSegundos() const { return m_iSegundos; }
+    FrameTimer &tmrT() { return m_tmrT; }
+    QTimer &tmrTempo() { return m_tmrTempo; }
+    QLabel *picGO() const { return m_picGO; }
+    QLabel *picPause() const { return m_picPause; }
+    QLabel *lblFrame() const { return m_lblFrame; }
+    QLabel *lblSegs() const { return m_lblSegs; }
+
+    // --- capture and export (frmMapaExport.cpp)
+    // The window as it is drawn, rendered from the window itself into an
+    // image of its own size.
+    QImage capture();
+    // What an export writes: the capture with the close mark, the play and
+    // pause buttons and the clock hidden.
+    QImage exportPicture();
+    // "Export as Image": asks for a file and writes the JPEG; a failure is
+    // shown in a message box.
+    void Exporta();
+
+    // --- video recording (frmMapaVideo.cpp)
+    const FrameRecorder &recorder() const { return m_recorder; }
+    bool bGravando() const { return m_recorder.bGravando(); }
+    // Starts or stops a recording; each toggles the run once. The frames
+    // stay in the frame folder for SAVE.
+    void Exporta_Video();
+    QWidget *picHide() const { return m_picHide; }
 
     // --- the shell's hooks
     void setTitleLabel(const QString &text); // lblTitulo
@@ -141,6 +180,8 @@ Q_SIGNALS:
     void closeRequested(frmMapa *window);
     // The title label was double-clicked.
     void renameRequested(frmMapa *window);
+    // A recording ended: by STOP, or because the strat was closed.
+    void recordingStopped(frmMapa *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -186,6 +227,17 @@ private:
     int16_t m_lastPlacedObject = 0;
     QPoint m_lastGlobalPos;
     QString m_picGOTag = QStringLiteral("0");
+
+    void buildPlayback();
+    void setPicGOTag(const QString &tag);
+    // The end of a frame: captures the window when a recording wants it.
+    void recordingHook();
+    int32_t m_lQuadro = 0;
+    int16_t m_iSegundos = 0;
+    FrameTimer m_tmrT;
+    QTimer m_tmrTempo;
+    FrameRecorder m_recorder;
+    QWidget *m_picHide = nullptr;
 
     QWidget *m_strip = nullptr;
     QLabel *m_lblTitulo = nullptr;

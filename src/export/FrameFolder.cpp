@@ -6,9 +6,29 @@
 
 namespace vantrel::FrameFolder {
 
+namespace {
+
+QString &scratchFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString baseFolder()
+{
+    return scratchFolder().isEmpty() ? ProgramFolder::writablePath() : scratchFolder();
+}
+
+} // namespace
+
 QString path()
 {
-    return QDir(ProgramFolder::writablePath()).filePath(QStringLiteral("video"));
+    return QDir(baseFolder()).filePath(QStringLiteral("video"));
+}
+
+void setScratchFolder(const QString &folder)
+{
+    scratchFolder() = folder;
 }
 
 bool ensureExists()
@@ -45,7 +65,7 @@ QStringList framePaths(int count)
 
 QString tempBitmapPath()
 {
-    return QDir(ProgramFolder::writablePath()).filePath(QStringLiteral("temp.bmp"));
+    return QDir(baseFolder()).filePath(QStringLiteral("temp.bmp"));
 }
 
 } // namespace vantrel::FrameFolder

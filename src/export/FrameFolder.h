@@ -12,6 +12,10 @@ namespace FrameFolder {
 
 // The folder video/ inside the writable program folder.
 QString path();
+// Puts video/ and temp.bmp into `folder` instead (empty: back to the program
+// folder). For headless renders, which must not touch a recording of the
+// program that may be running at the same time.
+void setScratchFolder(const QString &folder);
 // Creates the folder when it is missing; false when it cannot be had.
 bool ensureExists();
 // Deletes every file in the folder (sub-folders are left alone).

@@ -1,3 +1,4 @@
+#include "export/ExportTestSupport.h"
 #include "strat/StratFile.h"
 #include "support/TempHome.h"
 
@@ -213,3 +214,108 @@ TEST(CliLpk, EveryShippedPackSurvivesDumpAndBuild)
         EXPECT_EQ(bytesOf(built), bytesOf(again)) << qPrintable(name);
     }
 }
+
+#ifdef VANTREL_CLI_RENDERS
+
+TEST(CliRender, ImageAtAFrameIsTheWindowPicture)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    const QString still = home.file(QStringLiteral("still"));
+    const QString moving = home.file(QStringLiteral("moving.JPG"));
+    const CliRun a = cli({QStringLiteral("render"), strat, QStringLiteral("--image"), still});
+    EXPECT_EQ(a.status, 0) << a.err.toStdString();
+    EXPECT_TRUE(a.err.isEmpty()) << a.err.toStdString();
+    const CliRun b = cli({QStringLiteral("render"), strat, QStringLiteral("--image"), moving,
+                          QStringLiteral("--frame"), QStringLiteral("30")});
+    EXPECT_EQ(b.status, 0) << b.err.toStdString();
+    const QImage stopped = test::decodedByDjpeg(still + QStringLiteral(".jpg"));
+    const QImage running = test::decodedByDjpeg(moving);
+    EXPECT_EQ(stopped.size(), QSize(799, 585));
+    EXPECT_EQ(running.size(), QSize(799, 585));
+    // The object has left its place and its markers and lines have gone.
+    EXPECT_GT(test::meanDifference(stopped, running), 0.05);
+}
+
+TEST(CliRender, BadStratTargetOrUsageLeaveNoFile)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    const QString broken = home.write(QStringLiteral("broken.vtr"), QByteArray(60, '\xff'));
+    const QString out = home.file(QStringLiteral("out.jpg"));
+    expectOneLineNaming(cli({QStringLiteral("render"), broken, QStringLiteral("--image"), out}),
+                        broken);
+    const QString unwritable = home.file(QStringLiteral("no/such/dir/out.jpg"));
+    expectOneLineNaming(
+        cli({QStringLiteral("render"), strat, QStringLiteral("--image"), unwritable}), unwritable);
+    for (const QStringList &bad : {
+             QStringList{QStringLiteral("render"), strat},
+             QStringList{QStringLiteral("render"), strat, QStringLiteral("--image"), out,
+                         QStringLiteral("--frame"), QStringLiteral("-1")},
+             QStringList{QStringLiteral("render"), strat, QStringLiteral("--image"), out,
+                         QStringLiteral("--codec"), QStringLiteral("raw")},
+         })
+        EXPECT_EQ(cli(bad).status, 2) << bad.join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(CliRender, VideoRecordsAsRecStopAndSave)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    struct Case
+    {
+        QStringList options;
+        const char *file;
+        const char *codec;
+        int frames;
+    };
+    const Case cases[] = {
+        {{}, "plan.avi", "mjpeg", 12},
+        {{QStringLiteral("--frames"), QStringLiteral("20"), QStringLiteral("--codec"),
+          QStringLiteral("raw")},
+         "raw.avi",
+         "rawvideo",
+         3},
+        {{QStringLiteral("--quality"), QStringLiteral("40"), QStringLiteral("--frames"),
+          QStringLiteral("1")},
+         "one.avi",
+         "mjpeg",
+         1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString typed = home.file(QString::fromLatin1(c.file)).chopped(4);
+        const CliRun r
+            = cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"), typed}
+                  + c.options);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        const test::Probe p = test::probe(typed + QStringLiteral(".avi"));
+        EXPECT_EQ(p.codec, QLatin1String(c.codec));
+        EXPECT_EQ(p.size, QStringLiteral("800x600"));
+        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+        EXPECT_EQ(p.frames, c.frames);
+        EXPECT_EQ(test::decodeAll(typed + QStringLiteral(".avi")).size(), c.frames);
+    }
+    // The program folder's own frames are left alone.
+    EXPECT_FALSE(QDir(home.file(QStringLiteral("video"))).exists());
+
+    const QString unwritable = home.file(QStringLiteral("no/dir/v.avi"));
+    expectOneLineNaming(
+        cli({QStringLiteral("render"), strat, QStringLiteral("--video"), unwritable}), unwritable);
+    for (const char *bad : {"--codec=x", "--quality=0", "--frame=-3"}) {
+        const QStringList option = QString::fromLatin1(bad).split(QLatin1Char('='));
+        EXPECT_EQ(cli(QStringList{QStringLiteral("render"), strat, QStringLiteral("--video"),
+                                  home.file(QStringLiteral("bad.avi"))}
+                      + option)
+                      .status,
+                  2)
+            << bad;
+    }
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("bad.avi"))));
+}
+
+#endif // VANTREL_CLI_RENDERS

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QBuffer>
 #include <QColor>
 #include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -74,6 +77,73 @@ inline ToolRun runTool(const QString &program, const QStringList &arguments)
     run.out = p.readAllStandardOutput();
     run.err = p.readAllStandardError();
     return run;
+}
+
+// The file decoded by an independent decoder, djpeg, as a PPM picture (null
+// when djpeg fails).
+inline QImage decodedByDjpeg(const QString &jpeg)
+{
+    const ToolRun run = runTool(QStringLiteral("djpeg"), {QStringLiteral("-ppm"), jpeg});
+    return run.exitCode == 0 ? QImage::fromData(run.out, "PPM") : QImage();
+}
+
+struct Probe
+{
+    QString codec;
+    QString size;
+    QString rate;
+    int frames = -1;
+};
+
+// What ffprobe, an independent reader, sees in the video (frames counted by
+// decoding them).
+inline Probe probe(const QString &avi)
+{
+    const ToolRun run = runTool(
+        QStringLiteral("ffprobe"),
+        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
+         QStringLiteral("-of"), QStringLiteral("default=nw=1"), avi});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    Probe p;
+    QString width, height;
+    for (const QString &line : QString::fromUtf8(run.out).split(QLatin1Char('\n'))) {
+        const QString value = line.section(QLatin1Char('='), 1);
+        if (line.startsWith(QStringLiteral("codec_name=")))
+            p.codec = value;
+        else if (line.startsWith(QStringLiteral("width=")))
+            width = value;
+        else if (line.startsWith(QStringLiteral("height=")))
+            height = value;
+        else if (line.startsWith(QStringLiteral("r_frame_rate=")))
+            p.rate = value;
+        else if (line.startsWith(QStringLiteral("nb_read_frames=")))
+            p.frames = value.toInt();
+    }
+    p.size = width + QLatin1Char('x') + height;
+    return p;
+}
+
+// Every frame of the video decoded by ffmpeg, which must not say a word.
+inline QList<QImage> decodeAll(const QString &avi)
+{
+    const ToolRun run
+        = runTool(QStringLiteral("ffmpeg"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), avi,
+                   QStringLiteral("-f"), QStringLiteral("image2pipe"), QStringLiteral("-vcodec"),
+                   QStringLiteral("ppm"), QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << avi.toStdString() << ": " << run.err.toStdString();
+    QByteArray out = run.out;
+    QBuffer pipe(&out);
+    pipe.open(QIODevice::ReadOnly);
+    QList<QImage> frames;
+    QImage frame;
+    while (!pipe.atEnd() && frame.load(&pipe, "PPM"))
+        frames.append(frame.convertToFormat(QImage::Format_RGB32));
+    return frames;
 }
 
 // Limits the size of any file this process writes, so a write fails midway

@@ -23,14 +23,6 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The file decoded by an independent decoder, djpeg, as a PPM picture.
-QImage decodedByDjpeg(const QString &jpeg)
-{
-    const ToolRun run = runTool(QStringLiteral("djpeg"), {QStringLiteral("-ppm"), jpeg});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    return QImage::fromData(run.out, "PPM");
-}
-
 } // namespace
 
 TEST(DibSection, RowsArePaddedBottomUpBgr)

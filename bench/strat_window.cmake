@@ -1,0 +1,7 @@
+if(TARGET vantrel_editor)
+    vantrel_bench(bench_strat_window ${CMAKE_CURRENT_SOURCE_DIR}/strat_window.cpp vantrel_editor)
+    target_compile_definitions(bench_strat_window PRIVATE VANTREL_HOME_DIR="${VANTREL_HOME_DIR}")
+    if(TARGET vantrel_assets)
+        add_dependencies(bench_strat_window vantrel_assets)
+    endif()
+endif()

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "editor/frmMapa.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace vantrel {
+
+struct Workspace;
+
+// The recording panel of the main window (picREC with REC/STOP, SAVE and the
+// progress bar picP) and "Export as Video". REC starts recording in the
+// active strat window; STOP and SAVE act on the window the recording started
+// in, whichever is active by then. Closing that window ends the recording
+// with its frames kept, ready for SAVE.
+class RecordingPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Controls
+    {
+        QFrame *picREC = nullptr;
+        QLabel *picP = nullptr;
+        QPushButton *cmdRec = nullptr;
+        QPushButton *cmdSave = nullptr;
+        QAction *mnuVideo = nullptr;
+        // The main window's SetStatus on picP.
+        std::function<void(int percent)> setStatus;
+    };
+
+    RecordingPanel(Workspace &workspace, const Controls &controls, QObject *parent = nullptr);
+
+    // "Export as Video": opens the panel for the active strat window.
+    void mnuVideo_Click();
+    void cmdRec_Click();
+    void cmdSave_Click();
+
+    // The window the recording started in (null before REC or once closed).
+    frmMapa *recordingWindow() const { return m_window; }
+
+private:
+    // The panel ready for REC: bar cleared, REC on, SAVE off.
+    void Abre_Video();
+    // STOP has been pressed, or the window closed: REC off, SAVE on.
+    void onRecordingStopped(frmMapa *window);
+    void closePanel();
+
+    Workspace &m_ws;
+    Controls m_c;
+    QPointer<frmMapa> m_window;
+    // Frames of the last recording, kept even when its window has gone.
+    int m_lCaptura = 0;
+};
+
+} // namespace vantrel

@@ -1,0 +1,139 @@
+#include "editor/HeadlessRender.h"
+
+#include "editor/Workspace.h"
+#include "editor/frmMapa.h"
+#include "export/FrameFolder.h"
+#include "export/ImageExport.h"
+#include "strat/PaletteIcons.h"
+#include "uiservice/Ui.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace vantrel::HeadlessRender {
+
+namespace {
+
+// Nobody answers: message boxes are kept for the caller, dialogs cancel.
+class SilentUi : public Ui
+{
+public:
+    MsgResult messageBox(QWidget *, const QString &text, const QString &, MsgButtons,
+                         MsgIcon) override
+    {
+        lastMessage = text;
+        return MsgResult::Ok;
+    }
+    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+    int runModal(QDialog &) override { return 0; }
+    void openTarget(const QString &) override {}
+
+    QString lastMessage;
+};
+
+// A workspace with the program's palette and one strat window in slot 1,
+// laid out and polished as on screen but never shown there.
+struct Session
+{
+    Session()
+        : ws(ui)
+    {
+        for (int i = 0; i < PaletteIcons::Count; ++i)
+            ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
+        ws.slotTables.grow(1);
+        window = std::make_unique<frmMapa>(ws);
+        window->iMI = 1;
+        window->setAttribute(Qt::WA_DontShowOnScreen);
+        window->show();
+    }
+
+    StratFileResult open(const QString &stratPath)
+    {
+        StratFileResult result = window->AbreTatica(stratPath);
+        if (!result && result.message.isEmpty())
+            result.message = stratPath;
+        return result;
+    }
+
+    // Exactly `frames` frame ticks of a run started now; the timers never
+    // fire, as no event loop runs.
+    void play(int frames)
+    {
+        for (int n = 0; n < frames; ++n)
+            window->tmrT_Timer();
+    }
+
+    SilentUi ui;
+    Workspace ws;
+    std::unique_ptr<frmMapa> window;
+};
+
+} // namespace
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The command's only words on standard error are its own; Qt's notes on
+    // the environment (a missing runtime folder) would break the one-line rule.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+ExportResult image(const QString &stratPath, const QString &typedName, int frames)
+{
+    Session session;
+    const StratFileResult opened = session.open(stratPath);
+    if (!opened)
+        return ExportResult::failure(opened.message);
+    if (frames > 0) {
+        session.window->picGO_Click();
+        session.play(frames);
+    }
+    return exportImage(session.window->exportPicture(), typedName);
+}
+
+AviResult video(const QString &stratPath, const QString &typedName, int frames, AviCodec codec,
+                int quality)
+{
+    Session session;
+    const StratFileResult opened = session.open(stratPath);
+    if (!opened) {
+        AviResult failed;
+        failed.message = failed.detail = opened.message;
+        return failed;
+    }
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        AviResult failed;
+        failed.message = failed.detail
+            = QStringLiteral("%1: %2").arg(scratch.path(), scratch.errorString());
+        return failed;
+    }
+    FrameFolder::setScratchFolder(scratch.path());
+    // REC, the frames, STOP and SAVE.
+    session.window->Exporta_Video();
+    session.play(frames);
+    session.window->Exporta_Video();
+    AviResult result
+        = saveRecording(typedName, session.window->recorder().lCaptura(), codec, quality);
+    FrameFolder::setScratchFolder(QString());
+    return result;
+}
+
+} // namespace vantrel::HeadlessRender

@@ -1,0 +1,51 @@
+// The strat window as a picture: one capture for the screen export, the
+// video frames and the command line, rendered from the window itself so the
+// picture and the screen never differ.
+#include "appcore/ProgramFolder.h"
+#include "editor/ResultMessage.h"
+#include "editor/Workspace.h"
+#include "editor/frmMapa.h"
+#include "export/ImageExport.h"
+#include "uiservice/clsDialog.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace vantrel {
+
+QImage frmMapa::capture()
+{
+    QImage picture(size(), QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    return picture;
+}
+
+QImage frmMapa::exportPicture()
+{
+    // The frame counter, its label, the title and the link stay.
+    QWidget *const hidden[] = {m_lblFechar, m_picGO, m_picPause, m_lblSegs};
+    bool wasShown[std::size(hidden)];
+    for (size_t n = 0; n < std::size(hidden); ++n) {
+        wasShown[n] = !hidden[n]->isHidden();
+        hidden[n]->hide();
+    }
+    const QImage picture = capture();
+    for (size_t n = 0; n < std::size(hidden); ++n)
+        hidden[n]->setVisible(wasShown[n]);
+    return picture;
+}
+
+void frmMapa::Exporta()
+{
+    const QString title
+        = m_ws.language.text(QStringLiteral("s0005"), QStringLiteral("Export Strat"));
+    const QString name = clsDialog(m_ws.ui).SaveDialog(
+        m_ws.owner, QStringLiteral("JPEG (*.jpg)|*.jpg|"), title, ProgramFolder::path());
+    if (name.isEmpty())
+        return;
+    showResultMessage(m_ws.ui, m_ws.owner, exportImage(exportPicture(), name));
+}
+
+} // namespace vantrel

@@ -1,0 +1,175 @@
+// The recording panel: Export as Video, REC/STOP, SAVE with its file and
+// codec dialogs, every AVI checked by ffprobe and ffmpeg.
+#include "ShellFixture.h"
+
+#include "app/RecordingPanel.h"
+#include "app/VideoCodecDialog.h"
+#include "export/ExportTestSupport.h"
+#include "export/FrameFolder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace vantrel::test {
+namespace {
+
+class RecordingPanelTest : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        frm->Form_Load(QString());
+        ASSERT_EQ(frm->OpenStratFile(writeStrat(QStringLiteral("a.vtr"), sampleStrat())), 1);
+        ui.answer(MsgResult::Ok);
+        panel().mnuVideo_Click();
+    }
+    RecordingPanel &panel() { return *frm->recordingPanel(); }
+    QAction *mnuVideo() { return frm->findChild<QAction *>(QStringLiteral("mnuVideo")); }
+    void record(int frames)
+    {
+        frm->cmdRec()->click();
+        for (int n = 0; n < frames; ++n)
+            frm->stratWindow(1)->tmrT_Timer();
+        frm->cmdRec()->click();
+    }
+    // SAVE answered with `name` and the codec dialog with `codec`; a
+    // message that follows is answered when `message` is set.
+    void save(const QString &name, int codec, bool message = false)
+    {
+        ui.answer(name);
+        ui.answer([codec](QDialog &d) {
+            auto &dialog = static_cast<VideoCodecDialog &>(d);
+            EXPECT_EQ(dialog.txtQuality()->value(), 90);
+            dialog.optCodec(codec)->setChecked(true);
+            d.accept();
+        });
+        if (message)
+            ui.answer(MsgResult::Ok);
+        frm->cmdSave()->click();
+    }
+    QString target(const char *name) { return QDir(home.path()).filePath(QLatin1String(name)); }
+    size_t framesLeft() { return QDir(FrameFolder::path()).entryList(QDir::Files).size(); }
+};
+
+TEST_F(RecordingPanelTest, RecordStopAndSaveWriteTheVideo)
+{
+    EXPECT_EQ(ui.last().text,
+              QStringLiteral("Click \"REC\" to start recording the strat animation, and DON'T "
+                             "FORGET to click \"STOP\" when the animation finishes, then click "
+                             "\"SAVE\"."));
+    EXPECT_EQ(ui.last().icon, MsgIcon::Information);
+    EXPECT_TRUE(frm->picREC()->isVisibleTo(frm.get()));
+    EXPECT_FALSE(mnuVideo()->isEnabled());
+    EXPECT_TRUE(frm->cmdRec()->isEnabled());
+    EXPECT_FALSE(frm->cmdSave()->isEnabled());
+
+    frm->cmdRec()->click();
+    EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("STOP"));
+    for (int n = 0; n < 100; ++n)
+        frm->stratWindow(1)->tmrT_Timer();
+    frm->cmdRec()->click();
+    EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("REC"));
+    EXPECT_FALSE(frm->cmdRec()->isEnabled());
+    EXPECT_TRUE(frm->cmdSave()->isEnabled());
+
+    for (int codec : {0, 1}) {
+        SCOPED_TRACE(codec);
+        if (codec == 1) {
+            ui.answer(MsgResult::Ok);
+            panel().mnuVideo_Click();
+            record(100);
+        }
+        const size_t asked = ui.prompts().size();
+        save(target(codec ? "plan" : "plan-raw"), codec);
+        const Prompt &dialog = ui.prompts()[asked];
+        EXPECT_EQ(dialog.title, QStringLiteral("Save Video"));
+        EXPECT_EQ(ui.prompts().size(), asked + 2); // no message
+        const Probe p = probe(target(codec ? "plan.avi" : "plan-raw.avi"));
+        EXPECT_EQ(p.codec, codec ? QStringLiteral("mjpeg") : QStringLiteral("rawvideo"));
+        EXPECT_EQ(p.size, QStringLiteral("800x600"));
+        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+        EXPECT_EQ(p.frames, 12);
+        EXPECT_EQ(decodeAll(target(codec ? "plan.avi" : "plan-raw.avi")).size(), 12);
+        EXPECT_EQ(frm->picP()->property("Tag").toInt(), 100);
+        EXPECT_FALSE(frm->picREC()->isVisibleTo(frm.get()));
+        EXPECT_TRUE(mnuVideo()->isEnabled());
+        EXPECT_EQ(framesLeft(), 0u);
+    }
+}
+
+TEST_F(RecordingPanelTest, RecThenStopWithoutFramesWritesAnEmptyVideoSilently)
+{
+    record(0);
+    const size_t asked = ui.prompts().size();
+    save(target("empty.avi"), 1);
+    EXPECT_EQ(ui.prompts().size(), asked + 2);
+    // Empty, it is written uncompressed: readers need a frame to know a
+    // Motion JPEG stream's pixel format.
+    EXPECT_EQ(probe(target("empty.avi")).size, QStringLiteral("800x600"));
+    EXPECT_TRUE(decodeAll(target("empty.avi")).isEmpty());
+}
+
+TEST_F(RecordingPanelTest, FailedSaveKeepsFramesAndSaveCancelledCodecEndsSilently)
+{
+    record(10);
+    const QString unwritable = target("no/such/folder/v.avi");
+    save(unwritable, 1, true);
+    EXPECT_EQ(ui.last().kind, Prompt::Message);
+    EXPECT_EQ(ui.last().text, QStringLiteral("There was an error writing the file."));
+    EXPECT_TRUE(frm->cmdSave()->isEnabled());
+    EXPECT_TRUE(frm->picREC()->isVisibleTo(frm.get()));
+    EXPECT_EQ(framesLeft(), 2u);
+    EXPECT_FALSE(QFile::exists(unwritable));
+
+    // A cancelled file dialog leaves SAVE ready.
+    ui.answer(QString());
+    frm->cmdSave()->click();
+    EXPECT_TRUE(frm->cmdSave()->isEnabled());
+
+    // A cancelled codec dialog closes the panel and drops the frames.
+    const size_t asked = ui.prompts().size();
+    ui.answer(target("x.avi"));
+    ui.answer([](QDialog &d) { d.reject(); });
+    frm->cmdSave()->click();
+    EXPECT_EQ(ui.prompts().size(), asked + 2);
+    EXPECT_FALSE(QFile::exists(target("x.avi")));
+    EXPECT_FALSE(frm->picREC()->isVisibleTo(frm.get()));
+    EXPECT_TRUE(mnuVideo()->isEnabled());
+    EXPECT_EQ(framesLeft(), 0u);
+}
+
+TEST_F(RecordingPanelTest, StopActsOnTheRecordingWindowAndClosingItEndsTheRecording)
+{
+    frm->cmdRec()->click();
+    frmMapa *recording = frm->stratWindow(1);
+    ASSERT_EQ(frm->OpenStratFile(writeStrat(QStringLiteral("b.vtr"), sampleStrat())), 2);
+    ASSERT_EQ(frm->activeStratWindow(), frm->stratWindow(2));
+    recording->tmrT_Timer();
+    frm->cmdRec()->click();
+    EXPECT_FALSE(recording->bGravando());
+    EXPECT_FALSE(recording->isRunning());
+    EXPECT_FALSE(frm->stratWindow(2)->isRunning());
+
+    // A second recording, in window 2, ended by closing it.
+    save(target("first.avi"), 1);
+    ui.answer(MsgResult::Ok);
+    panel().mnuVideo_Click();
+    frm->cmdRec()->click();
+    frmMapa *second = frm->stratWindow(2);
+    for (int n = 0; n < 10; ++n)
+        second->tmrT_Timer();
+    frm->closeStrat(second);
+    EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("REC"));
+    EXPECT_FALSE(frm->cmdRec()->isEnabled());
+    EXPECT_TRUE(frm->cmdSave()->isEnabled());
+    save(target("second.avi"), 1);
+    EXPECT_EQ(probe(target("second.avi")).frames, 2);
+}
+
+} // namespace
+} // namespace vantrel::test
