@@ -43,21 +43,14 @@ int fail(const QString &message, int status = kInputError)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: vantrel-cli info [--json] FILE.vtr
-"
-                         "       vantrel-cli create DOC.json OUT.vtr
-"
-                         "       vantrel-cli lpk build SOURCE.json OUT.lpk
-"
-                         "       vantrel-cli lpk dump FILE.lpk
-"
-                         "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]
-"
-                         "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]
-"
+    std::fprintf(stderr, "usage: vantrel-cli info [--json] FILE.vtr\n"
+                         "       vantrel-cli create DOC.json OUT.vtr\n"
+                         "       vantrel-cli lpk build SOURCE.json OUT.lpk\n"
+                         "       vantrel-cli lpk dump FILE.lpk\n"
+                         "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n"
+                         "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]\n"
                          "       vantrel-cli render FILE.vtr --video OUT.avi [--frames N]"
-                         " [--codec raw|mjpeg] [--quality Q]
-");
+                         " [--codec raw|mjpeg] [--quality Q]\n");
     return kUsageError;
 }
 
