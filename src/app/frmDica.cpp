@@ -7,6 +7,7 @@
 #include "uiservice/DialogParts.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -66,7 +67,9 @@ frmDica::frmDica(Workspace &workspace, SettingsStore &settings, QWidget *parent,
         m_random = [] {
             return QRandomGenerator::global()->generateDouble();
         };
-    m_tipsFile = m_ws.language.text(QStringLiteral("s0000"), QStringLiteral("tips.dat"));
+    // The pack names a file of the program folder, never a path elsewhere.
+    m_tipsFile = QFileInfo(m_ws.language.text(QStringLiteral("s0000"), QStringLiteral("tips.dat")))
+                     .fileName();
     if (!LoadTips(ProgramFolder::filePath(m_tipsFile)))
         m_lblTipText->setText(
             m_ws.language.text(QStringLiteral("s0001"), QStringLiteral("The file was not found: "))

@@ -2,6 +2,7 @@
 
 #include "i18n/PackCipher.h"
 #include "strat/Ansi.h"
+#include "strat/FileBytes.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -275,11 +276,13 @@ PackFileResult decode(const QByteArray &bytes, const QString &fileName, PackData
 PackFileResult read(const QString &path, PackData &pack)
 {
     pack = PackData();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, QStringLiteral("The language pack %1 cannot be read: %2.")
-                           .arg(path, file.errorString())};
-    return decode(file.readAll(), path, pack);
+    // Far more than every text of the program in any language.
+    constexpr qint64 kMaxPackSize = 16 * 1024 * 1024;
+    const FileBytes file = readFileBytes(path, kMaxPackSize);
+    if (!file.ok)
+        return {false,
+                QStringLiteral("The language pack %1 cannot be read: %2.").arg(path, file.reason)};
+    return decode(file.bytes, path, pack);
 }
 
 PackFileResult encode(const PackData &pack, QByteArray &bytes)

@@ -1,6 +1,7 @@
 #include "i18n/TipsFile.h"
 
 #include "strat/Ansi.h"
+#include "strat/FileBytes.h"
 
 #include <QFile>
 
@@ -28,10 +29,11 @@ bool read(const QString &path, QStringList &tips)
     tips.clear();
     if (path.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    constexpr qint64 kMaxTipsSize = 4 * 1024 * 1024;
+    const FileBytes file = readFileBytes(path, kMaxTipsSize);
+    if (!file.ok)
         return false;
-    tips = parse(file.readAll());
+    tips = parse(file.bytes);
     return true;
 }
 

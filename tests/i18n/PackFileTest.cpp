@@ -3,11 +3,16 @@
 #include "PackTestSupport.h"
 #include "i18n/LanguagePack.h"
 #include "i18n/PackJson.h"
+#include "i18n/TipsFile.h"
 #include "strat/Bytes.h"
+#include "support/TempHome.h"
 
+#include <QFile>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace vantrel;
 using vantrel::test::Bytes;
@@ -192,4 +197,20 @@ TEST(LanguagePack, GetStringIsExactAndFirstWins)
               QStringLiteral("Export Strat"));
     EXPECT_EQ(pack.text(QStringLiteral("s0007"), QStringLiteral("Enter")), QStringLiteral("Enter"));
     EXPECT_EQ(clsLanguagePack::Decrypt(QStringLiteral("Vlp\x01")), QStringLiteral("Sim?"));
+}
+
+TEST(PackFile, OnlyRegularFilesAreReadAsPacksOrTips)
+{
+    // A FIFO in lang/ would block start-up for good, a device never ends.
+    vantrel::test::TempHome home;
+    const QString fifo = home.file(QStringLiteral("Pipe.lpk"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+    for (const QString &path : {fifo, QStringLiteral("/dev/zero"), home.path()}) {
+        PackData p;
+        const PackFileResult r = PackFile::read(path, p);
+        EXPECT_FALSE(r) << qPrintable(path);
+        EXPECT_TRUE(r.message.contains(path)) << qPrintable(r.message);
+        QStringList tips;
+        EXPECT_FALSE(TipsFile::read(path, tips)) << qPrintable(path);
+    }
 }
