@@ -90,24 +90,18 @@ QTemporaryDir *g_dir = nullptr;
 constexpr int kFramesPerRun = 1000;
 
 // Stop and start again (untimed), so every timed frame moves all objects.
-// A run is stopped only after two frames: an engine rewound right after its
-// first step takes its object's place for an arrival.
 void rewind(benchmark::State &state, frmMapa &w, int &frames)
 {
     state.PauseTiming();
     w.picGO_Click();
     w.picGO_Click();
     w.tmrT().stop();
-    w.tmrT_Timer();
-    w.tmrT_Timer();
-    frames = 2;
+    frames = 0;
     state.ResumeTiming();
 }
 
 void stop(frmMapa &w)
 {
-    w.tmrT_Timer();
-    w.tmrT_Timer();
     w.picGO_Click();
 }
 

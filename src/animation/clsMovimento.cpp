@@ -97,8 +97,13 @@ void clsMovimento::Move(MovingSprite *tObj)
 
 void clsMovimento::Reseta()
 {
+    // Forgetting the last position matters: the object is put back on its
+    // place, which may be the position seen one step into the previous run,
+    // and would then count as having reached way point 1.
     iAtual = 1;
     lFrame = 0;
+    sUltimoX = NotSeen;
+    sUltimoY = NotSeen;
 }
 
 void clsMovimento::forgetLastSeen()

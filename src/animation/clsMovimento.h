@@ -3,6 +3,7 @@
 #include "strat/StratRecords.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace vantrel {
@@ -36,7 +37,7 @@ public:
     // One frame: moves `tObj` (the picture of object iObj; null when it has
     // none) toward the current way point. Never throws, allocates nothing.
     void Move(MovingSprite *tObj);
-    // Back to way point 1 with lFrame 0; the last seen position is kept.
+    // Back to way point 1 with lFrame 0, as if the engine were new.
     void Reseta();
     // Forgets the last seen position, so the next step cannot take the
     // object's place for an arrival whatever an earlier run left: a replay
@@ -48,12 +49,16 @@ public:
 
 private:
     bool hasPoint(int16_t Index) const;
+    static constexpr float NotSeen = std::numeric_limits<float>::quiet_NaN();
+
     bool keepCounting() const { return m_keepCounting && *m_keepCounting; }
 
     const bool *m_keepCounting;
     int16_t iAtual = 0;
-    float sUltimoX = 0;
-    float sUltimoY = 0;
+    // The position seen at the previous step; nothing seen (NaN) on a new or
+    // rewound engine, so the first step never counts as an arrival.
+    float sUltimoX = NotSeen;
+    float sUltimoY = NotSeen;
     std::vector<MovementPoint> m_points; // way points 1..itM at 0..itM-1
 };
 

@@ -54,7 +54,9 @@ frmNovo::frmNovo(Workspace &workspace, std::function<int()> novoMapa, QWidget *p
     main->addWidget(frame1, 1);
     main->addLayout(buttons);
 
-    // TODO(i18n): SetLanguageInForm(this) when a language pack is loaded.
+    // Translated once its controls exist.
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
 
     // The catalogue: every plain file of Overviews/.
     m_lstOverview->addItems(Overview::catalogue());

@@ -30,9 +30,10 @@ frmOptions::frmOptions(Workspace &workspace, SettingsStore &settings, QWidget *p
     main->setSpacing(16);
     main->addWidget(m_chkKCFrames);
     main->addLayout(DialogParts::buttonRow({cmdOK, cmdCancel}));
+    if (m_ws.language.isLoaded())
+        m_ws.language.SetLanguageInForm(this);
     setFixedSize(sizeHint());
 
-    // TODO(i18n): SetLanguageInForm(this) when a language pack is loaded.
     m_chkKCFrames->setChecked(m_ws.keepCountingFrames);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::onOkClicked);

@@ -119,7 +119,10 @@ QString frmPrincipal::text(const char *id, const char *english) const
 void frmPrincipal::Form_Load(const QString &commandLine)
 {
     // 1. Translate the window when a language pack is loaded.
-    // TODO(i18n): SetLanguageInForm(this) once the translation exists.
+    if (m_ws.language.isLoaded()) {
+        m_ws.language.SetLanguageInForm(this);
+        layoutToolRow();
+    }
 
     // 2. Show the window.
     show();
@@ -128,17 +131,17 @@ void frmPrincipal::Form_Load(const QString &commandLine)
     m_ws.keepCountingFrames = m_settings.keepCountingFrames();
 
     // 4. First run: the welcome and the example strat (Vez).
-    // TODO(first run): a later change adds the welcome and example strat.
+    firstRun();
 
     // 5. File association, once (Associado).
-    // TODO(association): a later change registers the .vtr type.
+    associateFileTypeOnce();
 
     // 6. The strat named on the command line.
     if (!commandLine.isEmpty())
         OpenStratFile(commandLine);
 
     // 7. Tips of the day unless switched off (Dicas).
-    // TODO(i18n): show the tips window modally when m_settings.showTips().
+    showTipsAtStartup();
 
     m_tmrCmd->start();
 }

@@ -79,6 +79,8 @@ public:
     void copyImage();
     void showOptions();
     void showChat();
+    void showTips();
+    void showAbout();
     void onPaletteClicked(int index);
     void onTextToolClicked();
     void onMoveWindowToolClicked();
@@ -111,6 +113,16 @@ public:
     // When set, closing the main window ends the program (the desktop start).
     void setQuitOnClose(bool on) { m_quitOnClose = on; }
 
+    // The language whose pack start-up loaded ("Portuguese"), or empty; it
+    // picks the localised example strat.
+    void setLanguageName(const QString &name) { m_languageName = name; }
+    const QString &languageName() const { return m_languageName; }
+    // Load steps 4, 5 and 7: the welcome with the example strat (Vez), the
+    // file association (Associado), the tips window (Dicas).
+    void firstRun();
+    void associateFileTypeOnce();
+    void showTipsAtStartup();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -123,6 +135,7 @@ private:
     void buildPlaybackControls(QWidget *strip);
     // The strip's controls follow the active strat window.
     void followActive();
+    void layoutToolRow();
     void buildMenus();
     void fillWindowsMenu();
     // The Edit menu (frmPrincipalEdit.cpp).
@@ -146,6 +159,7 @@ private:
     QPointer<frmChat> m_chat;
     QPointer<EditorPopupMenus> m_popupMenus;
     bool m_quitOnClose = false;
+    QString m_languageName;
 
     QMdiArea *m_mdi = nullptr;
     QFrame *m_picBotoes = nullptr;
@@ -153,6 +167,7 @@ private:
     ClickLabel *m_lblTexto = nullptr;
     ClickLabel *m_imgMove = nullptr;
     ClickLabel *m_imgChat = nullptr;
+    QLabel *m_label1 = nullptr;
     QLabel *m_picImg = nullptr;
     QFrame *m_picREC = nullptr;
     QLabel *m_picP = nullptr;

@@ -98,9 +98,10 @@ void frmPrincipal::buildMenus()
             &frmPrincipal::showChat);
 
     QMenu *mnuAjuda = topMenu(bar, "mnuAjuda", QStringLiteral("&Help"));
-    // TODO(i18n): the tips window and the About box.
-    action(mnuAjuda, "mnuDica", QStringLiteral("&Tip of the Day"));
-    action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel..."));
+    connect(action(mnuAjuda, "mnuDica", QStringLiteral("&Tip of the Day")), &QAction::triggered,
+            this, &frmPrincipal::showTips);
+    connect(action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel...")), &QAction::triggered,
+            this, &frmPrincipal::showAbout);
 }
 
 void frmPrincipal::fillWindowsMenu()

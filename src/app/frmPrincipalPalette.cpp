@@ -2,6 +2,7 @@
 // Text, Move Window and Chat tools, the "Selected:" preview and the recording
 // panel with its progress bar; and what the palette and tool clicks do.
 #include "app/ClickLabel.h"
+#include "app/PlaybackControls.h"
 #include "app/ShellIcons.h"
 #include "app/frmPrincipal.h"
 #include "strat/StratRecords.h"
@@ -82,37 +83,50 @@ void frmPrincipal::buildPalette(QWidget *strip)
         m_picObj[size_t(i)] = box;
     }
 
-    const int toolsLeft = px(4560 + 150) + 24;
     m_lblTexto = new ClickLabel(QStringLiteral("Text "), strip);
     m_lblTexto->setObjectName(QStringLiteral("lblTexto"));
     QFont bold = m_lblTexto->font();
     bold.setBold(true);
     m_lblTexto->setFont(bold);
-    centreOnRow(m_lblTexto, toolsLeft);
     m_lblTexto->setCursor(Qt::PointingHandCursor);
     connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::onTextToolClicked);
 
-    int x = toolsLeft + m_lblTexto->width() + 12;
     m_imgMove
-        = toolIcon(strip, "imgMove", QStringLiteral("Move Window"), ShellIcons::moveWindow(), x);
+        = toolIcon(strip, "imgMove", QStringLiteral("Move Window"), ShellIcons::moveWindow(), 0);
     connect(m_imgMove, &ClickLabel::clicked, this, &frmPrincipal::onMoveWindowToolClicked);
 
-    x += 16 + 12;
-    m_imgChat = toolIcon(strip, "imgChat", QStringLiteral("Chat"), ShellIcons::chat(), x);
+    m_imgChat = toolIcon(strip, "imgChat", QStringLiteral("Chat"), ShellIcons::chat(), 0);
     connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::showChat);
 
-    x += 16 + 24;
-    auto *label1 = new QLabel(QStringLiteral("Selected:"), strip);
-    label1->setObjectName(QStringLiteral("Label1"));
-    centreOnRow(label1, x);
+    m_label1 = new QLabel(QStringLiteral("Selected:"), strip);
+    m_label1->setObjectName(QStringLiteral("Label1"));
 
-    x += label1->width() + 6;
     m_picImg = new QLabel(strip);
     m_picImg->setObjectName(QStringLiteral("picImg"));
     m_picImg->setFrameShape(QFrame::StyledPanel);
     m_picImg->setFrameShadow(QFrame::Sunken);
     m_picImg->setAlignment(Qt::AlignCenter);
+    layoutToolRow();
+}
+
+void frmPrincipal::layoutToolRow()
+{
+    // The tools after the palette, each placed after the previous one's
+    // width, so translated captions keep their room.
+    int x = px(4560 + 150) + 24;
+    centreOnRow(m_lblTexto, x);
+    x += m_lblTexto->width() + 12;
+    m_imgMove->move(x, m_imgMove->y());
+    x += 16 + 12;
+    m_imgChat->move(x, m_imgChat->y());
+    x += 16 + 24;
+    centreOnRow(m_label1, x);
+    x += m_label1->width() + 6;
     m_picImg->setGeometry(x, px(240) - 5, 22, 22);
+    if (m_picREC)
+        m_picREC->move(m_picImg->geometry().right() + 30, m_picREC->y());
+    if (m_playback)
+        m_playback->move(m_picREC->x(), m_playback->y());
 }
 
 void frmPrincipal::buildRecordingPanel(QWidget *strip)

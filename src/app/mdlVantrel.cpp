@@ -2,8 +2,13 @@
 
 #include "app/frmPrincipal.h"
 #include "appcore/CommandLine.h"
+#include "appcore/ProgramFolder.h"
+#include "i18n/LanguagePack.h"
 #include "uiservice/DesktopUi.h"
 #include "uiservice/GuardedApplication.h"
+
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace vantrel::mdlVantrel {
 
@@ -13,13 +18,20 @@ int Main(GuardedApplication &app)
     app.setUi(&ui);
     frmPrincipal frm(ui);
 
-    // 1. Enumerate the language packs, every *.lpk in lang/; a missing
-    //    folder is reported once.
-    // TODO(i18n): list the packs when the language packs arrive.
-
-    // 2. Load the pack of the system language, if there is one, into
-    //    frm.workspace().language and remember the language name.
-    // TODO(i18n): pick and load the pack.
+    // 1. and 2. The packs in lang/ and the one of the system language, if
+    //    there is one; a missing folder or a damaged pack is said once, and
+    //    the program goes on in English.
+    const LanguageChoice choice
+        = chooseSystemLanguage(frm.workspace().language, ProgramFolder::path(), QLocale::system());
+    if (!choice.message.isEmpty())
+        ui.messageBox(nullptr, choice.message, QString(), MsgButtons::Ok, MsgIcon::Critical);
+    frm.setLanguageName(choice.languageName);
+    // With a pack, Qt's own buttons (Yes, No, Cancel) speak the same language.
+    QTranslator qtTexts;
+    if (!choice.languageName.isEmpty()
+        && qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     // 3. Show the main window; its load runs the remaining steps, among them
     //    opening the strat named on the command line.

@@ -76,6 +76,8 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
     layout->addLayout(middle, 1);
     layout->addWidget(txtTexto);
     resize(600, 400);
+    if (m_language.isLoaded())
+        m_language.SetLanguageInForm(this);
 
     connect(cmdAguardar, &QPushButton::clicked, this, &frmChat::cmdAguardar_Click);
     connect(cmdConectar, &QPushButton::clicked, this, &frmChat::cmdConectar_Click);

@@ -1,6 +1,9 @@
-// vantrel-cli: inspect and create strat files, and run a headless chat host.
+// vantrel-cli: inspect and create strat files, build and dump language packs,
+// and run a headless chat host.
 
 #include "cli/ChatHostCommand.h"
+#include "cli/JsonInput.h"
+#include "cli/LpkCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/StratJson.h"
 #include "strat/StratFile.h"
@@ -42,6 +45,8 @@ int usage()
 {
     std::fprintf(stderr, "usage: vantrel-cli info [--json] FILE.vtr\n"
                          "       vantrel-cli create DOC.json OUT.vtr\n"
+                         "       vantrel-cli lpk build SOURCE.json OUT.lpk\n"
+                         "       vantrel-cli lpk dump FILE.lpk\n"
                          "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n"
                          "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]\n"
                          "       vantrel-cli render FILE.vtr --video OUT [--frames N]"
@@ -104,20 +109,12 @@ int create(const QStringList &args)
 {
     if (args.size() != 2)
         return usage();
-    QFile in(args[0]);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("%1: %2").arg(args[0], in.errorString()));
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(in.readAll(), &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return fail(QStringLiteral("%1: %2 at offset %3")
-                        .arg(args[0], parseError.errorString())
-                        .arg(parseError.offset));
-    if (!doc.isObject())
-        return fail(QStringLiteral("%1: the document is not a JSON object").arg(args[0]));
-    Strat strat;
+    QJsonObject json;
     QString error;
-    if (!StratJson::fromJson(doc.object(), strat, &error))
+    if (!readJsonObject(args[0], json, &error))
+        return fail(error);
+    Strat strat;
+    if (!StratJson::fromJson(json, strat, &error))
         return fail(QStringLiteral("%1: %2").arg(args[0], error));
     const StratFileResult r = StratFile::write(args[1], strat);
     if (!r)
@@ -146,6 +143,8 @@ int main(int argc, char **argv)
         return info(args);
     if (command == QLatin1String("create"))
         return create(args);
+    if (command == QLatin1String("lpk"))
+        return runLpkCommand(args);
     if (command == QLatin1String("chat-host"))
         return runChatHostCommand(args);
     if (command == QLatin1String("render"))

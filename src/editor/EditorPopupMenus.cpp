@@ -118,6 +118,7 @@ void EditorPopupMenus::removeObject()
 void EditorPopupMenus::link()
 {
     frmLink dialog(m_ws.ui, m_mainWindow);
+    m_ws.language.translate(&dialog);
     if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr)
         window->ProcuraLink(dialog);
     if (m_ws.ui.runModal(dialog) != QDialog::Accepted)

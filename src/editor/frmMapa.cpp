@@ -64,6 +64,11 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     buildTopStrip();
     buildPlayback();
     followDocument();
+    if (m_ws.language.isLoaded()) {
+        m_ws.language.SetLanguageInForm(this);
+        if (auto *label1 = findChild<QLabel *>(QStringLiteral("Label1")))
+            label1->setMinimumWidth(label1->sizeHint().width()); // room for the translation
+    }
 }
 
 frmMapa::~frmMapa() = default;

@@ -87,6 +87,7 @@ void frmMapa::addWayPoint(double x, double y)
     m_surface->loadLine(w, tag, color, start, QPointF(px, py));
 
     frmMov dialog(m_ws.owner);
+    m_ws.language.translate(&dialog);
     dialog.prepareForNewPoint(object->heightTwips() == 210);
     m_ws.ui.runModal(dialog);
     m_surface->unloadMarker(w);
@@ -150,6 +151,7 @@ void frmMapa::markerDoubleClick(int16_t k)
         return;
     const MovementPoint &point = strat().Movements[m].Points[size_t(p)];
     frmMov dialog(m_ws.owner);
+    m_ws.language.translate(&dialog);
     dialog.prepareForEdit(point.StartFrame, point.Velocity);
     m_ws.ui.runModal(dialog);
     // Closing the dialog without OK changes nothing.
@@ -168,6 +170,7 @@ void frmMapa::MudaCor()
     if (m < 1 || !strat().LineColors.contains(m))
         return;
     frmCores dialog(strat().LineColors[m], m_ws.owner);
+    m_ws.language.translate(&dialog);
     m_ws.ui.runModal(dialog);
     m_document.setLineColor(int16_t(m), dialog.ChosenColor());
 }

@@ -18,6 +18,7 @@ void frmMapa::insertText(double x, double y)
     if (refuseWhenFull(strat().Texts.count() == INT16_MAX))
         return;
     frmTexto dialog(m_ws.owner);
+    m_ws.language.translate(&dialog);
     m_ws.ui.runModal(dialog);
     const QString caption = dialog.DialogText();
     if (caption.isEmpty())
@@ -68,6 +69,7 @@ void frmMapa::textDoubleClick(int16_t i)
     if (!label || !strat().Texts.contains(i))
         return;
     frmTexto dialog(m_ws.owner);
+    m_ws.language.translate(&dialog);
     dialog.txtTexto()->setText(label->caption());
     m_ws.ui.runModal(dialog);
     // An empty result keeps the text: a text cannot be emptied by editing.

@@ -1,5 +1,7 @@
 #include "strat/StratFile.h"
 
+#include "strat/FileBytes.h"
+
 #include "strat/Ansi.h"
 
 #include <QFile>
@@ -419,22 +421,10 @@ StratFileResult decode(const QByteArray &bytes, const QString &fileName, Strat &
 
 StratFileResult read(const QString &path, Strat &strat)
 {
-    // A FIFO would block for good and a device never ends: only regular
-    // files are read, and no more than a strat can hold.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return {false, QStringLiteral("%1: not a regular file").arg(path)};
-    if (info.size() > kMaxFileSize)
-        return {false, QStringLiteral("%1: larger than a strat file can be").arg(path)};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    if (bytes.size() > kMaxFileSize)
-        return {false, QStringLiteral("%1: larger than a strat file can be").arg(path)};
-    return decode(bytes, path, strat);
+    const FileBytes file = readFileBytes(path, kMaxFileSize);
+    if (!file.ok)
+        return {false, QStringLiteral("%1: %2").arg(path, file.reason)};
+    return decode(file.bytes, path, strat);
 }
 
 StratFileResult write(const QString &path, const Strat &strat)

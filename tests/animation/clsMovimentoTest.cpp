@@ -43,8 +43,7 @@ int runToRest(clsMovimento &e, GridSprite &s, int limit = 5000)
     return -1;
 }
 
-// Sprites start away from (0, 0): a new engine has last seen (0, 0), so an
-// object standing there would count as arrived on its first step.
+// Where the sprites of these tests stand.
 constexpr int B = 1000;
 
 } // namespace
@@ -105,42 +104,26 @@ TEST(clsMovimentoTest, StartFrameZeroStartsAtOnceAndOneWaitsAFrame)
     }
 }
 
-TEST(clsMovimentoTest, KeepCountingOffRestartsTheWaitAtEveryArrival)
+// Both legs wait for start frame 30. Counting from every arrival (the flag
+// off), the object pauses about 30 frames at way point 1; counting from the
+// playback's start (on), that wait is long over and it goes straight on.
+TEST(clsMovimentoTest, KeepCountingDecidesWhereStartFramesCountFrom)
 {
-    bool keepCounting = false;
-    clsMovimento e(&keepCounting);
-    GridSprite s(B, B);
-    e.Adiciona(30, B + 200, B + 0, 20);
-    e.Adiciona(30, B + 200, B + 400, 20);
-    EXPECT_EQ(framesUntilMoved(e, s), 30);
-    // Run to the first way point; the arrival frame already steps toward the
-    // second one, then the object waits about 30 frames.
-    for (int guard = 0; e.current() != 2 && guard < 400; ++guard)
-        frame(e, s);
-    ASSERT_EQ(e.current(), 2);
-    EXPECT_NEAR(framesUntilMoved(e, s, 400), 30, 1);
-}
-
-TEST(clsMovimentoTest, KeepCountingOnCountsEveryStartFrameFromPlaybackStart)
-{
-    bool keepCounting = true;
-    clsMovimento e(&keepCounting);
-    GridSprite s(B, B);
-    e.Adiciona(30, B + 200, B + 0, 20);
-    e.Adiciona(30, B + 200, B + 400, 20);
-    EXPECT_EQ(framesUntilMoved(e, s), 30);
-    // The second leg's wait is over by then: no pause at the first way point.
-    int stillFrames = 0;
-    for (int f = 0; f < 80; ++f) {
-        const float x = s.left(), y = s.top();
-        frame(e, s);
-        if (s.left() == x && s.top() == y)
-            ++stillFrames;
-        if (s.top() > B)
-            break;
+    for (const auto &[keepCounting, pause] : {std::pair{false, 30}, {true, 0}}) {
+        SCOPED_TRACE(keepCounting);
+        bool flag = keepCounting;
+        clsMovimento e(&flag);
+        GridSprite s(B, B);
+        e.Adiciona(30, B + 200, B + 0, 20);
+        e.Adiciona(30, B + 200, B + 400, 20);
+        EXPECT_EQ(framesUntilMoved(e, s), 30);
+        // Run to the first way point; the arrival frame already steps toward
+        // the second one.
+        for (int guard = 0; e.current() != 2 && guard < 400; ++guard)
+            frame(e, s);
+        ASSERT_EQ(e.current(), 2);
+        EXPECT_NEAR(framesUntilMoved(e, s, 400), pause, 1);
     }
-    EXPECT_LE(stillFrames, 2);
-    EXPECT_GT(s.top(), B);
 }
 
 TEST(clsMovimentoTest, FlagIsReadAtRunTime)
@@ -156,29 +139,40 @@ TEST(clsMovimentoTest, FlagIsReadAtRunTime)
     EXPECT_EQ(e.lFrame, 7);
     keepCounting = false;
     e.Reseta();
-    s.setPosition(B, B); // back on its place, the position last seen
+    s.setPosition(B, B);
     e.lFrame = 7;
-    e.Move(&s); // sees the last position again: arrival, lFrame cleared
+    e.Move(&s);
+    e.Move(&s); // arrival again: now lFrame is cleared
     EXPECT_EQ(e.current(), 2);
     EXPECT_EQ(e.lFrame, 0);
 }
 
-TEST(clsMovimentoTest, ReplayStartingOnTheLastSeenPositionSkipsWayPointOne)
+TEST(clsMovimentoTest, ARunStoppedEarlyReplaysLikeTheFirst)
 {
-    clsMovimento e;
-    GridSprite s(B, B);
-    e.Adiciona(0, B + 300, B + 0, 20);
-    e.Adiciona(0, B + 0, B + 0, 20); // back to the start
-    runToRest(e, s);
-    const float restX = s.left();
-    EXPECT_EQ(e.current(), 2);
-    // Playback stops: the engine rewinds, the caller puts the object back.
-    e.Reseta();
-    s.setPosition(restX, B); // stands on the last position seen
-    e.lFrame = 5;
-    e.Move(&s);
-    EXPECT_EQ(e.current(), 2) << "way point 1 counted as reached";
-    EXPECT_EQ(e.lFrame, 0);
+    // Stopped one step in, the object goes back to its place, which is the
+    // position the engine saw last: the replay must still head for way point 1.
+    const auto play = [](clsMovimento &e, GridSprite &s) {
+        std::vector<float> path;
+        for (int f = 0; f < 60; ++f) {
+            frame(e, s);
+            path.push_back(s.left() + s.top() * 1e4f);
+        }
+        return path;
+    };
+    for (int stopAfter : {1, 2, 40}) {
+        clsMovimento e;
+        GridSprite s(B, B);
+        e.Adiciona(0, B + 300, B + 0, 20);
+        e.Adiciona(0, B + 300, B + 300, 20);
+        const std::vector<float> first = play(e, s);
+        e.Reseta();
+        s.setPosition(B, B);
+        for (int f = 0; f < stopAfter; ++f)
+            frame(e, s);
+        e.Reseta();
+        s.setPosition(B, B);
+        EXPECT_EQ(play(e, s), first) << "stopped after " << stopAfter;
+    }
 }
 
 // A way point the object already stands on, or one with velocity 0, is

@@ -131,28 +131,25 @@ TEST_F(FileCommands, AFailedSaveSaysWhyAndKeepsTheOldPath)
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 
+// A missing and a truncated file: each is reported and the slot handed out
+// for it is free again.
 TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndItsWindowClosed)
-{
-    frm->NovoMapa(); // slot 1 stays open
-    const QString missing = home.file(QStringLiteral("missing.vtr"));
-    ui.answer(MsgResult::Ok);
-    EXPECT_EQ(frm->OpenStratFile(missing), -1);
-    expectFailureBox(QStringLiteral("The strat could not be opened."), missing);
-    EXPECT_EQ(frm->openStratCount(), 1);
-    EXPECT_EQ(frm->stratWindow(2), nullptr);
-    // The slot handed out for it is free again.
-    EXPECT_EQ(frm->NovoMapa(), 2);
-}
-
-TEST_F(FileCommands, AMalformedFileIsReportedWithWhatIsWrong)
 {
     QByteArray bytes;
     ASSERT_TRUE(StratFile::encode(sampleStrat(), bytes).ok);
-    const QString truncated = home.write(QStringLiteral("short.vtr"), bytes.left(60));
-    ui.answer(MsgResult::Ok);
-    EXPECT_EQ(frm->OpenStratFile(truncated), -1);
-    expectFailureBox(QStringLiteral("The strat could not be opened."), truncated);
-    EXPECT_EQ(frm->openStratCount(), 0);
+    const QString paths[] = {home.file(QStringLiteral("missing.vtr")),
+                             home.write(QStringLiteral("short.vtr"), bytes.left(60))};
+    frm->NovoMapa(); // slot 1 stays open
+    for (const QString &path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        ui.clear();
+        ui.answer(MsgResult::Ok);
+        EXPECT_EQ(frm->OpenStratFile(path), -1);
+        expectFailureBox(QStringLiteral("The strat could not be opened."), path);
+        EXPECT_EQ(frm->openStratCount(), 1);
+        EXPECT_EQ(frm->stratWindow(2), nullptr);
+    }
+    EXPECT_EQ(frm->NovoMapa(), 2);
 }
 
 TEST_F(FileCommands, AnOverviewNameWithAPathLoadsNothing)
@@ -189,7 +186,6 @@ TEST_F(FileCommands, TheHandOverPollOpensThePathAndEmptiesTheKey)
     auto *timer = frm->findChild<QTimer *>(QStringLiteral("tmrCmd"));
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 200);
 
     const QString path = writeStrat(QStringLiteral("handed.vtr"), sampleStrat());
     frm->settings().setHandOverPath(QLatin1Char('"') + path + QLatin1Char('"'));

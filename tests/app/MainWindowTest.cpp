@@ -1,4 +1,4 @@
-// The main window's layout, menus, names and tools.
+// The main window's menus, palette and tools.
 #include "ShellFixture.h"
 
 #include "app/PlaybackControls.h"
@@ -7,66 +7,19 @@
 #include "strat/PaletteIcons.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMenuBar>
 #include <QSlider>
 
 namespace vantrel::test {
 namespace {
 
 using MainWindow = ShellTest;
-
-QAction *action(QWidget *w, const char *name)
-{
-    return w->findChild<QAction *>(QLatin1String(name));
-}
-
-TEST_F(MainWindow, MenuTreeHasItsCaptionsShortcutsAndNames)
-{
-    struct Item
-    {
-        const char *name;
-        const char *caption;
-        QKeySequence shortcut;
-    };
-    const Item items[] = {
-        {"mnuTatica", "&Strat", {}},
-        {"mnuNovo", "&New", QKeySequence(QStringLiteral("Ctrl+N"))},
-        {"mnuAbrir", "&Open", QKeySequence(QStringLiteral("Ctrl+O"))},
-        {"mnuSalvar", "&Save", QKeySequence(QStringLiteral("Ctrl+S"))},
-        {"mnuSalvarComo", "Save &As...", QKeySequence(QStringLiteral("Ctrl+A"))},
-        {"mnuExportar", "&Export as Image", QKeySequence(QStringLiteral("Ctrl+E"))},
-        {"copyImageAction", "Copy as &Image", QKeySequence(QStringLiteral("Ctrl+Shift+C"))},
-        {"mnuVideo", "Export as &Video", {}},
-        {"mnuSair", "E&xit", {}},
-        {"editMenu", "&Edit", {}},
-        {"undoAction", "&Undo", QKeySequence(QStringLiteral("Ctrl+Z"))},
-        {"redoAction", "&Redo", QKeySequence(QStringLiteral("Ctrl+Y"))},
-        {"mnuOptions", "&Options", {}},
-        {"mnuJanelas", "&Windows", {}},
-        {"mnuChat", "&Chat", {}},
-        {"mnuAjuda", "&Help", {}},
-        {"mnuDica", "&Tip of the Day", {}},
-        {"mnuSobre", "&About Vantrel...", {}},
-    };
-    for (const Item &item : items) {
-        QAction *a = action(frm.get(), item.name);
-        ASSERT_NE(a, nullptr) << item.name;
-        EXPECT_EQ(a->text(), QString::fromUtf8(item.caption)) << item.name;
-        EXPECT_EQ(a->shortcut(), item.shortcut) << item.name;
-    }
-    // The top level, in order.
-    QStringList top;
-    for (QAction *a : frm->menuBar()->actions())
-        top << a->objectName();
-    EXPECT_EQ(top.join(' '), "mnuTatica editMenu mnuOptions mnuJanelas mnuChat mnuAjuda");
-    EXPECT_EQ(frm->redoAction()->shortcuts().value(1),
-              QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
-}
 
 // Undo and Redo act on the active strat window and name its next step; they
 // are off while that strat plays.
@@ -147,6 +100,19 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
     frm->closeStrat(first);
     EXPECT_FALSE(slider->isEnabled());
     EXPECT_EQ(controls->window(), nullptr);
+}
+
+TEST_F(MainWindow, CopyAsImagePutsTheActiveStratOnTheClipboard)
+{
+    ASSERT_EQ(frm->NovoMapa(), 1);
+    frm->stratWindow(1)->document().placeObject(0, 900, 900);
+    QGuiApplication::clipboard()->clear();
+    QAction *copy = frm->findChild<QAction *>(QStringLiteral("copyImageAction"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    copy->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              frm->stratWindow(1)->exportPicture());
 }
 
 TEST_F(MainWindow, WindowsMenuListsTheOpenStrats)

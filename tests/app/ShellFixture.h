@@ -17,13 +17,17 @@
 namespace vantrel::test {
 
 // A main window on a temporary program folder and settings profile, with a
-// scripted Ui.
+// scripted Ui. The profile is a returning user's (welcome, association and
+// tips already done); the start-up tests clear the markers they need.
 class ShellTest : public ::testing::Test
 {
 protected:
     ShellTest()
         : frm(std::make_unique<frmPrincipal>(ui))
     {
+        frm->settings().setFirstRunMarker(1);
+        frm->settings().setAssociationMarker(1);
+        frm->settings().setShowTips(false);
     }
 
     Workspace &ws() { return frm->workspace(); }

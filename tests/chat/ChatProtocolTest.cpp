@@ -72,7 +72,7 @@ TEST(ChatClassifier, RunsAreToldApartByTheirFirstFourCharacters)
     }
 }
 
-TEST(ChatProtocol, ThirdUserGetsTheWholeListInOrderAndOthersGetOneLine)
+TEST(ChatProtocol, ThirdUserGetsTheWholeListAndGluedLinesPassAsOne)
 {
     HostFixture f;
     RawPeer a, b;
@@ -85,6 +85,14 @@ TEST(ChatProtocol, ThirdUserGetsTheWholeListInOrderAndOthersGetOneLine)
     EXPECT_EQ(f.host.nicks(), QStringList({"H", "A", "B"}));
     EXPECT_EQ(f.host.lstNicks().front().itemData, 0);
     EXPECT_TRUE(f.host.txtChat().startsWith("\r\n127.0.0.1 Connected..."));
+
+    // Two lines glued into one run are passed on and logged as one line, and
+    // not echoed to their sender.
+    a.send("A: oneA: two");
+    ASSERT_TRUE(b.waitFor("A: oneA: two"));
+    EXPECT_TRUE(f.host.txtChat().endsWith("\r\nA: oneA: two"));
+    settle();
+    EXPECT_FALSE(a.received.contains("A: one"));
 
     // B leaves: the host says so to A only.
     b.socket.close();
@@ -114,20 +122,6 @@ TEST(ChatProtocol, SessionsAsClientsFollowJoinsLinesAndLeaves)
     a->reset();
     ASSERT_TRUE(waitUntil([&] { return b->lstNicks().size() == 2; }));
     EXPECT_EQ(b->nicks(), QStringList({"H", "B"}));
-}
-
-TEST(ChatProtocol, TwoLinesInOneRunAreLoggedAsOneLine)
-{
-    HostFixture f;
-    RawPeer a, b;
-    ASSERT_TRUE(a.joinAs(f.port, "A"));
-    ASSERT_TRUE(b.joinAs(f.port, "B"));
-    ASSERT_TRUE(a.waitFor("NICK B\r\n"));
-    a.send("A: oneA: two");
-    ASSERT_TRUE(b.waitFor("A: oneA: two"));
-    EXPECT_TRUE(f.host.txtChat().endsWith("\r\nA: oneA: two"));
-    settle();
-    EXPECT_FALSE(a.received.contains("A: one")); // not echoed to its sender
 }
 
 // Messages caused by different events leave in sends of their own: a
@@ -183,16 +177,6 @@ TEST(ChatProtocol, MessagesOfDifferentEventsArriveAsRunsOfTheirOwn)
         std::sort(runs.begin(), runs.end());
         EXPECT_EQ(runs, c.runs);
     }
-}
-
-TEST(ChatProtocol, NickBeginningWithNickTurnsItsLinesIntoNicks)
-{
-    HostFixture f;
-    RawPeer y;
-    ASSERT_TRUE(y.joinAs(f.port, "NICKY"));
-    y.send("NICKY: hi");
-    ASSERT_TRUE(waitUntil([&] { return f.host.lstNicks().size() == 3; }));
-    EXPECT_EQ(f.host.nicks(), QStringList({"H", "NICKY", ": hi"}));
 }
 
 TEST(ChatProtocol, EmptyNickIsNeitherListedNorAnswered)

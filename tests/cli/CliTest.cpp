@@ -49,6 +49,12 @@ Strat sample()
     return s;
 }
 
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void expectOneLineNaming(const CliRun &r, const QString &file)
 {
     EXPECT_GT(r.status, 0);
@@ -154,6 +160,59 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
         cli({QStringLiteral("create"), wrongShape, home.file(QStringLiteral("y.vtr"))}),
         wrongShape);
     EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
+}
+
+TEST(CliLpk, BuildThenDumpThenBuildGivesTheSameBytes)
+{
+    test::TempHome home;
+    const QString source = home.write(QStringLiteral("pt.json"), R"json({
+        "windows": [{"name": "frmMov", "caption": "Movimento",
+                     "controls": [{"key": "optVel(2)", "caption": "Granada"}]}],
+        "strings": [{"id": "s0000", "text": "dicas.dat"}, {"id": "s0012", "text": "Olá"}]})json");
+    const QString first = home.file(QStringLiteral("a.lpk"));
+    ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"), source, first}).status, 0);
+    const CliRun dumped = cli({QStringLiteral("lpk"), QStringLiteral("dump"), first});
+    ASSERT_EQ(dumped.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(dumped.out).contains(QStringLiteral("Olá")));
+    const QString again = home.write(QStringLiteral("again.json"), dumped.out);
+    const QString second = home.file(QStringLiteral("b.lpk"));
+    ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"), again, second}).status, 0);
+    QFile a(first), b(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    const QString damaged = home.write(QStringLiteral("bad.lpk"), QByteArray(20, 'x'));
+    expectOneLineNaming(cli({QStringLiteral("lpk"), QStringLiteral("dump"), damaged}), damaged);
+    const QString badShape
+        = home.write(QStringLiteral("shape.json"), R"({"strings": [{"id": 1}]})");
+    expectOneLineNaming(cli({QStringLiteral("lpk"), QStringLiteral("build"), badShape,
+                             home.file(QStringLiteral("c.lpk"))}),
+                        badShape);
+    EXPECT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("dump")}).status, 2);
+}
+
+TEST(CliLpk, EveryShippedPackSurvivesDumpAndBuild)
+{
+    test::TempHome home;
+    const QDir sources(qEnvironmentVariable("VANTREL_TEST_SOURCE_DIR")
+                       + QStringLiteral("/assets/lang"));
+    const QStringList packs = sources.entryList({QStringLiteral("*.json")}, QDir::Files);
+    ASSERT_GE(packs.size(), 3);
+    for (const QString &name : packs) {
+        const QString built = home.file(name + QStringLiteral(".lpk"));
+        ASSERT_EQ(
+            cli({QStringLiteral("lpk"), QStringLiteral("build"), sources.filePath(name), built})
+                .status,
+            0)
+            << qPrintable(name);
+        const CliRun dumped = cli({QStringLiteral("lpk"), QStringLiteral("dump"), built});
+        const QString again = home.file(name + QStringLiteral(".again.lpk"));
+        ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"),
+                       home.write(name + QStringLiteral(".dump.json"), dumped.out), again})
+                      .status,
+                  0);
+        EXPECT_EQ(bytesOf(built), bytesOf(again)) << qPrintable(name);
+    }
 }
 
 #ifdef VANTREL_CLI_RENDERS

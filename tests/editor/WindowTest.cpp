@@ -47,17 +47,6 @@ protected:
     }
 };
 
-TEST_F(StratWindow, IsAFixedSurfaceOfFifteenTwipsAPixelWithItsTopStrip)
-{
-    EXPECT_EQ(map().size(), QSize(799, 585));
-    EXPECT_EQ(map().view()->sceneRect(), QRectF(0, 0, 11985, 8775));
-    EXPECT_EQ(map().view()->transform().m11(), 1.0 / 15);
-    QStringList strip;
-    for (const char *name : {"Label1", "lblFrame", "lblSegs", "lblFechar", "lblSite"})
-        strip << map().findChild<QLabel *>(name)->text();
-    EXPECT_EQ(strip.join('|'), "Frame:|0|00:00|X|http://www.vantrel.net");
-}
-
 TEST_F(StratWindow, BackgroundIsDrawnAtItsOwnSizeFromTheTopLeft)
 {
     QImage image(100, 80, QImage::Format_RGB32);

@@ -3,6 +3,9 @@
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -79,6 +82,26 @@ inline ToolRun runTool(const QString &program, const QStringList &arguments)
     return run;
 }
 
+// What ffprobe, an independent reader, sees in a video's first stream, with
+// the container's format_name added; it counts the frames by decoding them
+// all, and must not report an error while doing so.
+inline QJsonObject probeVideo(const QString &path)
+{
+    const ToolRun r = runTool(
+        QStringLiteral("ffprobe"),
+        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+         QStringLiteral("stream=codec_name,width,height,pix_fmt,r_frame_rate,nb_read_frames:"
+                        "format=format_name"),
+         QStringLiteral("-of"), QStringLiteral("json"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << path.toStdString() << ": " << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    QJsonObject s = o[QStringLiteral("streams")][0].toObject();
+    s[QStringLiteral("format_name")] = o[QStringLiteral("format")][QStringLiteral("format_name")];
+    return s;
+}
+
 // The file decoded by an independent decoder, djpeg, as a PPM picture (null
 // when djpeg fails).
 inline QImage decodedByDjpeg(const QString &jpeg)
@@ -95,35 +118,16 @@ struct Probe
     int frames = -1;
 };
 
-// What ffprobe, an independent reader, sees in the video (frames counted by
-// decoding them).
+// The same as a few comparable fields; "N/A" frames (none) read as 0.
 inline Probe probe(const QString &avi)
 {
-    const ToolRun run = runTool(
-        QStringLiteral("ffprobe"),
-        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
-         QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
-         QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
-         QStringLiteral("-of"), QStringLiteral("default=nw=1"), avi});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    Probe p;
-    QString width, height;
-    for (const QString &line : QString::fromUtf8(run.out).split(QLatin1Char('\n'))) {
-        const QString value = line.section(QLatin1Char('='), 1);
-        if (line.startsWith(QStringLiteral("codec_name=")))
-            p.codec = value;
-        else if (line.startsWith(QStringLiteral("width=")))
-            width = value;
-        else if (line.startsWith(QStringLiteral("height=")))
-            height = value;
-        else if (line.startsWith(QStringLiteral("r_frame_rate=")))
-            p.rate = value;
-        else if (line.startsWith(QStringLiteral("nb_read_frames=")))
-            p.frames = value.toInt();
-    }
-    p.size = width + QLatin1Char('x') + height;
-    return p;
+    const QJsonObject s = probeVideo(avi);
+    return {s[QStringLiteral("codec_name")].toString(),
+            QStringLiteral("%1x%2")
+                .arg(s[QStringLiteral("width")].toInt())
+                .arg(s[QStringLiteral("height")].toInt()),
+            s[QStringLiteral("r_frame_rate")].toString(),
+            s[QStringLiteral("nb_read_frames")].toString().toInt()};
 }
 
 // Every frame of the video decoded by ffmpeg, which must not say a word.

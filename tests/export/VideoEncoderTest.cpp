@@ -1,62 +1,29 @@
+#include "ExportTestSupport.h"
+
 #include "export/VideoEncoder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace vantrel;
+using namespace vantrel::test;
 
 namespace {
-
-struct ToolRun
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ToolRun run(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
-// What an independent reader makes of the video stream.
-QJsonObject probe(const QString &path)
-{
-    const ToolRun r = run(QStringLiteral("ffprobe"),
-                          {QStringLiteral("-v"), QStringLiteral("error"),
-                           QStringLiteral("-count_frames"), QStringLiteral("-select_streams"),
-                           QStringLiteral("v:0"), QStringLiteral("-show_entries"),
-                           QStringLiteral("stream=codec_name,width,height,pix_fmt,r_frame_rate,"
-                                          "nb_read_frames:format=format_name"),
-                           QStringLiteral("-of"), QStringLiteral("json"), path});
-    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    QJsonObject s = o[QStringLiteral("streams")][0].toObject();
-    s[QStringLiteral("format_name")] = o[QStringLiteral("format")][QStringLiteral("format_name")];
-    return s;
-}
 
 // One decoded frame as 24-bit RGB.
 QImage decodedFrame(const QString &path, int index, QSize size)
 {
     const ToolRun r
-        = run(QStringLiteral("ffmpeg"),
-              {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
-               QStringLiteral("-vf"), QStringLiteral("select=eq(n\\,%1)").arg(index),
-               QStringLiteral("-frames:v"), QStringLiteral("1"), QStringLiteral("-f"),
-               QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("rgb24"),
-               QStringLiteral("-")});
+        = runTool(QStringLiteral("ffmpeg"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
+                   QStringLiteral("-vf"), QStringLiteral("select=eq(n\\,%1)").arg(index),
+                   QStringLiteral("-frames:v"), QStringLiteral("1"), QStringLiteral("-f"),
+                   QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("rgb24"),
+                   QStringLiteral("-")});
     if (r.out.size() != qsizetype(size.width()) * size.height() * 3)
         return {};
     return QImage(reinterpret_cast<const uchar *>(r.out.constData()), size.width(), size.height(),
@@ -126,9 +93,9 @@ const QSize kHalf{400, 300};
 const Case kCases[] = {
     {{{}, VideoCodec::H264, 11, kFull, 20}, 12, 11, 12, "h264", "yuv420p", 0},
     {{{}, VideoCodec::H264, 64, kFull, 20, QStringLiteral("veryfast")},
-     40,
+     16,
      64,
-     40,
+     16,
      "h264",
      "yuv420p",
      0},
@@ -164,7 +131,7 @@ TEST(VideoEncoder, EveryCodecIsReadBackWholeByAnIndependentTool)
         EXPECT_EQ(lastGiven, c.frames);
         EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(desc.path).fileName()});
 
-        const QJsonObject s = probe(desc.path);
+        const QJsonObject s = probeVideo(desc.path);
         EXPECT_EQ(s[QStringLiteral("codec_name")].toString(), QLatin1String(c.codecName));
         EXPECT_EQ(s[QStringLiteral("format_name")].toString(),
                   desc.codec == VideoCodec::Gif ? QStringLiteral("gif") : kMp4);
@@ -175,13 +142,6 @@ TEST(VideoEncoder, EveryCodecIsReadBackWholeByAnIndependentTool)
         ASSERT_EQ(rate.size(), 2);
         EXPECT_NEAR(rate[0].toDouble() / rate[1].toDouble(), c.rate, c.rateTolerance);
         EXPECT_EQ(s[QStringLiteral("nb_read_frames")].toString().toInt(), c.frames);
-
-        const ToolRun decode
-            = run(QStringLiteral("ffmpeg"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), desc.path,
-                   QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")});
-        EXPECT_EQ(decode.status, 0);
-        EXPECT_TRUE(decode.err.isEmpty()) << decode.err.toStdString();
 
         // The last frame shows the marker where it was last drawn, in its own
         // colour, over the overview's; where it started, the overview shows again.
@@ -278,11 +238,9 @@ TEST(VideoEncoder, FailuresSayWhyAndLeaveNoFile)
     }
 }
 
-TEST(VideoEncoder, CodecNamesAndExtensions)
+TEST(VideoEncoder, CodecNamesInAnyCase)
 {
     EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("h264")), VideoCodec::H264);
     EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("GIF")), VideoCodec::Gif);
     EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("mjpeg")), std::nullopt);
-    EXPECT_EQ(VideoEncoder::extension(VideoCodec::H264), QStringLiteral(".mp4"));
-    EXPECT_EQ(VideoEncoder::extension(VideoCodec::Gif), QStringLiteral(".gif"));
 }

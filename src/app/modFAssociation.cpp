@@ -1,0 +1,105 @@
+#include "app/modFAssociation.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace vantrel::modFAssociation {
+
+namespace {
+
+void writeFile(const QString &path, const QString &text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(text.toUtf8());
+        file.commit();
+    }
+}
+
+QString xmlEscaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+// A desktop entry's Exec quotes its arguments itself; "%1" in quotes
+// becomes the field code for one file path.
+QString execLine(const QString &command)
+{
+    QString exec = command;
+    exec.replace(QStringLiteral("\"%1\""), QStringLiteral("%f"));
+    exec.replace(QStringLiteral("%1"), QStringLiteral("%f"));
+    return exec;
+}
+
+void runWhenPresent(const QString &tool, const QString &folder)
+{
+    const QString path = QStandardPaths::findExecutable(tool);
+    if (path.isEmpty())
+        return;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(path, {folder});
+    p.waitForFinished(15000);
+}
+
+} // namespace
+
+FileTypeInfo stratFileType(const QString &executable)
+{
+    FileTypeInfo info;
+    info.Verbs = {QStringLiteral("Open")};
+    info.Commands = {QStringLiteral("\"%1\" \"%2\"").arg(executable, QStringLiteral("%1"))};
+    info.Extension = QStringLiteral(".vtr");
+    info.ProperName = QStringLiteral("VTR");
+    info.FullName = QStringLiteral("Tática do Vantrel");
+    info.ContentType = QStringLiteral("tatica/vtr");
+    info.IconPath = executable;
+    info.IconIndex = 0;
+    return info;
+}
+
+void RegisterFileType(const FileTypeInfo &info, const QString &dataHome)
+{
+    QString extension = info.Extension;
+    if (!extension.startsWith(QLatin1Char('.')))
+        extension.prepend(QLatin1Char('.'));
+    const QString name = info.ProperName.toLower();
+    const QString mime = QString::fromLatin1(kMimeType);
+
+    writeFile(dataHome + QStringLiteral("/mime/packages/vantrel-%1.xml").arg(name),
+              QStringLiteral(
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                  "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                  "  <mime-type type=\"%1\">\n"
+                  "    <comment>%2</comment>\n"
+                  "    <glob pattern=\"*%3\"/>\n"
+                  "  </mime-type>\n"
+                  "</mime-info>\n")
+                  .arg(mime, xmlEscaped(info.FullName), xmlEscaped(extension)));
+
+    const QString command = info.Commands.value(0);
+    writeFile(dataHome + QStringLiteral("/applications/vantrel-%1.desktop").arg(name),
+              QStringLiteral("[Desktop Entry]\n"
+                             "Type=Application\n"
+                             "Name=Vantrel\n"
+                             "Comment=%1\n"
+                             "Exec=%2\n"
+                             "MimeType=%3;\n"
+                             "Terminal=false\n"
+                             "NoDisplay=true\n")
+                  .arg(info.FullName, execLine(command), mime));
+
+    runWhenPresent(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"));
+    runWhenPresent(QStringLiteral("update-desktop-database"),
+                   dataHome + QStringLiteral("/applications"));
+}
+
+QString userDataHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace vantrel::modFAssociation

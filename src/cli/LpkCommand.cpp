@@ -1,0 +1,67 @@
+#include "cli/LpkCommand.h"
+
+#include "cli/JsonInput.h"
+#include "i18n/PackFile.h"
+#include "i18n/PackJson.h"
+
+#include <QJsonDocument>
+
+#include <cstdio>
+
+namespace vantrel {
+
+namespace {
+
+int fail(const QString &message)
+{
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "vantrel-cli: %s\n", line.toUtf8().constData());
+    return 1;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: vantrel-cli lpk build SOURCE.json OUT.lpk\n"
+                         "       vantrel-cli lpk dump FILE.lpk\n");
+    return 2;
+}
+
+int build(const QString &source, const QString &target)
+{
+    QJsonObject json;
+    QString error;
+    if (!readJsonObject(source, json, &error))
+        return fail(error);
+    PackData pack;
+    if (!PackJson::fromJson(json, pack, &error))
+        return fail(QStringLiteral("%1: %2").arg(source, error));
+    const PackFileResult r = PackFile::write(target, pack);
+    if (!r)
+        return fail(QStringLiteral("%1: %2").arg(source, r.message));
+    return 0;
+}
+
+int dump(const QString &path)
+{
+    PackData pack;
+    const PackFileResult r = PackFile::read(path, pack);
+    if (!r)
+        return fail(r.message);
+    const QByteArray text = QJsonDocument(PackJson::toJson(pack)).toJson(QJsonDocument::Indented);
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return 0;
+}
+
+} // namespace
+
+int runLpkCommand(const QStringList &args)
+{
+    if (args.size() == 3 && args[0] == QLatin1String("build"))
+        return build(args[1], args[2]);
+    if (args.size() == 2 && args[0] == QLatin1String("dump"))
+        return dump(args[1]);
+    return usage();
+}
+
+} // namespace vantrel

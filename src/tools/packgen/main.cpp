@@ -1,0 +1,129 @@
+// vantrel-packgen ASSETS PROGRAM: writes what ships beside the program from
+// its readable sources, with the program's own writers:
+//   ASSETS/lang/NAME.json      -> PROGRAM/lang/NAME.lpk   (language packs)
+//   ASSETS/tips/NAME.txt       -> PROGRAM/NAME.dat        (tips, Windows-1252, CR LF)
+//   ASSETS/examples/NAME.json  -> PROGRAM/NAME.vtr        (example strats)
+// Every pack's "s0000" must name one of the tips files written.
+
+#include "cli/JsonInput.h"
+#include "cli/StratJson.h"
+#include "i18n/PackFile.h"
+#include "i18n/PackJson.h"
+#include "strat/Ansi.h"
+#include "strat/StratFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+using namespace vantrel;
+
+bool fail(const QString &message)
+{
+    std::fprintf(stderr, "vantrel-packgen: %s\n", message.toUtf8().constData());
+    return false;
+}
+
+QStringList sources(const QString &folder, const QString &pattern)
+{
+    QDir dir(folder);
+    QStringList paths;
+    for (const QString &name : dir.entryList({pattern}, QDir::Files, QDir::Name))
+        paths.append(dir.filePath(name));
+    return paths;
+}
+
+bool writeTips(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("%1: %2").arg(source, in.errorString()));
+    QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        const QByteArray encoded = Ansi::encode(line);
+        if (Ansi::decode(encoded) != line)
+            return fail(
+                QStringLiteral("%1: \"%2\" has characters outside Windows-1252").arg(source, line));
+        bytes += encoded + "\r\n";
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return fail(QStringLiteral("%1: %2").arg(target, out.errorString()));
+    return true;
+}
+
+bool writePack(const QString &source, const QString &target, const QStringList &tipsFiles)
+{
+    QJsonObject json;
+    QString error;
+    if (!readJsonObject(source, json, &error))
+        return fail(error);
+    PackData pack;
+    if (!PackJson::fromJson(json, pack, &error))
+        return fail(QStringLiteral("%1: %2").arg(source, error));
+    for (const PackString &s : pack.strings) {
+        if (s.name == QLatin1String("s0000") && !tipsFiles.contains(s.value))
+            return fail(
+                QStringLiteral("%1: s0000 names %2, which is not shipped").arg(source, s.value));
+    }
+    const PackFileResult r = PackFile::write(target, pack);
+    return r ? true : fail(QStringLiteral("%1: %2").arg(source, r.message));
+}
+
+bool writeExample(const QString &source, const QString &target)
+{
+    QJsonObject json;
+    QString error;
+    if (!readJsonObject(source, json, &error))
+        return fail(error);
+    Strat strat;
+    if (!StratJson::fromJson(json, strat, &error))
+        return fail(QStringLiteral("%1: %2").arg(source, error));
+    const StratFileResult r = StratFile::write(target, strat);
+    return r ? true : fail(r.message);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: vantrel-packgen ASSETS PROGRAM\n");
+        return 2;
+    }
+    const QDir assets(args[1]);
+    const QDir program(args[2]);
+    program.mkpath(QStringLiteral("lang"));
+
+    QStringList tipsFiles;
+    for (const QString &source :
+         sources(assets.filePath(QStringLiteral("tips")), QStringLiteral("*.txt"))) {
+        const QString name = QFileInfo(source).completeBaseName() + QStringLiteral(".dat");
+        if (!writeTips(source, program.filePath(name)))
+            return 1;
+        tipsFiles.append(name);
+    }
+    for (const QString &source :
+         sources(assets.filePath(QStringLiteral("lang")), QStringLiteral("*.json"))) {
+        const QString name = QFileInfo(source).completeBaseName() + QStringLiteral(".lpk");
+        if (!writePack(source, program.filePath(QStringLiteral("lang/") + name), tipsFiles))
+            return 1;
+    }
+    for (const QString &source :
+         sources(assets.filePath(QStringLiteral("examples")), QStringLiteral("*.json"))) {
+        const QString name = QFileInfo(source).completeBaseName() + QStringLiteral(".vtr");
+        if (!writeExample(source, program.filePath(name)))
+            return 1;
+    }
+    return 0;
+}
