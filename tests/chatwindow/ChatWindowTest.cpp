@@ -146,11 +146,6 @@ TEST_F(WindowFixture, HostingTwoClientsAndClosingWithNoThenYes)
     // The caret stays at the end of the log.
     EXPECT_EQ(w->txtChat->textCursor().position(), w->txtChat->toPlainText().size());
 
-    // A picture of the window for the docs, when asked for one.
-    if (const QByteArray shot = qgetenv("VANTREL_CHAT_SCREENSHOT"); !shot.isEmpty()) {
-        EXPECT_TRUE(w->grab().save(QString::fromLocal8Bit(shot)));
-    }
-
     ui.answer(MsgResult::No);
     w->cmdFechar_Click();
     EXPECT_EQ(ui.last().buttons, MsgButtons::YesNo);
