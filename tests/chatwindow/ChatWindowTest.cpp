@@ -71,7 +71,6 @@ TEST_F(WindowFixture, HostWithCancelledNickListsAnEmptyEntry)
     w->cmdAguardar->click();
     ASSERT_EQ(ui.prompts().size(), 1u);
     EXPECT_EQ(ui.prompts()[0].kind, Prompt::Input);
-    EXPECT_EQ(ui.prompts()[0].text, "Enter your nick:");
     EXPECT_EQ(listed(*w), QStringList({""}));
     EXPECT_FALSE(w->cmdAguardar->isEnabled());
     EXPECT_FALSE(w->cmdConectar->isEnabled());
@@ -98,7 +97,6 @@ TEST_F(WindowFixture, CancelledAddressChangesNothingButTheNick)
     ui.answer("");
     w->cmdConectar->click();
     ASSERT_EQ(ui.prompts().size(), 2u);
-    EXPECT_EQ(ui.prompts()[1].text, "Enter the server IP:");
     EXPECT_EQ(w->session().sNick(), "me");
     EXPECT_TRUE(w->cmdAguardar->isEnabled());
     EXPECT_TRUE(w->cmdConectar->isEnabled());
