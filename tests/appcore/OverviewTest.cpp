@@ -75,14 +75,6 @@ TEST(Overview, NamesFromFilesNeverLeaveTheOverviewsFolder)
     EXPECT_TRUE(Overview::isPlainName(QStringLiteral("de_x..png")));
 }
 
-TEST(CommandLine, JoinsEveryArgumentWithSingleBlanks)
-{
-    EXPECT_EQ(CommandLine::join({QStringLiteral("vantrel")}), QString());
-    EXPECT_EQ(CommandLine::join({QStringLiteral("vantrel"), QStringLiteral("/tmp/my"),
-                                 QStringLiteral("strat.vtr")}),
-              QStringLiteral("/tmp/my strat.vtr"));
-}
-
 TEST(CommandLine, CleanPathTrimsBlanksAndDeletesQuotes)
 {
     EXPECT_EQ(CommandLine::cleanPath(QStringLiteral("  \"/tmp/a b/c.vtr\"  ")),

@@ -47,37 +47,30 @@ TEST(SettingsStore, StoresTheTextsOfTheKeysInSectionOpcoes)
     EXPECT_EQ(other.firstRunMarker(), 1);
 }
 
-TEST(SettingsStore, ValuesThatDoNotConvertReadAsDefaults)
+// Stored texts as another version or a hand edit may leave them; what does
+// not convert reads as the default.
+TEST(SettingsStore, StoredTextsConvertOrReadAsDefaults)
 {
     test::TempHome home;
     SettingsStore store;
-    store.setText(QStringLiteral("KCFrames"), QStringLiteral("maybe"));
-    store.setText(QStringLiteral("Vez"), QStringLiteral("first"));
-    store.setText(QStringLiteral("Associado"), QStringLiteral("yes"));
-    store.setText(QStringLiteral("Dicas"), QStringLiteral("sometimes"));
-    EXPECT_FALSE(store.keepCountingFrames());
-    EXPECT_EQ(store.firstRunMarker(), 0);
-    EXPECT_EQ(store.associationMarker(), 0.0);
-    EXPECT_TRUE(store.showTips());
-}
-
-TEST(SettingsStore, BooleanTextsInAnyCaseAndNumbers)
-{
-    test::TempHome home;
-    SettingsStore store;
-    const std::pair<const char *, bool> cases[] = {
-        {"TRUE", true}, {"true", true}, {"false", false}, {"FaLsE", false},
-        {"0", false},   {"-1", true},   {"2", true},      {" True ", true},
+    const std::pair<const char *, bool> kcFrames[] = {
+        {"TRUE", true}, {"FaLsE", false}, {"0", false},     {"-1", true},
+        {"2", true},    {" True ", true}, {"maybe", false},
     };
-    for (const auto &[stored, expected] : cases) {
+    for (const auto &[stored, expected] : kcFrames) {
         store.setText(QStringLiteral("KCFrames"), QString::fromUtf8(stored));
         EXPECT_EQ(store.keepCountingFrames(), expected) << stored;
     }
-    // Dicas: "0" is off, anything else that converts is on.
-    store.setText(QStringLiteral("Dicas"), QStringLiteral("5"));
-    EXPECT_TRUE(store.showTips());
-    store.setText(QStringLiteral("Dicas"), QStringLiteral("0"));
-    EXPECT_FALSE(store.showTips());
+    // Dicas: "0" is off, anything else that converts is on, the rest default.
+    const std::pair<const char *, bool> tips[] = {{"5", true}, {"0", false}, {"sometimes", true}};
+    for (const auto &[stored, expected] : tips) {
+        store.setText(QStringLiteral("Dicas"), QString::fromUtf8(stored));
+        EXPECT_EQ(store.showTips(), expected) << stored;
+    }
+    store.setText(QStringLiteral("Vez"), QStringLiteral("first"));
+    store.setText(QStringLiteral("Associado"), QStringLiteral("yes"));
+    EXPECT_EQ(store.firstRunMarker(), 0);
+    EXPECT_EQ(store.associationMarker(), 0.0);
 }
 
 } // namespace

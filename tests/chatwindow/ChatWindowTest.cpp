@@ -71,7 +71,6 @@ TEST_F(WindowFixture, HostWithCancelledNickListsAnEmptyEntry)
     w->cmdAguardar->click();
     ASSERT_EQ(ui.prompts().size(), 1u);
     EXPECT_EQ(ui.prompts()[0].kind, Prompt::Input);
-    EXPECT_EQ(ui.prompts()[0].text, "Enter your nick:");
     EXPECT_EQ(listed(*w), QStringList({""}));
     EXPECT_FALSE(w->cmdAguardar->isEnabled());
     EXPECT_FALSE(w->cmdConectar->isEnabled());
@@ -98,7 +97,6 @@ TEST_F(WindowFixture, CancelledAddressChangesNothingButTheNick)
     ui.answer("");
     w->cmdConectar->click();
     ASSERT_EQ(ui.prompts().size(), 2u);
-    EXPECT_EQ(ui.prompts()[1].text, "Enter the server IP:");
     EXPECT_EQ(w->session().sNick(), "me");
     EXPECT_TRUE(w->cmdAguardar->isEnabled());
     EXPECT_TRUE(w->cmdConectar->isEnabled());
@@ -145,11 +143,6 @@ TEST_F(WindowFixture, HostingTwoClientsAndClosingWithNoThenYes)
               "site?\nHost: yes, smoke the entrance first\nBob: ok, I take the flash");
     // The caret stays at the end of the log.
     EXPECT_EQ(w->txtChat->textCursor().position(), w->txtChat->toPlainText().size());
-
-    // A picture of the window for the docs, when asked for one.
-    if (const QByteArray shot = qgetenv("VANTREL_CHAT_SCREENSHOT"); !shot.isEmpty()) {
-        EXPECT_TRUE(w->grab().save(QString::fromLocal8Bit(shot)));
-    }
 
     ui.answer(MsgResult::No);
     w->cmdFechar_Click();

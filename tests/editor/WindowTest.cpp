@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -205,57 +204,6 @@ TEST_F(StratWindow, MoveWindowToolMovesTheWindowOnce)
     mouse(QEvent::MouseButtonRelease, QPoint(100, 100), Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(ws.tools.MoveWindowMode());
     map().setParent(nullptr);
-}
-
-// Builds the strat shown in the README: ten players, three grenades, four
-// coloured paths and a few texts. Set VANTREL_SCREENSHOT to a file name to
-// write the picture; VANTREL_OVERVIEW may name an overview image to draw on.
-TEST_F(StratWindow, ReadmeScreenshot)
-{
-    QPixmap background(qEnvironmentVariable("VANTREL_OVERVIEW"));
-    if (background.isNull()) {
-        QImage plain(799, 585, QImage::Format_RGB32);
-        plain.fill(QColor(72, 78, 64));
-        QPainter p(&plain);
-        p.fillRect(QRect(60, 60, 300, 200), QColor(110, 104, 88));
-        p.fillRect(QRect(450, 320, 280, 200), QColor(110, 104, 88));
-        p.fillRect(QRect(330, 120, 60, 380), QColor(96, 92, 80));
-        p.end();
-        background = QPixmap::fromImage(plain);
-    }
-    map().setBackground(background);
-    map().setTitleLabel("Bravo rush");
-    const int players[10][2] = {{350, 520}, {380, 540}, {410, 520}, {440, 540}, {470, 525},
-                                {360, 70},  {400, 80},  {440, 70},  {620, 100}, {700, 175}};
-    for (int i = 0; i < 10; ++i)
-        place(i, players[i][0] * 15, players[i][1] * 15);
-    place(10, 460 * 15, 495 * 15);
-    place(11, 430 * 15, 505 * 15);
-    place(12, 700 * 15, 300 * 15);
-    auto path = [&](int16_t obj, std::initializer_list<QPoint> points, int colourBox) {
-        for (const QPoint &pt : points)
-            addPointFor(obj, pt.x() * 15, pt.y() * 15, obj >= 11 ? 2 : 0);
-        rightClickObject(obj);
-        ui.answer(pickColour(colourBox));
-        menus->mnuCor()->trigger();
-    };
-    path(1, {QPoint(560, 470), QPoint(715, 420), QPoint(715, 260), QPoint(660, 170)}, 7);
-    path(2, {QPoint(560, 490), QPoint(695, 380), QPoint(690, 230), QPoint(600, 135)}, 11);
-    path(9, {QPoint(580, 190), QPoint(520, 205)}, 9);
-    path(12, {QPoint(555, 200)}, 13);
-    auto text = [&](int x, int y, const char *caption) {
-        insertText(x * 15, y * 15, typeAndOk("txtTexto", caption));
-    };
-    text(20, 24, "Round 1: fast B");
-    text(585, 445, "Rush B");
-    text(440, 220, "Flash catwalk");
-    text(675, 190, "Plant");
-    const QImage shot = map().grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(799, 585));
-    const QString out = qEnvironmentVariable("VANTREL_SCREENSHOT");
-    if (!out.isEmpty()) {
-        EXPECT_TRUE(shot.save(out));
-    }
 }
 
 TEST_F(StratWindow, DiscardEmptiesEverythingForTheNextStratInTheSlot)

@@ -126,9 +126,6 @@ TEST(AviWriter, UnreadableFramesAreReplacedByThePreviousOne)
     EXPECT_NE(decoded[2], decoded[1]);
     EXPECT_EQ(decoded[3], decoded[2]);
     EXPECT_NE(decoded[4], decoded[3]);
-    EXPECT_EQ(
-        replacedFramesNotice(2),
-        QStringLiteral("2 frames could not be read; the frame before each was used instead."));
     EXPECT_TRUE(replacedFramesNotice(0).isEmpty());
 }
 
