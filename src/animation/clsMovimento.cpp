@@ -106,11 +106,4 @@ void clsMovimento::Reseta()
     sUltimoY = NotSeen;
 }
 
-void clsMovimento::forgetLastSeen()
-{
-    // No position compares equal to NaN.
-    sUltimoX = std::numeric_limits<float>::quiet_NaN();
-    sUltimoY = std::numeric_limits<float>::quiet_NaN();
-}
-
 } // namespace vantrel

@@ -39,10 +39,6 @@ public:
     void Move(MovingSprite *tObj);
     // Back to way point 1 with lFrame 0, as if the engine were new.
     void Reseta();
-    // Forgets the last seen position, so the next step cannot take the
-    // object's place for an arrival whatever an earlier run left: a replay
-    // from a stop then depends on the strat alone.
-    void forgetLastSeen();
 
     int16_t current() const { return iAtual; }
     const MovementPoint &point(int16_t index) const { return m_points.at(size_t(index) - 1); }

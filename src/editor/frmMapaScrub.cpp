@@ -42,10 +42,8 @@ void frmMapa::seekFrame(int32_t frame)
     std::vector<clsMovimento *> engines;
     for (int m = 1; m <= m_engines.count(); ++m) {
         clsMovimento *engine = m_engines.engine(m);
-        if (engine) {
+        if (engine)
             engine->Reseta();
-            engine->forgetLastSeen();
-        }
         engines.push_back(engine);
     }
     FrameReplay(std::move(engines), std::move(pointers)).run(frame);
@@ -77,7 +75,6 @@ int32_t frmMapa::restingFrame() const
     std::vector<clsMovimento *> engines;
     for (clsMovimento &copy : copies) {
         copy.Reseta();
-        copy.forgetLastSeen();
         engines.push_back(&copy);
     }
     return FrameReplay(std::move(engines), std::move(pointers)).runToRest(kMaxScrubFrames);
