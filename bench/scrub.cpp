@@ -8,6 +8,7 @@
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "strat/PaletteIcons.h"
+#include "uiservice/SilentUi.h"
 #include "uiservice/Ui.h"
 
 #include <QApplication>
@@ -16,29 +17,6 @@ using namespace vantrel;
 using namespace vantrel::bench;
 
 namespace {
-
-class NoUi : public Ui
-{
-public:
-    MsgResult messageBox(QWidget *, const QString &, const QString &, MsgButtons, MsgIcon) override
-    {
-        return MsgResult::Ok;
-    }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    int runModal(QDialog &) override { return 0; }
-    void openTarget(const QString &) override {}
-};
 
 constexpr int kJumpTo = 5000;
 
@@ -79,7 +57,7 @@ struct Fixture
         window.document().load(twentyWalkers());
         QApplication::processEvents();
     }
-    NoUi ui;
+    SilentUi ui;
     Workspace ws;
     frmMapa window{ws};
 };

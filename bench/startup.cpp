@@ -3,7 +3,7 @@
 // started) and the first paint. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise. Target: under 300 ms for a cold start.
 #include "app/frmPrincipal.h"
-#include "uiservice/Ui.h"
+#include "uiservice/SilentUi.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,38 +17,13 @@
 
 namespace {
 
-// Never asked anything at start-up; answers cancel if it is.
-class SilentUi : public vantrel::Ui
-{
-public:
-    vantrel::MsgResult messageBox(QWidget *, const QString &, const QString &, vantrel::MsgButtons,
-                                  vantrel::MsgIcon) override
-    {
-        return vantrel::MsgResult::Cancel;
-    }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    int runModal(QDialog &) override { return 0; }
-    void openTarget(const QString &) override {}
-};
-
 std::unique_ptr<QApplication> g_app;
 int g_argc = 1;
 char g_arg0[] = "bench_startup";
 char *g_argv[] = {g_arg0, nullptr};
 
 // Shows the main window, as the program's start does, and paints it once.
-void showMainWindow(SilentUi &ui)
+void showMainWindow(vantrel::SilentUi &ui)
 {
     vantrel::frmPrincipal frm(ui);
     frm.Form_Load(QString());
@@ -66,7 +41,7 @@ void BM_ColdStart(benchmark::State &state)
         t.start();
         if (!g_app)
             g_app = std::make_unique<QApplication>(g_argc, g_argv);
-        SilentUi ui;
+        vantrel::SilentUi ui(vantrel::MsgResult::Cancel);
         showMainWindow(ui);
         state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
     }
@@ -76,7 +51,7 @@ BENCHMARK(BM_ColdStart)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillis
 // Every later main window: what the window itself costs.
 void BM_ShowMainWindow(benchmark::State &state)
 {
-    SilentUi ui;
+    vantrel::SilentUi ui(vantrel::MsgResult::Cancel);
     for (auto _ : state)
         showMainWindow(ui);
 }

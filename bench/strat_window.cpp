@@ -10,6 +10,7 @@
 #include "editor/frmMapa.h"
 #include "export/ImageExport.h"
 #include "strat/PaletteIcons.h"
+#include "uiservice/SilentUi.h"
 #include "uiservice/Ui.h"
 
 #include <QApplication>
@@ -20,29 +21,6 @@ using namespace vantrel;
 using namespace vantrel::bench;
 
 namespace {
-
-class NoUi : public Ui
-{
-public:
-    MsgResult messageBox(QWidget *, const QString &, const QString &, MsgButtons, MsgIcon) override
-    {
-        return MsgResult::Ok;
-    }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    int runModal(QDialog &) override { return 0; }
-    void openTarget(const QString &) override {}
-};
 
 // 100 objects on the harbor overview, each walking back and forth between
 // two far way points, so every frame moves all of them.
@@ -78,7 +56,7 @@ struct Fixture
         window.document().load(hundredMovers());
         QApplication::processEvents();
     }
-    NoUi ui;
+    SilentUi ui;
     Workspace ws;
     frmMapa window{ws};
 };

@@ -5,7 +5,7 @@
 #include "export/FrameFolder.h"
 #include "export/ImageExport.h"
 #include "strat/PaletteIcons.h"
-#include "uiservice/Ui.h"
+#include "uiservice/SilentUi.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,34 +15,6 @@
 namespace vantrel::HeadlessRender {
 
 namespace {
-
-// Nobody answers: message boxes are kept for the caller, dialogs cancel.
-class SilentUi : public Ui
-{
-public:
-    MsgResult messageBox(QWidget *, const QString &text, const QString &, MsgButtons,
-                         MsgIcon) override
-    {
-        lastMessage = text;
-        return MsgResult::Ok;
-    }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    int runModal(QDialog &) override { return 0; }
-    void openTarget(const QString &) override {}
-
-    QString lastMessage;
-};
 
 // A workspace with the program's palette and one strat window in slot 1,
 // laid out and polished as on screen but never shown there.
