@@ -65,6 +65,27 @@ inline bool runProgram(const QStringList &arguments)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// `cjpeg -quality 90` on `picture` through a PPM in `folder`, the whole run
+// timed: the reference the JPEG export is measured against.
+inline void runCjpeg(benchmark::State &state, const QImage &picture, const QString &folder)
+{
+    const QString ppm = folder + QStringLiteral("/window.ppm");
+    const QString out = folder + QStringLiteral("/cjpeg.jpg");
+    if (!picture.save(ppm, "PPM")) {
+        state.SkipWithError("cannot write the PPM");
+        return;
+    }
+    const QStringList command = {QStringLiteral("cjpeg"),
+                                 QStringLiteral("-quality"),
+                                 QStringLiteral("90"),
+                                 QStringLiteral("-outfile"),
+                                 out,
+                                 ppm};
+    for (auto _ : state)
+        if (!runProgram(command))
+            state.SkipWithError("cjpeg is missing (package libjpeg-turbo-progs)");
+}
+
 // Console output as usual, plus each run's real time per iteration in ms.
 class RememberingReporter : public benchmark::ConsoleReporter
 {

@@ -31,21 +31,7 @@ void BM_ExportJpeg(benchmark::State &state)
 
 void BM_CjpegWhole(benchmark::State &state)
 {
-    const QString ppm = g_dir->filePath(QStringLiteral("window.ppm"));
-    const QString out = g_dir->filePath(QStringLiteral("cjpeg.jpg"));
-    if (!windowPicture().save(ppm, "PPM")) {
-        state.SkipWithError("cannot write the PPM");
-        return;
-    }
-    const QStringList command = {QStringLiteral("cjpeg"),
-                                 QStringLiteral("-quality"),
-                                 QStringLiteral("90"),
-                                 QStringLiteral("-outfile"),
-                                 out,
-                                 ppm};
-    for (auto _ : state)
-        if (!runProgram(command))
-            state.SkipWithError("cjpeg is missing (package libjpeg-turbo-progs)");
+    runCjpeg(state, windowPicture(), g_dir->path());
 }
 
 } // namespace

@@ -2,14 +2,11 @@
 // the way (target <= 50 ms), alone and with the repaint that shows it, and
 // the look ahead that sizes the slider.
 #include "ExportBenchSupport.h"
+#include "StratWindowBench.h"
 
 #include "editor/MapView.h"
 #include "editor/StratSurface.h"
-#include "editor/Workspace.h"
 #include "editor/frmMapa.h"
-#include "strat/PaletteIcons.h"
-#include "uiservice/SilentUi.h"
-#include "uiservice/Ui.h"
 
 #include <QApplication>
 
@@ -44,23 +41,7 @@ Strat twentyWalkers()
     return s;
 }
 
-struct Fixture
-{
-    Fixture()
-        : ws(ui)
-    {
-        for (int i = 0; i < PaletteIcons::Count; ++i)
-            ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
-        ws.slotTables.grow(1);
-        window.iMI = 1;
-        window.show();
-        window.document().load(twentyWalkers());
-        QApplication::processEvents();
-    }
-    SilentUi ui;
-    Workspace ws;
-    frmMapa window{ws};
-};
+using Fixture = StratWindowFixture;
 
 Fixture *g_fixture = nullptr;
 
@@ -110,7 +91,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("VANTREL_HOME", VANTREL_HOME_DIR);
     QApplication app(argc, argv);
-    Fixture fixture;
+    Fixture fixture(twentyWalkers());
     g_fixture = &fixture;
     benchmark::Initialize(&argc, argv);
     RememberingReporter reporter;

@@ -3,15 +3,12 @@
 // window plus its JPEG export beside the whole run of `cjpeg -quality 90` on
 // the same pixels read from a PPM file (target <= 1.5x cjpeg).
 #include "ExportBenchSupport.h"
+#include "StratWindowBench.h"
 
 #include "editor/MapView.h"
 #include "editor/StratSurface.h"
-#include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/ImageExport.h"
-#include "strat/PaletteIcons.h"
-#include "uiservice/SilentUi.h"
-#include "uiservice/Ui.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,23 +40,7 @@ Strat hundredMovers()
     return s;
 }
 
-struct Fixture
-{
-    Fixture()
-        : ws(ui)
-    {
-        for (int i = 0; i < PaletteIcons::Count; ++i)
-            ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
-        ws.slotTables.grow(1);
-        window.iMI = 1;
-        window.show();
-        window.document().load(hundredMovers());
-        QApplication::processEvents();
-    }
-    SilentUi ui;
-    Workspace ws;
-    frmMapa window{ws};
-};
+using Fixture = StratWindowFixture;
 
 Fixture *g_fixture = nullptr;
 QTemporaryDir *g_dir = nullptr;
@@ -153,21 +134,7 @@ void BM_CaptureAndJpeg(benchmark::State &state)
 
 void BM_CjpegSamePixels(benchmark::State &state)
 {
-    const QString ppm = g_dir->filePath(QStringLiteral("window.ppm"));
-    const QString out = g_dir->filePath(QStringLiteral("cjpeg.jpg"));
-    if (!g_fixture->window.exportPicture().save(ppm, "PPM")) {
-        state.SkipWithError("cannot write the PPM");
-        return;
-    }
-    const QStringList command = {QStringLiteral("cjpeg"),
-                                 QStringLiteral("-quality"),
-                                 QStringLiteral("90"),
-                                 QStringLiteral("-outfile"),
-                                 out,
-                                 ppm};
-    for (auto _ : state)
-        if (!runProgram(command))
-            state.SkipWithError("cjpeg is missing (package libjpeg-turbo-progs)");
+    runCjpeg(state, g_fixture->window.exportPicture(), g_dir->path());
 }
 
 } // namespace
@@ -186,7 +153,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     g_dir = &dir;
-    Fixture fixture;
+    Fixture fixture(hundredMovers());
     g_fixture = &fixture;
     benchmark::Initialize(&argc, argv);
     RememberingReporter reporter;
