@@ -7,8 +7,9 @@
 // ffprobe and ffmpeg read every frame of it; the file is removed afterwards.
 #include "ExportBenchSupport.h"
 
+#include "export/AviSink.h"
 #include "export/BmpFile.h"
-#include "export/VideoWriter.h"
+#include "export/VideoSave.h"
 #include "export/cDIBSection.h"
 
 #include <QDir>
@@ -47,21 +48,17 @@ void writeFrames()
     }
 }
 
-AviDescription describe(AviCodec codec, const QString &name)
+// SAVE's own path: the frame files read into the AVI sink.
+VideoResult save(AviCodec codec, const QStringList &frames, const QString &name)
 {
-    AviDescription d;
-    d.fileName = g_dir->filePath(name);
-    d.frameFiles = g_frames;
-    d.codec = codec;
-    d.tempBitmap = g_dir->filePath(QStringLiteral("temp.bmp"));
-    return d;
+    AviSink sink(codec, RecordingRate::kFramesPerSecond);
+    return writeVideo({frames, RecordingRate::kFramesPerSecond}, sink, g_dir->filePath(name));
 }
 
 void BM_SaveAvi(benchmark::State &state, AviCodec codec)
 {
-    const AviDescription d = describe(codec, QStringLiteral("ours.avi"));
     for (auto _ : state)
-        if (!WriteAVI(d))
+        if (!save(codec, g_frames, QStringLiteral("ours.avi")))
             state.SkipWithError("the video could not be written");
 }
 
@@ -99,14 +96,14 @@ QString toolOutput(const QStringList &arguments, bool *quiet)
 void BM_LargeUncompressedAvi(benchmark::State &state)
 {
     const qint64 frames = ((qint64(3) << 29) / 1440000) + 2;
-    AviDescription d = describe(AviCodec::Uncompressed, QStringLiteral("large.avi"));
-    d.frameFiles.clear();
+    QStringList files;
     for (qint64 i = 0; i < frames; ++i)
-        d.frameFiles.append(g_frames.at(int(i % kFrames)));
+        files.append(g_frames.at(int(i % kFrames)));
+    const QString path = g_dir->filePath(QStringLiteral("large.avi"));
     for (auto _ : state) {
-        const AviResult r = WriteAVI(d);
+        const VideoResult r = save(AviCodec::Uncompressed, files, QStringLiteral("large.avi"));
         state.PauseTiming();
-        QFile file(d.fileName);
+        QFile file(path);
         const qint64 size = file.size();
         bool continued = false;
         if (file.open(QIODevice::ReadOnly)) {
@@ -119,13 +116,13 @@ void BM_LargeUncompressedAvi(benchmark::State &state)
                           QStringLiteral("-count_packets"), QStringLiteral("-select_streams"),
                           QStringLiteral("v:0"), QStringLiteral("-show_entries"),
                           QStringLiteral("stream=nb_read_packets,width,height"),
-                          QStringLiteral("-of"), QStringLiteral("csv=p=0"), d.fileName},
+                          QStringLiteral("-of"), QStringLiteral("csv=p=0"), path},
                          &probeQuiet);
         toolOutput({QStringLiteral("ffmpeg"), QStringLiteral("-v"), QStringLiteral("error"),
-                    QStringLiteral("-i"), d.fileName, QStringLiteral("-f"), QStringLiteral("null"),
+                    QStringLiteral("-i"), path, QStringLiteral("-f"), QStringLiteral("null"),
                     QStringLiteral("-")},
                    &decodeQuiet);
-        QFile::remove(d.fileName);
+        QFile::remove(path);
         state.ResumeTiming();
         const QString expected = QStringLiteral("800,600,%1").arg(frames);
         std::printf("large video: %.2f GiB, OpenDML %s, ffprobe \"%s\" (expected \"%s\"), "

@@ -1,11 +1,14 @@
-// MP4 export of 100 recorded frames (800 x 600 BMP files) beside the ffmpeg
+// MP4 export of 100 recorded frames (800 x 600 BMP files), through SAVE's own
+// path, beside the ffmpeg
 // command line encoding the same files with the same settings (libx264,
 // CRF 20, yuv420p, +faststart). Both read the BMP files from disk. Target:
 // the ratio ours / ffmpeg at or below 1 (wall clock; cpu_ratio compares the
 // processor time of every thread, steadier on a busy machine). The GIF export is timed the same way
 // against ffmpeg's two-pass palette filters, for information, and both
 // encoders alone from pictures in memory (argument 0: MP4, 1: GIF).
+#include "export/EncoderSink.h"
 #include "export/VideoEncoder.h"
+#include "export/VideoSave.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,18 +72,19 @@ QString writeFrames(const QTemporaryDir &dir)
     return frames;
 }
 
+// SAVE's own path: the frame files read once into the encoder's sink.
 Timing ourExport(const QString &frames, const QString &out, VideoCodec codec)
 {
     const double cpu = cpuSeconds(RUSAGE_SELF);
     QElapsedTimer t;
     t.start();
-    VideoEncoder encoder({out, codec, kRate, {800, 600}, 20});
-    if (!encoder.open())
-        return {};
+    vantrel::RecordedFrames recorded;
+    recorded.capturedRate = kRate;
     for (int k = 1; k <= kFrames; ++k)
-        encoder.addFrame(
-            QImage(QStringLiteral("%1/%2.bmp").arg(frames).arg(k, 4, 10, QLatin1Char('0'))));
-    if (!encoder.finish())
+        recorded.files.append(
+            QStringLiteral("%1/%2.bmp").arg(frames).arg(k, 4, 10, QLatin1Char('0')));
+    vantrel::EncoderSink sink({{}, codec, kRate, {800, 600}, 20});
+    if (!vantrel::writeVideo(recorded, sink, out))
         return {};
     return {double(t.nsecsElapsed()) / 1e9, cpuSeconds(RUSAGE_SELF) - cpu};
 }

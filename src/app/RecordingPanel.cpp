@@ -6,16 +6,18 @@
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/FrameFolder.h"
-#include "export/RecordingVideo.h"
-#include "export/VideoWriter.h"
+#include "export/VideoSave.h"
 #include "uiservice/Ui.h"
 #include "uiservice/clsDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace vantrel {
 
@@ -34,6 +36,11 @@ RecordingPanel::RecordingPanel(Workspace &workspace, const Controls &controls, Q
     connect(m_c.mnuVideo, &QAction::triggered, this, &RecordingPanel::mnuVideo_Click);
     connect(m_c.cmdRec, &QPushButton::clicked, this, &RecordingPanel::cmdRec_Click);
     connect(m_c.cmdSave, &QPushButton::clicked, this, &RecordingPanel::cmdSave_Click);
+    if (m_c.cmdClose) {
+        m_c.cmdClose->setToolTip(m_ws.language.text(
+            QStringLiteral("s0057"), QStringLiteral("Close the panel; the recorded frames go")));
+        connect(m_c.cmdClose, &QPushButton::clicked, this, &RecordingPanel::cmdClose_Click);
+    }
 }
 
 void RecordingPanel::mnuVideo_Click()
@@ -71,8 +78,11 @@ void RecordingPanel::cmdRec_Click()
         if (m_window)
             disconnect(m_window, nullptr, this, nullptr);
         m_window = w;
+        m_lCaptura = 0;
         connect(w, &frmMapa::recordingStopped, this, &RecordingPanel::onRecordingStopped);
+        m_c.setStatus(0);
         m_c.cmdRec->setText(kStop);
+        m_c.cmdSave->setEnabled(false);
         w->setFullMotion(m_c.chkFullMotion && m_c.chkFullMotion->isChecked());
         if (m_c.chkFullMotion)
             m_c.chkFullMotion->setEnabled(false);
@@ -94,46 +104,77 @@ void RecordingPanel::onRecordingStopped(frmMapa *window)
         m_capturedRate = window->recorder().capturedRate();
     }
     m_c.cmdRec->setText(kRec);
-    m_c.cmdRec->setEnabled(false);
+    // A new recording would delete these frames: it waits for a save.
+    m_c.cmdRec->setEnabled(m_lCaptura == 0);
+    if (m_c.chkFullMotion)
+        m_c.chkFullMotion->setEnabled(m_lCaptura == 0);
     m_c.cmdSave->setEnabled(true);
+}
+
+bool RecordingPanel::mayReplace(const QString &path, const QString &typed)
+{
+    if (path == typed || !QFileInfo::exists(path))
+        return true;
+    const QString question
+        = m_ws.language
+              .text(QStringLiteral("s0056"),
+                    QStringLiteral("%1 already exists.\nDo you want to replace it?"))
+              .arg(QDir::toNativeSeparators(path));
+    return m_ws.ui.messageBox(m_ws.owner, question, QStringLiteral("Save Video"), MsgButtons::YesNo,
+                              MsgIcon::Exclamation)
+           == MsgResult::Yes;
 }
 
 void RecordingPanel::cmdSave_Click()
 {
+    if (m_lCaptura == 0) {
+        const QString message = m_ws.language.text(QStringLiteral("s0055"), noFramesMessage());
+        m_ws.ui.messageBox(m_ws.owner, message, {}, MsgButtons::Ok, MsgIcon::Information);
+        m_c.cmdSave->setEnabled(false);
+        m_c.cmdRec->setEnabled(true);
+        if (m_c.chkFullMotion)
+            m_c.chkFullMotion->setEnabled(true);
+        return;
+    }
+    // Whatever happens below, the frames stay for another try.
     m_c.cmdSave->setEnabled(false);
+    const auto ready = qScopeGuard([this] { m_c.cmdSave->setEnabled(true); });
     const QString name = clsDialog(m_ws.ui).SaveDialog(
         m_ws.owner, QStringLiteral("Video (*.avi *.mp4 *.gif)|*.avi;*.mp4;*.gif|"),
         QStringLiteral("Save Video"), ProgramFolder::path());
-    if (name.isEmpty()) {
-        m_c.cmdSave->setEnabled(true);
+    if (name.isEmpty())
         return;
-    }
-    VideoCodecDialog codec(m_capturedRate > FrameRecorder::kRecordingRate, m_ws.owner);
-    if (m_ws.ui.runModal(codec) != QDialog::Accepted) {
-        // Cancelling the compression ends the save silently, as a finished one.
-        FrameFolder::empty();
-        closePanel();
+    VideoCodecDialog codec(m_capturedRate > RecordingRate::kFramesPerSecond, m_ws.owner);
+    if (m_ws.ui.runModal(codec) != QDialog::Accepted)
         return;
-    }
-    const AviResult result = saveRecordingAs(name, m_lCaptura, m_capturedRate, codec.format(),
-                                             [this](int percent) { m_c.setStatus(percent); });
+    const std::unique_ptr<VideoSink> sink = codec.sink();
+    const QString path = videoFileName(name, *sink);
+    if (!mayReplace(path, name))
+        return;
+    const VideoResult result
+        = writeVideo(RecordedFrames::inFrameFolder(m_lCaptura, m_capturedRate), *sink, path,
+                     [this](int percent) { m_c.setStatus(percent); });
     if (!result) {
-        // The frames stay: SAVE can try again, with another name perhaps.
         showResultMessage(m_ws.ui, m_ws.owner, result);
-        m_c.cmdSave->setEnabled(true);
         return;
     }
     if (const QString notice = replacedFramesNotice(result.replacedFrames); !notice.isEmpty())
         m_ws.ui.messageBox(m_ws.owner, notice, {}, MsgButtons::Ok, MsgIcon::Information);
-    closePanel();
+    // Saved: a new recording may begin.
+    m_c.cmdRec->setEnabled(true);
+    if (m_c.chkFullMotion)
+        m_c.chkFullMotion->setEnabled(true);
 }
 
-void RecordingPanel::closePanel()
+void RecordingPanel::cmdClose_Click()
 {
+    if (m_window && m_window->bGravando())
+        m_window->Exporta_Video();
     m_c.picREC->hide();
     m_c.mnuVideo->setEnabled(true);
+    FrameFolder::empty();
     m_lCaptura = 0;
-    m_capturedRate = FrameRecorder::kRecordingRate;
+    m_capturedRate = RecordingRate::kFramesPerSecond;
 }
 
 } // namespace vantrel

@@ -1,6 +1,8 @@
 #include "app/VideoCodecDialog.h"
 
-#include "export/FrameRecorder.h"
+#include "export/AviSink.h"
+#include "export/EncoderSink.h"
+#include "export/RecordingRate.h"
 #include "uiservice/DialogParts.h"
 
 #include <QComboBox>
@@ -32,6 +34,7 @@ QHBoxLayout *settingRow(QWidget *parent, const QString &caption, QWidget *field)
 
 VideoCodecDialog::VideoCodecDialog(bool fullMotion, QWidget *parent)
     : QDialog(parent)
+    , m_fullMotion(fullMotion)
 {
     setObjectName(QStringLiteral("VideoCodecDialog"));
     setWindowTitle(QStringLiteral("Video Compression"));
@@ -126,21 +129,19 @@ int VideoCodecDialog::quality() const
     return m_quality->value();
 }
 
-RecordingFormat VideoCodecDialog::format() const
+std::unique_ptr<VideoSink> VideoCodecDialog::sink() const
 {
-    RecordingFormat f;
+    const int recorded = m_fullMotion ? RecordingRate::kFullMotionFramesPerSecond
+                                      : RecordingRate::kFramesPerSecond;
     const Choice c = choice();
-    if (c == Uncompressed || c == MotionJpeg) {
-        f.aviCodec = codec();
-        f.aviQuality = quality();
-        return f;
-    }
-    f.container = RecordingFormat::Container::Encoded;
-    f.video.codec = c == Mp4 ? VideoCodec::H264 : VideoCodec::Gif;
-    f.video.quality = m_crf->value();
-    f.video.size = c == Gif ? m_gifSize->currentData().toSize() : QSize(800, 600);
-    f.video.frameRate = m_rate ? m_rate->currentData().toInt() : FrameRecorder::kRecordingRate;
-    return f;
+    if (c == Uncompressed || c == MotionJpeg)
+        return std::make_unique<AviSink>(codec(), recorded, quality());
+    VideoDescription video;
+    video.codec = c == Mp4 ? VideoCodec::H264 : VideoCodec::Gif;
+    video.quality = m_crf->value();
+    video.size = c == Gif ? m_gifSize->currentData().toSize() : QSize(800, 600);
+    video.frameRate = m_rate ? m_rate->currentData().toInt() : recorded;
+    return std::make_unique<EncoderSink>(video);
 }
 
 } // namespace vantrel

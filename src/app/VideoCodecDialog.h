@@ -1,8 +1,11 @@
 #pragma once
 
-#include "export/RecordingVideo.h"
+#include "export/AviFile.h"
+#include "export/VideoSink.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class QComboBox;
 class QRadioButton;
@@ -28,8 +31,8 @@ public:
     Choice choice() const;
     AviCodec codec() const;
     int quality() const;
-    // The whole choice, for saveRecordingAs().
-    RecordingFormat format() const;
+    // Where the chosen format writes: the sink for writeVideo().
+    std::unique_ptr<VideoSink> sink() const;
 
     QRadioButton *optCodec(int index) const { return m_options[index]; }
     QSpinBox *txtQuality() const { return m_quality; }
@@ -41,6 +44,7 @@ public:
 private:
     void followChoice();
 
+    bool m_fullMotion = false;
     QRadioButton *m_options[4] = {};
     QSpinBox *m_quality = nullptr;
     QSpinBox *m_crf = nullptr;

@@ -95,7 +95,7 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     m_recording = new RecordingPanel(
         m_ws,
         {m_picREC, m_picP, m_cmdRec, m_cmdSave, findChild<QAction *>(QStringLiteral("mnuVideo")),
-         [this](int percent) { SetStatus(m_picP, percent); }, m_chkFullMotion},
+         [this](int percent) { SetStatus(m_picP, percent); }, m_chkFullMotion, m_cmdClose},
         this);
 }
 

@@ -174,6 +174,7 @@ private:
     QPushButton *m_cmdRec = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QCheckBox *m_chkFullMotion = nullptr;
+    QPushButton *m_cmdClose = nullptr;
     PlaybackControls *m_playback = nullptr;
     RecordingPanel *m_recording = nullptr;
     QTimer *m_tmrCmd = nullptr;

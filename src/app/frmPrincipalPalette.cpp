@@ -150,10 +150,16 @@ void frmPrincipal::buildRecordingPanel(QWidget *strip)
     m_chkFullMotion->setObjectName(QStringLiteral("chkFullMotion"));
     m_chkFullMotion->setToolTip(
         QStringLiteral("Record every frame and save 64 frames a second (MP4 and GIF: 64 or 32)"));
+    // The close mark: the panel goes, and the recorded frames with it.
+    m_cmdClose = new QPushButton(QStringLiteral("\u00d7"), m_picREC);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setFlat(true);
+    m_cmdClose->setFixedWidth(m_cmdClose->fontMetrics().horizontalAdvance(u'\u00d7') + 10);
     row->addWidget(m_picP);
     row->addWidget(m_cmdRec);
     row->addWidget(m_cmdSave);
     row->addWidget(m_chkFullMotion);
+    row->addWidget(m_cmdClose);
     m_picREC->adjustSize();
     m_picREC->move(m_picImg->geometry().right() + 30, (kStripHeight - m_picREC->height()) / 2);
     SetStatus(m_picP, 0);

@@ -2,11 +2,18 @@
 
 #ifdef VANTREL_WITH_RENDER
 #include "editor/HeadlessRender.h"
+#include "export/AviSink.h"
+#include "export/EncoderSink.h"
 #endif
+
+#include "export/RecordingRate.h"
 
 #include <QFile>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace vantrel {
@@ -15,6 +22,9 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kInputError = 1;
+// As far as a strat can reasonably play: the frame slider's reach, 26
+// minutes at 64 frames a second.
+constexpr int kMaxFrames = 100'000;
 
 int renderUsage(const char *why)
 {
@@ -65,9 +75,9 @@ std::optional<RenderRequest> parse(const QStringList &args)
         } else if (a == QLatin1String("--video") && hasValue) {
             r.video = args[++i];
         } else if ((a == QLatin1String("--frame") || a == QLatin1String("--frames")) && hasValue) {
-            r.frames = number(args[++i], 0, 10'000'000);
+            r.frames = number(args[++i], 0, kMaxFrames);
             if (!r.frames) {
-                renderUsage("the frame count must be a whole number from 0");
+                renderUsage("the frame count must be a whole number from 0 to 100000");
                 return std::nullopt;
             }
             r.videoOnlyOptions |= a == QLatin1String("--frames");
@@ -132,9 +142,36 @@ std::optional<RenderRequest> parse(const QStringList &args)
     return r;
 }
 
-} // namespace
-
 #ifdef VANTREL_WITH_RENDER
+
+// Set by SIGINT and SIGTERM: the render stops between frames and cleans up.
+std::atomic_bool g_interrupted{false};
+volatile std::sig_atomic_t g_signal = 0;
+
+void onSignal(int signal)
+{
+    g_signal = signal;
+    g_interrupted.store(true);
+}
+
+// The video the options ask for.
+std::unique_ptr<VideoSink> sinkFor(const RenderRequest &r)
+{
+    const int recorded = r.fullMotion ? RecordingRate::kFullMotionFramesPerSecond
+                                      : RecordingRate::kFramesPerSecond;
+    if (r.codec == QLatin1String("raw") || r.codec == QLatin1String("mjpeg"))
+        return std::make_unique<AviSink>(r.codec == QLatin1String("raw") ? AviCodec::Uncompressed
+                                                                         : AviCodec::MotionJpeg,
+                                         recorded, r.quality.value_or(90));
+    VideoDescription video;
+    video.codec = r.codec == QLatin1String("gif") ? VideoCodec::Gif : VideoCodec::H264;
+    video.quality = r.quality.value_or(20);
+    video.size = r.half ? QSize(400, 300) : QSize(800, 600);
+    video.frameRate = r.rate.value_or(recorded);
+    return std::make_unique<EncoderSink>(video);
+}
+
+} // namespace
 
 bool canRender()
 {
@@ -153,26 +190,29 @@ int runRenderCommand(const QStringList &args)
             = HeadlessRender::image(r->strat, r->image, r->frames.value_or(0));
         return result ? 0 : renderFailure(result.message);
     }
-    RecordingFormat format;
-    if (r->codec == QLatin1String("h264") || r->codec == QLatin1String("gif")) {
-        format.container = RecordingFormat::Container::Encoded;
-        format.video.codec = r->codec == QLatin1String("gif") ? VideoCodec::Gif : VideoCodec::H264;
-        format.video.quality = r->quality.value_or(20);
-        format.video.size = r->half ? QSize(400, 300) : QSize(800, 600);
-        format.video.frameRate = r->fullMotion ? r->rate.value_or(64) : 11;
-    } else {
-        format.aviCodec
-            = r->codec == QLatin1String("raw") ? AviCodec::Uncompressed : AviCodec::MotionJpeg;
-        format.aviQuality = r->quality.value_or(90);
+    // An interrupted render removes its scratch frames and its unfinished
+    // video before it ends.
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    struct sigaction oldInt = {}, oldTerm = {};
+    sigaction(SIGINT, &action, &oldInt);
+    sigaction(SIGTERM, &action, &oldTerm);
+    const std::unique_ptr<VideoSink> sink = sinkFor(*r);
+    const VideoResult result = HeadlessRender::video(r->strat, r->video, r->frames.value_or(100),
+                                                     *sink, r->fullMotion, &g_interrupted);
+    sigaction(SIGINT, &oldInt, nullptr);
+    sigaction(SIGTERM, &oldTerm, nullptr);
+    if (result.cancelled) {
+        std::fprintf(stderr, "vantrel-cli: render: interrupted\n");
+        return 128 + int(g_signal);
     }
-    const AviResult result
-        = HeadlessRender::video(r->strat, r->video, r->frames.value_or(100), format, r->fullMotion);
-    if (result)
-        return 0;
-    return renderFailure(result.detail.isEmpty() ? result.message : result.detail);
+    return result ? 0 : renderFailure(result.message);
 }
 
 #else
+
+} // namespace
 
 bool canRender()
 {

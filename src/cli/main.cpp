@@ -49,7 +49,7 @@ int usage()
                          "       vantrel-cli lpk dump FILE.lpk\n"
                          "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n"
                          "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]\n"
-                         "       vantrel-cli render FILE.vtr --video OUT [--frames N]"
+                         "       vantrel-cli render FILE.vtr --video OUT [--frames N (<= 100000)]"
                          " [--codec raw|mjpeg|h264|gif] [--quality Q] [--half]"
                          " [--full-motion [--rate 64|32]]\n");
     return kUsageError;

@@ -4,11 +4,15 @@
 #include "editor/frmMapa.h"
 #include "export/FrameFolder.h"
 #include "export/ImageExport.h"
+#include "export/VideoSave.h"
 #include "strat/PaletteIcons.h"
 #include "uiservice/SilentUi.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -73,41 +77,56 @@ ExportResult image(const QString &stratPath, const QString &typedName, int frame
     const StratFileResult opened = session.open(stratPath);
     if (!opened)
         return ExportResult::failure(opened.message);
-    if (frames > 0) {
-        session.window->picGO_Click();
-        session.play(frames);
-    }
+    // The jump replays the engines without drawing, so a frame far past
+    // the rest costs no more than the rest itself.
+    if (frames > 0)
+        session.window->seekFrame(frames);
     return exportImage(session.window->exportPicture(), typedName);
 }
 
-AviResult video(const QString &stratPath, const QString &typedName, int frames,
-                const RecordingFormat &format, bool fullMotion)
+VideoResult video(const QString &stratPath, const QString &typedName, int frames, VideoSink &sink,
+                  bool fullMotion, const std::atomic_bool *cancel)
 {
     Session session;
     const StratFileResult opened = session.open(stratPath);
-    if (!opened) {
-        AviResult failed;
-        failed.message = failed.detail = opened.message;
-        return failed;
-    }
+    if (!opened)
+        return VideoResult::failure(opened.message);
     QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        AviResult failed;
-        failed.message = failed.detail
-            = QStringLiteral("%1: %2").arg(scratch.path(), scratch.errorString());
-        return failed;
-    }
+    if (!scratch.isValid())
+        return VideoResult::failure(
+            QStringLiteral("%1: %2").arg(scratch.path(), scratch.errorString()));
     FrameFolder::setScratchFolder(scratch.path());
-    // REC, the frames, STOP and SAVE.
-    session.window->setFullMotion(fullMotion);
-    session.window->Exporta_Video();
-    session.play(frames);
-    session.window->Exporta_Video();
-    const FrameRecorder &recorder = session.window->recorder();
-    AviResult result
-        = saveRecordingAs(typedName, recorder.lCaptura(), recorder.capturedRate(), format);
-    FrameFolder::setScratchFolder(QString());
-    return result;
+    const auto restore = qScopeGuard([] { FrameFolder::setScratchFolder(QString()); });
+
+    frmMapa &window = *session.window;
+    // Past the last frame that moves anything every picture is the rest
+    // picture: ticking goes one capture beyond it, and the captures due
+    // after that repeat it.
+    const int step = fullMotion ? 1 : RecordingRate::kFrameStep;
+    const int ticks = std::min(frames, window.restingFrame() + step);
+    window.setFullMotion(fullMotion);
+    window.Exporta_Video();
+    if (!window.bGravando())
+        return VideoResult::failure(window.recordingFailure(), ResultIcon::Exclamation);
+    for (int n = 0; n < ticks && window.bGravando(); ++n) {
+        if (cancel && cancel->load()) {
+            VideoResult r;
+            r.cancelled = true;
+            return r;
+        }
+        window.tmrT_Timer();
+    }
+    if (!window.recordingFailure().isEmpty())
+        return VideoResult::failure(window.recordingFailure(), ResultIcon::Exclamation);
+    window.Exporta_Video();
+
+    const int recorded = window.recorder().lCaptura();
+    RecordedFrames recording
+        = RecordedFrames::inFrameFolder(recorded, window.recorder().capturedRate());
+    const int due = frames <= 0 ? 0 : fullMotion ? frames : (frames - 1) / step + 1;
+    for (int k = recorded; k < due && recorded > 0; ++k)
+        recording.files.append(recording.files.last());
+    return writeVideo(recording, sink, videoFileName(typedName, sink), {}, cancel);
 }
 
 } // namespace vantrel::HeadlessRender

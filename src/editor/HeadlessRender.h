@@ -1,17 +1,18 @@
 #pragma once
 
-#include "export/AviFile.h"
 #include "export/ExportResult.h"
-#include "export/RecordingVideo.h"
-#include "export/VideoWriter.h"
+#include "export/VideoResult.h"
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 class QCoreApplication;
 
 namespace vantrel {
+
+class VideoSink;
 
 // The command line's renders: a strat opened in a strat window that is never
 // shown on a screen, played for an exact number of frame ticks without
@@ -27,13 +28,15 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv);
 // and leaves no output file behind.
 ExportResult image(const QString &stratPath, const QString &typedName, int frames);
 
-// REC, `frames` frame ticks, STOP and SAVE in `format` (an AVI codec, MP4
-// or GIF), in full motion (every frame recorded, 64 a second) when asked: the
-// video written to `typedName`, its extension following the format. The
-// frames are recorded into a private scratch folder, so a recording of the
-// program is left alone.
-AviResult video(const QString &stratPath, const QString &typedName, int frames,
-                const RecordingFormat &format, bool fullMotion = false);
+// REC, `frames` frame ticks, STOP and SAVE into `sink`, in full motion
+// (every frame recorded, 64 a second) when asked: the video written to
+// `typedName`, its extension following the sink. Ticking ends once every
+// movement has come to rest: the frames after that are the rest picture. The
+// frames are recorded into a private scratch folder, removed on every way
+// out, so a recording of the program is left alone. `cancel` ends the render
+// between frames, with nothing written.
+VideoResult video(const QString &stratPath, const QString &typedName, int frames, VideoSink &sink,
+                  bool fullMotion = false, const std::atomic_bool *cancel = nullptr);
 
 } // namespace HeadlessRender
 

@@ -177,8 +177,12 @@ public:
     // Full motion records every frame (64 a second) from the next start on.
     void setFullMotion(bool on) { m_recorder.setFullMotion(on); }
     // Starts or stops a recording; each toggles the run once. The frames
-    // stay in the frame folder for SAVE.
+    // stay in the frame folder for SAVE. A recording that cannot start, or
+    // a frame that cannot be written, ends it with a message saying why.
     void Exporta_Video();
+    // Why the last recording could not start or ended early; empty when it
+    // did not.
+    const QString &recordingFailure() const { return m_recordingFailure; }
     QWidget *picHide() const { return m_picHide; }
 
     // --- the shell's hooks
@@ -262,6 +266,7 @@ private:
     FrameTimer m_tmrT;
     QTimer m_tmrTempo;
     FrameRecorder m_recorder;
+    QString m_recordingFailure;
     QWidget *m_picHide = nullptr;
 
     QWidget *m_strip = nullptr;

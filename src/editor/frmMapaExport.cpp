@@ -2,6 +2,7 @@
 // video frames and the command line, rendered from the window itself so the
 // picture and the screen never differ.
 #include "appcore/ProgramFolder.h"
+#include "editor/MapView.h"
 #include "editor/ResultMessage.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
@@ -21,6 +22,11 @@ QImage frmMapa::capture()
     picture.fill(Qt::black);
     QPainter painter(&picture);
     render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.end();
+    // Rendering paints the scene's items where they are now, and the view
+    // takes that for what the screen shows: an item moved this frame would
+    // leave its old picture on screen. The next repaint redraws the view whole.
+    m_view->viewport()->update();
     return picture;
 }
 

@@ -1,6 +1,8 @@
 // Video recording on the strat window: while recording, every ninth frame is
 // captured into the frame folder at the end of the frame tick, with picHide
 // covering the counters and buttons of the top strip.
+#include "editor/ResultMessage.h"
+#include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 
 namespace vantrel {
@@ -14,10 +16,19 @@ constexpr int kHideLeftTwips = 7680;
 
 void frmMapa::recordingHook()
 {
-    // A frame that cannot be written is not reported here: the video writer
-    // meets the missing file and stands the previous frame in for it.
-    if (m_recorder.bGravando())
-        m_recorder.frameTick(m_lQuadro, [this] { return capture(); });
+    if (!m_recorder.bGravando())
+        return;
+    const ExportResult captured = m_recorder.frameTick(m_lQuadro, [this] { return capture(); });
+    if (captured)
+        return;
+    // The first frame that cannot be written (a full disk) ends the
+    // recording, as STOP would, with the frames before it kept.
+    m_recordingFailure = captured.message;
+    m_picHide->hide();
+    if (isRunning())
+        picGO_Click();
+    Q_EMIT recordingStopped(this);
+    showResultMessage(m_ws.ui, m_ws.owner, captured);
 }
 
 void frmMapa::Exporta_Video()
@@ -26,11 +37,17 @@ void frmMapa::Exporta_Video()
         m_picHide->hide();
         m_recorder.stop();
     } else {
-        // A run that has counted frames (playing or paused) is rewound first,
-        // so the recording starts from frame 0.
-        if (m_lQuadro > 0)
+        m_recordingFailure.clear();
+        if (const ExportResult started = m_recorder.start(size()); !started) {
+            m_recordingFailure = started.message;
+            Q_EMIT recordingStopped(this);
+            showResultMessage(m_ws.ui, m_ws.owner, started);
+            return;
+        }
+        // Whatever the run's state (running, or paused at any frame, frame 0
+        // by the slider included), the recording starts from a stop.
+        if (isRunning())
             picGO_Click();
-        m_recorder.start();
         m_picHide->move(kHideLeftTwips / kTwipsPerPixel, 0);
         m_picHide->show();
         m_picHide->raise();

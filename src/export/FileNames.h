@@ -13,9 +13,5 @@ inline QString withJpgExtension(const QString &name)
 {
     return withExtension(name, QStringLiteral(".jpg"));
 }
-inline QString withAviExtension(const QString &name)
-{
-    return withExtension(name, QStringLiteral(".avi"));
-}
 
 } // namespace vantrel::FileNames

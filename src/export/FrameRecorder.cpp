@@ -5,16 +5,50 @@
 #include "export/SafeFile.h"
 #include "export/cDIBSection.h"
 
+#include <QFile>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstring>
+
 namespace vantrel {
 
-void FrameRecorder::start()
+namespace {
+
+// True when the frame folder has room for `bytes` more.
+bool hasRoomFor(qint64 bytes)
 {
-    FrameFolder::ensureExists();
-    FrameFolder::empty();
+    QStorageInfo storage(FrameFolder::path());
+    return !storage.isValid() || storage.bytesAvailable() >= bytes;
+}
+
+ExportResult noRoom()
+{
+    return ExportResult::failure(
+        SafeFile::fileError(FrameFolder::path(), QString::fromLocal8Bit(std::strerror(ENOSPC))),
+        ResultIcon::Exclamation);
+}
+
+} // namespace
+
+ExportResult FrameRecorder::start(const QSize &frameSize)
+{
     m_lCaptura = 0;
     m_lProxCaptura = 1;
     m_sArqQuadro.clear();
+    m_bGravando = false;
+    if (!FrameFolder::ensureExists())
+        return ExportResult::failure(
+            SafeFile::fileError(FrameFolder::path(), QStringLiteral("cannot create the folder")),
+            ResultIcon::Exclamation);
+    FrameFolder::empty();
+    m_frameBytes = BmpFile::kPixelOffset
+                   + qint64(cDIBSection::bytesPerScanLine(frameSize.width())) * frameSize.height();
+    // A recording that cannot hold a second of frames is not begun.
+    if (!hasRoomFor(m_frameBytes * capturedRate()))
+        return noRoom();
     m_bGravando = true;
+    return ExportResult::success();
 }
 
 void FrameRecorder::stop()
@@ -27,14 +61,28 @@ ExportResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
 {
     if (!m_bGravando || lQuadro != m_lProxCaptura)
         return ExportResult::success();
-    m_lProxCaptura += m_fullMotion ? 1 : kFrameStep;
-    ++m_lCaptura;
-    m_sArqQuadro = FrameFolder::framePath(m_lCaptura);
+    const QString path = FrameFolder::framePath(m_lCaptura + 1);
+    auto failed = [&](const ExportResult &why) {
+        QFile::remove(path);
+        stop();
+        return why;
+    };
+    if (!hasRoomFor(m_frameBytes))
+        return failed(noRoom());
     cDIBSection dib;
     if (!dib.CreateFromPicture(capture ? capture() : QImage()))
-        return ExportResult::failure(
-            SafeFile::fileError(m_sArqQuadro, QStringLiteral("the window could not be captured")));
-    return BmpFile::write(m_sArqQuadro, dib);
+        return failed(ExportResult::failure(
+            SafeFile::fileError(path, QStringLiteral("the window could not be captured")),
+            ResultIcon::Exclamation));
+    m_frameBytes = BmpFile::kPixelOffset + dib.sizeImage();
+    if (ExportResult written = BmpFile::write(path, dib); !written) {
+        written.icon = ResultIcon::Exclamation;
+        return failed(written);
+    }
+    m_lProxCaptura += m_fullMotion ? 1 : RecordingRate::kFrameStep;
+    ++m_lCaptura;
+    m_sArqQuadro = path;
+    return ExportResult::success();
 }
 
 } // namespace vantrel

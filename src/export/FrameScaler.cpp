@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 namespace vantrel {
 
@@ -13,22 +12,15 @@ namespace {
 
 constexpr int kWeightBits = 14;
 constexpr int kWeightOne = 1 << kWeightBits;
+// The rows stretched across keep 8 bits of fraction: weight bits less 6.
+constexpr int kAcrossShift = kWeightBits - 8;
+constexpr int kDownShift = kWeightBits + 8;
 
-// For each target coordinate: the first source coordinate and the fixed-point
-// weights of the source coordinates from there on (they sum to kWeightOne).
-struct Taps
-{
-    std::vector<int> first;
-    std::vector<int> count;
-    std::vector<int> weights; // `width` entries per target coordinate
-    int width = 0;
-};
-
-Taps tapsFor(int sourceSize, int targetSize)
+FrameScaler::Taps tapsFor(int sourceSize, int targetSize)
 {
     const double scale = double(targetSize) / sourceSize;
     const double radius = scale < 1.0 ? 1.0 / scale : 1.0; // in source pixels
-    Taps t;
+    FrameScaler::Taps t;
     t.width = int(std::ceil(radius)) * 2 + 1;
     t.first.resize(size_t(targetSize));
     t.count.resize(size_t(targetSize));
@@ -40,16 +32,23 @@ Taps tapsFor(int sourceSize, int targetSize)
         const int hi = std::min(sourceSize - 1, int(std::floor(centre + radius)));
         double sum = 0;
         int n = 0;
-        for (int x = lo; x <= hi && n < t.width; ++x, ++n) {
-            w[size_t(n)] = std::max(0.0, 1.0 - std::abs(x - centre) / radius);
-            sum += w[size_t(n)];
+        int first = -1;
+        for (int x = lo; x <= hi && n < t.width; ++x) {
+            const double weight = std::max(0.0, 1.0 - std::abs(x - centre) / radius);
+            if (weight <= 0) // the tent's feet: nothing to add
+                continue;
+            if (first < 0)
+                first = x;
+            w[size_t(n++)] = weight;
+            sum += weight;
         }
         if (sum <= 0) { // a target pixel past the last source pixel
+            first = std::clamp(int(std::lround(centre)), 0, sourceSize - 1);
             w[0] = 1;
             sum = 1;
             n = 1;
         }
-        t.first[size_t(i)] = lo;
+        t.first[size_t(i)] = first;
         t.count[size_t(i)] = n;
         int given = 0;
         for (int k = 0; k < n; ++k) {
@@ -64,14 +63,73 @@ Taps tapsFor(int sourceSize, int targetSize)
     return t;
 }
 
-uint8_t toByte(int value)
-{
-    return uint8_t(std::clamp((value + kWeightOne / 2) >> kWeightBits, 0, 255));
-}
-
 } // namespace
 
-void stretchInto(const BgrRows &source, cDIBSection &target)
+// Every source row stretched across into 8.8 fixed point. Weights are
+// never negative and sum to one, so no value leaves its range.
+void FrameScaler::horizontal(const BgrRows &source, int targetWidth)
+{
+    const size_t n = size_t(targetWidth) * 3;
+    for (int y = 0; y < source.height; ++y) {
+        const uint8_t *in = source.row(y);
+        uint16_t *out = m_rows.data() + size_t(y) * n;
+        for (int x = 0; x < targetWidth; ++x, out += 3) {
+            const int *w = m_across.weights.data() + size_t(x) * size_t(m_across.width);
+            const uint8_t *p = in + size_t(m_across.first[size_t(x)]) * 3;
+            const int count = m_across.count[size_t(x)];
+            int b, g, r;
+            if (count == 2) {
+                b = w[0] * p[0] + w[1] * p[3];
+                g = w[0] * p[1] + w[1] * p[4];
+                r = w[0] * p[2] + w[1] * p[5];
+            } else {
+                b = g = r = 0;
+                for (int k = 0; k < count; ++k, p += 3) {
+                    b += w[k] * p[0];
+                    g += w[k] * p[1];
+                    r += w[k] * p[2];
+                }
+            }
+            constexpr int half = 1 << (kAcrossShift - 1);
+            out[0] = uint16_t((b + half) >> kAcrossShift);
+            out[1] = uint16_t((g + half) >> kAcrossShift);
+            out[2] = uint16_t((r + half) >> kAcrossShift);
+        }
+    }
+}
+
+// The stretched rows blended down into the target; a target row of two
+// taps (any enlargement) is one loop the compiler turns into vector code.
+void FrameScaler::vertical(cDIBSection &target) const
+{
+    const int n = target.Width() * 3;
+    constexpr int half = 1 << (kDownShift - 1);
+    std::vector<int> acc;
+    for (int y = 0; y < target.Height(); ++y) {
+        const int *w = m_down.weights.data() + size_t(y) * size_t(m_down.width);
+        const int count = m_down.count[size_t(y)];
+        const uint16_t *a = m_rows.data() + size_t(m_down.first[size_t(y)]) * size_t(n);
+        uint8_t *out = target.scanLine(y);
+        if (count == 2) {
+            const uint16_t *b = a + n;
+            const int w0 = w[0], w1 = w[1];
+            for (int i = 0; i < n; ++i)
+                out[i] = uint8_t((w0 * a[i] + w1 * b[i] + half) >> kDownShift);
+        } else if (count == 1) {
+            for (int i = 0; i < n; ++i)
+                out[i] = uint8_t((a[i] + 128) >> 8);
+        } else {
+            acc.assign(size_t(n), half);
+            for (int k = 0; k < count; ++k, a += n)
+                for (int i = 0; i < n; ++i)
+                    acc[size_t(i)] += w[k] * a[i];
+            for (int i = 0; i < n; ++i)
+                out[i] = uint8_t(acc[size_t(i)] >> kDownShift);
+        }
+    }
+}
+
+void FrameScaler::stretch(const BgrRows &source, cDIBSection &target)
 {
     const int tw = target.Width();
     const int th = target.Height();
@@ -82,46 +140,23 @@ void stretchInto(const BgrRows &source, cDIBSection &target)
             std::memcpy(target.scanLine(y), source.row(y), size_t(tw) * 3);
         return;
     }
+    if (source.width != m_sourceWidth || source.height != m_sourceHeight || tw != m_targetWidth
+        || th != m_targetHeight) {
+        m_across = tapsFor(source.width, tw);
+        m_down = tapsFor(source.height, th);
+        m_rows.resize(size_t(source.height) * size_t(tw) * 3);
+        m_sourceWidth = source.width;
+        m_sourceHeight = source.height;
+        m_targetWidth = tw;
+        m_targetHeight = th;
+    }
+    horizontal(source, tw);
+    vertical(target);
+}
 
-    const Taps across = tapsFor(source.width, tw);
-    const Taps down = tapsFor(source.height, th);
-    // Horizontal pass over every source row, kept at full precision (16 bits).
-    std::vector<uint16_t> rows(size_t(source.height) * size_t(tw) * 3);
-    for (int y = 0; y < source.height; ++y) {
-        const uint8_t *in = source.row(y);
-        uint16_t *out = rows.data() + size_t(y) * size_t(tw) * 3;
-        for (int x = 0; x < tw; ++x) {
-            const int *w = across.weights.data() + size_t(x) * size_t(across.width);
-            const uint8_t *p = in + size_t(across.first[size_t(x)]) * 3;
-            int b = 0, g = 0, r = 0;
-            for (int k = 0; k < across.count[size_t(x)]; ++k, p += 3) {
-                b += w[k] * p[0];
-                g += w[k] * p[1];
-                r += w[k] * p[2];
-            }
-            // 8 bits of picture and 8 bits of fraction.
-            out[0] = uint16_t(std::clamp((b + (1 << 5)) >> 6, 0, 0xFFFF));
-            out[1] = uint16_t(std::clamp((g + (1 << 5)) >> 6, 0, 0xFFFF));
-            out[2] = uint16_t(std::clamp((r + (1 << 5)) >> 6, 0, 0xFFFF));
-            out += 3;
-        }
-    }
-    // Vertical pass into the target.
-    const int n = tw * 3;
-    std::vector<int> acc(static_cast<size_t>(n));
-    for (int y = 0; y < th; ++y) {
-        std::fill(acc.begin(), acc.end(), 0);
-        const int *w = down.weights.data() + size_t(y) * size_t(down.width);
-        for (int k = 0; k < down.count[size_t(y)]; ++k) {
-            const uint16_t *in = rows.data() + size_t(down.first[size_t(y)] + k) * size_t(n);
-            const int wk = w[k];
-            for (int i = 0; i < n; ++i)
-                acc[size_t(i)] += (wk * in[i]) >> 8;
-        }
-        uint8_t *out = target.scanLine(y);
-        for (int i = 0; i < n; ++i)
-            out[i] = toByte(acc[size_t(i)]);
-    }
+void stretchInto(const BgrRows &source, cDIBSection &target)
+{
+    FrameScaler().stretch(source, target);
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace vantrel {
 
@@ -22,10 +23,39 @@ struct BgrRows
     }
 };
 
-// Stretches a picture into a DIB of another size with smooth filtering: every
+// Stretches pictures into a DIB of another size with smooth filtering: every
 // target pixel is a weighted mean of the source pixels under it (a tent
 // filter, widened when shrinking), much like a halftone stretch. The target
-// keeps its size; a source of the same size is copied as it is.
+// keeps its size; a source of the same size is copied as it is. The filter
+// and the working rows are kept from one picture to the next of the same
+// sizes, so the frames of a video cost the arithmetic alone.
+class FrameScaler
+{
+public:
+    void stretch(const BgrRows &source, cDIBSection &target);
+
+    // For each target coordinate: the first source coordinate and the
+    // fixed-point weights (summing to 1 << 14) of the source coordinates from
+    // there on, zero weights left out.
+    struct Taps
+    {
+        std::vector<int> first;
+        std::vector<int> count;
+        std::vector<int> weights; // `width` entries per target coordinate
+        int width = 0;
+    };
+
+private:
+    void horizontal(const BgrRows &source, int targetWidth);
+    void vertical(cDIBSection &target) const;
+
+    int m_sourceWidth = 0, m_sourceHeight = 0, m_targetWidth = 0, m_targetHeight = 0;
+    Taps m_across;
+    Taps m_down;
+    std::vector<uint16_t> m_rows; // the source rows stretched across, 8.8 fixed point
+};
+
+// One picture stretched with a scaler of its own.
 void stretchInto(const BgrRows &source, cDIBSection &target);
 
 } // namespace vantrel

@@ -121,8 +121,18 @@ struct VideoEncoder::Private
 
     QString checkDescription() const;
     bool openOutput();
-    bool scale(const QImage &source, uint8_t *const planes[], const int lineSizes[],
+    // A picture handed in: its first row (the top) and the bytes to the next.
+    struct Picture
+    {
+        const uint8_t *top = nullptr;
+        int stride = 0; // negative for rows kept bottom-up
+        int width = 0;
+        int height = 0;
+        AVPixelFormat format = AV_PIX_FMT_NONE;
+    };
+    bool scale(const Picture &source, uint8_t *const planes[], const int lineSizes[],
                AVPixelFormat format);
+    bool add(const Picture &picture);
     bool encode(AVFrame *picture);
     bool writeGifFrames();
     void release();
@@ -244,23 +254,17 @@ bool VideoEncoder::Private::openOutput()
     return true;
 }
 
-bool VideoEncoder::Private::scale(const QImage &source, uint8_t *const planes[],
+bool VideoEncoder::Private::scale(const Picture &source, uint8_t *const planes[],
                                   const int lineSizes[], AVPixelFormat target)
 {
-    // QImage::Format_RGB32 is 0xffRRGGBB in native order, FFmpeg's RGB32.
-    const QImage rgb = source.format() == QImage::Format_RGB32
-                           ? source
-                           : source.convertToFormat(QImage::Format_RGB32);
-    if (rgb.isNull())
-        return fail(QStringLiteral("a frame could not be read"));
-    sws = sws_getCachedContext(sws, rgb.width(), rgb.height(), AV_PIX_FMT_RGB32, desc.size.width(),
+    sws = sws_getCachedContext(sws, source.width, source.height, source.format, desc.size.width(),
                                desc.size.height(), target, SWS_BICUBIC, nullptr, nullptr, nullptr);
     if (!sws)
         return fail(
-            QStringLiteral("cannot scale a %1 x %2 frame").arg(rgb.width()).arg(rgb.height()));
-    const uint8_t *src[1] = {rgb.constBits()};
-    const int srcStride[1] = {int(rgb.bytesPerLine())};
-    sws_scale(sws, src, srcStride, 0, rgb.height(), planes, lineSizes);
+            QStringLiteral("cannot scale a %1 x %2 frame").arg(source.width).arg(source.height));
+    const uint8_t *src[1] = {source.top};
+    const int srcStride[1] = {source.stride};
+    sws_scale(sws, src, srcStride, 0, source.height, planes, lineSizes);
     return true;
 }
 
@@ -337,8 +341,9 @@ VideoResult VideoEncoder::Private::result()
     VideoResult r;
     r.ok = !failed();
     r.cancelled = cancelled;
-    r.frames = given;
+    r.framesWritten = r.ok ? given : 0;
     r.message = cancelled ? QString() : error;
+    r.icon = r.message.isEmpty() ? ResultIcon::None : ResultIcon::Information;
     return r;
 }
 
@@ -362,7 +367,7 @@ VideoEncoder::~VideoEncoder()
 VideoResult VideoEncoder::open()
 {
     if (d->opened || d->done)
-        return {false, false, 0, QStringLiteral("%1: already opened").arg(d->desc.path)};
+        return VideoResult::failure(QStringLiteral("%1: already opened").arg(d->desc.path));
     d->opened = true;
     // The libraries' chatter (encoder statistics) is not for the user's terminal.
     av_log_set_level(AV_LOG_ERROR);
@@ -373,49 +378,71 @@ VideoResult VideoEncoder::open()
     }
     if (d->checkCancel() || !d->openOutput())
         return d->result();
-    return {true, false, 0, {}};
+    VideoResult opened;
+    opened.ok = true;
+    return opened;
 }
 
 bool VideoEncoder::addFrame(const QImage &picture)
 {
-    if (!d->opened || d->done || d->failed())
-        return false;
-    if (d->checkCancel())
-        return false;
     if (picture.isNull())
-        return d->fail(QStringLiteral("frame %1 is empty").arg(d->pushed + 1));
-    if (d->pushed++ % d->keepEvery != 0)
+        return d->add({});
+    // QImage::Format_RGB32 is 0xffRRGGBB in native order, FFmpeg's RGB32.
+    const QImage rgb = picture.format() == QImage::Format_RGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    return d->add(
+        {rgb.constBits(), int(rgb.bytesPerLine()), rgb.width(), rgb.height(), AV_PIX_FMT_RGB32});
+}
+
+bool VideoEncoder::addFrame(const BgrRows &frame)
+{
+    if (!frame.bits)
+        return d->add({});
+    // Bottom-up rows are read from the top with a negative stride.
+    return d->add({frame.row(0), frame.bottomUp ? -frame.stride : frame.stride, frame.width,
+                   frame.height, AV_PIX_FMT_BGR24});
+}
+
+bool VideoEncoder::Private::add(const Picture &picture)
+{
+    if (!opened || done || failed())
+        return false;
+    if (checkCancel())
+        return false;
+    if (!picture.top || picture.width <= 0 || picture.height <= 0)
+        return fail(QStringLiteral("frame %1 is empty").arg(pushed + 1));
+    if (pushed++ % keepEvery != 0)
         return true;
-    ++d->given;
-    if (d->isGif()) {
-        uint8_t *planes[1] = {d->scaled.bits()};
-        const int lineSizes[1] = {int(d->scaled.bytesPerLine())};
-        if (!d->scale(picture, planes, lineSizes, AV_PIX_FMT_RGB32))
+    ++given;
+    if (isGif()) {
+        uint8_t *planes[1] = {scaled.bits()};
+        const int lineSizes[1] = {int(scaled.bytesPerLine())};
+        if (!scale(picture, planes, lineSizes, AV_PIX_FMT_RGB32))
             return false;
         QRect changed;
-        if (!d->spool.append(d->scaled, &changed))
-            return d->fail(
-                QStringLiteral("cannot keep the frames: %1").arg(d->spool.errorString()));
-        d->palette.count(d->scaled, changed);
+        if (!spool.append(scaled, &changed))
+            return fail(QStringLiteral("cannot keep the frames: %1").arg(spool.errorString()));
+        palette.count(scaled, changed);
     } else {
-        const int rc = av_frame_make_writable(d->frame);
+        const int rc = av_frame_make_writable(frame);
         if (rc < 0)
-            return d->failAv(QStringLiteral("out of memory"), rc);
-        if (!d->scale(picture, d->frame->data, d->frame->linesize, AV_PIX_FMT_YUV420P))
+            return failAv(QStringLiteral("out of memory"), rc);
+        if (!scale(picture, frame->data, frame->linesize, AV_PIX_FMT_YUV420P))
             return false;
-        d->frame->pts = d->given - 1;
-        if (!d->encode(d->frame))
+        frame->pts = given - 1;
+        if (!encode(frame))
             return false;
     }
-    if (d->progress)
-        d->progress(d->written, d->given);
+    if (progress)
+        progress(written, given);
     return true;
 }
 
 VideoResult VideoEncoder::finish()
 {
     if (d->done)
-        return {false, false, d->given, QStringLiteral("%1: already finished").arg(d->desc.path)};
+        return VideoResult::failure(QStringLiteral("%1: already finished").arg(d->desc.path));
     if (!d->opened) {
         d->fail(QStringLiteral("never opened"));
         return d->result();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "export/FrameScaler.h"
+#include "export/RecordingRate.h"
+#include "export/VideoResult.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -20,24 +24,12 @@ struct VideoDescription
     VideoCodec codec = VideoCodec::H264;
     // 1 to 64: 11 for the recording, 32 or 64 for full motion. A GIF above 50
     // keeps every second frame (64 is written as 32), as browsers play no faster.
-    int frameRate = 11;
+    int frameRate = RecordingRate::kFramesPerSecond;
     QSize size{800, 600}; // GIF: 800 x 600 or 400 x 300
     int quality = 20;     // H.264 constant rate factor, 0 (lossless) to 51
     // H.264 speed against size, as x264 names it ("ultrafast" to "veryslow");
     // "veryfast" keeps up with a 64 fps capture where "medium" may not.
     QString preset = QStringLiteral("medium");
-};
-
-// The outcome of a video export: ok, cancelled (no message), or a message that
-// names the file and what went wrong. Failed or cancelled, no file is left.
-struct VideoResult
-{
-    bool ok = false;
-    bool cancelled = false;
-    int frames = 0; // frames in the video
-    QString message;
-
-    explicit operator bool() const { return ok; }
 };
 
 // Writes a video from pictures given one at a time, through FFmpeg's
@@ -61,7 +53,10 @@ public:
     VideoResult open();
     // False once the export has failed or been cancelled; finish() then says which.
     bool addFrame(const QImage &frame);
-    // Writes what is left and renames the file into place.
+    // The same from 24-bit BGR rows, as the recorded frame files hold them.
+    bool addFrame(const BgrRows &frame);
+    // Writes what is left and renames the file into place. Failed or
+    // cancelled, no file is left; a cancel is silent.
     VideoResult finish();
 
     // Pictures handed to addFrame() so far.

@@ -44,6 +44,17 @@ bool supportedDepth(uint16_t bitCount, uint32_t compression)
 
 } // namespace
 
+void cDib::clear()
+{
+    QByteArray bits = std::move(m_bits);
+    QByteArray info = std::move(m_info);
+    *this = cDib();
+    bits.resize(0);
+    info.resize(0);
+    m_bits = std::move(bits);
+    m_info = std::move(info);
+}
+
 ExportResult cDib::CreateFromFile(const QString &filename)
 {
     clear();
@@ -141,11 +152,10 @@ ExportResult cDib::CreateFromDevice(QIODevice &file, const QString &filename)
     // Sizes are now bounded by the file: read the info bytes and the pixels.
     if (!file.seek(BmpFile::kFileHeaderSize))
         return unsupported();
-    m_info = file.read(offBits - BmpFile::kFileHeaderSize);
-    if (!file.seek(offBits))
-        return unsupported();
-    m_bits = file.read(imageSize);
-    if (m_info.size() != offBits - BmpFile::kFileHeaderSize || m_bits.size() != imageSize)
+    m_info.resize(offBits - BmpFile::kFileHeaderSize);
+    m_bits.resize(imageSize);
+    if (file.read(m_info.data(), m_info.size()) != m_info.size() || !file.seek(offBits)
+        || file.read(m_bits.data(), imageSize) != imageSize)
         return unsupported();
     return ExportResult::success();
 }

@@ -26,7 +26,9 @@ public:
     ExportResult CreateFromFile(const QString &filename);
     // The same from an open device; `filename` is for the messages only.
     ExportResult CreateFromDevice(QIODevice &device, const QString &filename);
-    void clear() { *this = cDib(); }
+    // Empties the object; its buffers stay allocated for the next read, so
+    // reading the frames of a video one after another costs no allocation.
+    void clear();
 
     bool isNull() const { return m_bits.isEmpty(); }
 

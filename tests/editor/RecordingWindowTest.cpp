@@ -5,7 +5,13 @@
 #include "export/ExportTestSupport.h"
 #include "export/FrameFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include <functional>
 
 namespace vantrel::test {
 namespace {
@@ -55,24 +61,80 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(12)));
 }
 
-TEST_F(Recording, StartsFromFrameZeroOnAPausedWindowAndEmptiesOldFrames)
+// REC starts the run from frame 0 whatever state the window is in, and a new
+// recording replaces the frames of the one before.
+TEST_F(Recording, StartsFromFrameZeroInEveryStateAndEmptiesOldFrames)
 {
     map().Exporta_Video();
     ticks(19);
     map().Exporta_Video();
     ASSERT_TRUE(QFile::exists(FrameFolder::framePath(3)));
 
-    map().picGO_Click();
-    ticks(5);
-    map().picPause_Click();
+    const struct
+    {
+        const char *state;
+        std::function<void(frmMapa &)> reach;
+    } states[] = {
+        {"stopped",
+         [](frmMapa &) {
+         }},
+        {"running",
+         [this](frmMapa &w) {
+             w.picGO_Click(), ticks(5);
+         }},
+        {"paused",
+         [this](frmMapa &w) {
+             w.picGO_Click(), ticks(7), w.picPause_Click();
+         }},
+        {"paused at 0 by the slider",
+         [](frmMapa &w) {
+             w.seekFrame(0);
+         }},
+        {"paused at 30 by the slider",
+         [](frmMapa &w) {
+             w.seekFrame(30);
+         }},
+    };
+    for (const auto &s : states) {
+        SCOPED_TRACE(s.state);
+        if (map().isRunning())
+            map().picGO_Click();
+        s.reach(map());
+        map().Exporta_Video();
+        EXPECT_TRUE(map().bGravando());
+        EXPECT_EQ(map().lQuadro(), 0);
+        EXPECT_TRUE(map().isRunning());
+        EXPECT_FALSE(map().bPausa);
+        EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
+        ticks(10);
+        EXPECT_EQ(map().recorder().lCaptura(), 2);
+        EXPECT_FALSE(QFile::exists(FrameFolder::framePath(3)));
+        map().Exporta_Video();
+    }
+}
+
+// Capturing frames leaves the window's own repaint alone: what is on screen
+// after a recorded run is what a full repaint draws, with no stale icons.
+TEST_F(Recording, CapturingLeavesNoGhostsOnScreen)
+{
+    map().show();
+    for (int n = 0; n < 100 && !map().windowHandle()->isExposed(); ++n)
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(map().windowHandle()->isExposed());
+    auto onScreen = [this] {
+        QCoreApplication::processEvents();
+        return QGuiApplication::primaryScreen()->grabWindow(map().winId()).toImage();
+    };
+    onScreen();
     map().Exporta_Video();
-    EXPECT_EQ(map().lQuadro(), 0);
-    EXPECT_TRUE(map().isRunning());
-    EXPECT_FALSE(map().bPausa);
-    EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
-    ticks(1);
-    EXPECT_TRUE(QFile::exists(FrameFolder::framePath(1)));
-    EXPECT_FALSE(QFile::exists(FrameFolder::framePath(2)));
+    for (int frame = 1; frame <= 40; ++frame) {
+        map().tmrT_Timer();
+        onScreen();
+    }
+    const QImage shown = onScreen();
+    map().repaint();
+    EXPECT_EQ(largestDifference(shown, onScreen()), 0);
+    map().Exporta_Video();
 }
 
 TEST_F(Recording, KeysAreIgnoredAndStopAfterAManualStopPlaysWithoutRecording)
@@ -103,6 +165,33 @@ TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithItsFrames)
     EXPECT_FALSE(map().isRunning());
     EXPECT_EQ(map().recorder().lCaptura(), 2);
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(2)));
+}
+
+// A full disk ends the recording at the first frame that does not fit, as
+// STOP would, and says why; the frames before it stay for SAVE.
+TEST_F(Recording, AFullDiskEndsTheRecordingAndSaysWhy)
+{
+    SmallTmpfs disk(24);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    FrameFolder::setScratchFolder(disk.path());
+    int stopped = 0;
+    QObject::connect(&map(), &frmMapa::recordingStopped, [&stopped] { ++stopped; });
+    map().Exporta_Video();
+    ui.answer(MsgResult::Ok);
+    for (int frame = 1; frame <= 500 && map().bGravando(); ++frame)
+        map().tmrT_Timer();
+    FrameFolder::setScratchFolder(QString());
+    const QString reason
+        = QDir(disk.path()).filePath(QStringLiteral("video: No space left on device"));
+    EXPECT_FALSE(map().bGravando());
+    EXPECT_FALSE(map().isRunning());
+    EXPECT_FALSE(map().picHide()->isVisibleTo(&map()));
+    EXPECT_EQ(stopped, 1);
+    EXPECT_EQ(map().recordingFailure(), reason);
+    EXPECT_EQ(ui.last().text, reason);
+    EXPECT_EQ(ui.last().icon, MsgIcon::Exclamation);
+    EXPECT_GT(map().recorder().lCaptura(), 10);
 }
 
 } // namespace

@@ -67,8 +67,6 @@ TEST(JpegExport, NameRule)
     };
     for (const auto &[typed, saved] : cases)
         EXPECT_EQ(FileNames::withJpgExtension(QString::fromUtf8(typed)), QString::fromUtf8(saved));
-    EXPECT_EQ(FileNames::withAviExtension(QStringLiteral("run.AVI")), QStringLiteral("run.AVI"));
-    EXPECT_EQ(FileNames::withAviExtension(QStringLiteral("run")), QStringLiteral("run.avi"));
 }
 
 TEST(JpegExport, DecodesRightSideUpWithinJpegTolerance)

@@ -1,6 +1,8 @@
+#include "export/AviSink.h"
+#include "export/EncoderSink.h"
 #include "export/FrameFolder.h"
 #include "export/FrameRecorder.h"
-#include "export/RecordingVideo.h"
+#include "export/VideoSave.h"
 
 #include "ExportTestSupport.h"
 #include "support/TempHome.h"
@@ -60,7 +62,7 @@ TEST(FrameRecorder, EveryNinthFrameFromFrameOne)
     EXPECT_TRUE(recorder.frameTick(1, capture).ok);
     EXPECT_EQ(captures, 0);
 
-    recorder.start();
+    ASSERT_TRUE(recorder.start().ok);
     EXPECT_TRUE(filesIn(FrameFolder::path()).isEmpty());
     for (frame = 1; frame <= 100; ++frame)
         ASSERT_TRUE(recorder.frameTick(frame, capture).ok);
@@ -85,78 +87,177 @@ TEST(FrameRecorder, EveryNinthFrameFromFrameOne)
     EXPECT_TRUE(filesIn(FrameFolder::path()).isEmpty());
 }
 
-TEST(FrameRecorder, AFailedCaptureStillCountsAndSaysWhere)
+TEST(FrameRecorder, AFrameThatCannotBeWrittenEndsTheRecording)
 {
     TempHome home;
     FrameRecorder recorder;
-    recorder.start();
-    const ExportResult r = recorder.frameTick(1, [] { return QImage(); });
+    ASSERT_TRUE(recorder.start().ok);
+    ASSERT_TRUE(recorder.frameTick(1, [] { return pictureOfFrame(1); }).ok);
+    const ExportResult r = recorder.frameTick(10, [] { return QImage(); });
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.message.startsWith(FrameFolder::framePath(1)));
+    EXPECT_TRUE(r.message.startsWith(FrameFolder::framePath(2))) << r.message.toStdString();
+    EXPECT_FALSE(recorder.bGravando());
     EXPECT_EQ(recorder.lCaptura(), 1);
-    EXPECT_EQ(recorder.lProxCaptura(), 10);
-    EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
+    EXPECT_FALSE(QFile::exists(FrameFolder::framePath(2)));
 }
 
-// Full motion captures every frame; the recorded frames then go out as MP4 or
-// GIF at the pace of the playback: 64 captured frames a second written at 64,
-// or every second one at 32.
-TEST(FrameRecorder, FullMotionIsEveryFrameWrittenAsMp4OrGif)
+// On a real file system that fills up: a recording without room for a second
+// of frames does not start, and one that runs out stops at the first frame
+// that does not fit, naming the reason and the folder, its frames whole.
+TEST(FrameRecorder, AFullDiskStopsTheRecordingWithTheReason)
+{
+    TempHome home;
+    for (const int megabytes : {4, 24}) {
+        SCOPED_TRACE(megabytes);
+        SmallTmpfs disk(megabytes);
+        if (!disk.isMounted())
+            GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+        FrameFolder::setScratchFolder(disk.path());
+        const QString noRoom = FrameFolder::path() + QStringLiteral(": No space left on device");
+        FrameRecorder recorder;
+        const ExportResult started = recorder.start();
+        if (megabytes == 4) {
+            EXPECT_FALSE(started.ok);
+            EXPECT_EQ(started.message, noRoom);
+            EXPECT_FALSE(recorder.bGravando());
+        } else {
+            ASSERT_TRUE(started.ok) << started.message.toStdString();
+            ExportResult r;
+            int32_t frame = 1;
+            for (; frame <= 500 && r.ok; ++frame)
+                r = recorder.frameTick(frame, [frame] { return pictureOfFrame(frame); });
+            EXPECT_EQ(r.message, noRoom);
+            EXPECT_FALSE(recorder.bGravando());
+            const int k = recorder.lCaptura();
+            EXPECT_GT(k, 10);
+            EXPECT_EQ(frame - 1, 9 * k + 1); // stopped at the first that did not fit
+            EXPECT_EQ(filesIn(FrameFolder::path()).size(), k);
+            EXPECT_EQ(frameShownBy(FrameFolder::framePath(k)), 9 * k - 8);
+        }
+        FrameFolder::setScratchFolder(QString());
+    }
+}
+
+// Every format SAVE offers, from a recording of 64 frames: AVI, MP4 and GIF
+// play at the pace of the recording (11 frames a second, or 64 in full motion,
+// which MP4 and GIF may thin to 32), and the frames stay for another save.
+TEST(VideoSave, EveryFormatPlaysAtThePaceOfTheRecording)
 {
     TempHome home;
     FrameRecorder recorder;
-    recorder.setFullMotion(true);
-    EXPECT_EQ(recorder.capturedRate(), 64);
     int32_t frame = 0;
     const FrameRecorder::Capture capture = [&] {
         return pictureOfFrame(frame);
     };
-    // A GIF at 64 frames a second is written at 32, as browsers play no faster.
+    auto encoded = [](VideoCodec codec, int rate, QSize size) {
+        VideoDescription d;
+        d.codec = codec;
+        d.frameRate = rate;
+        d.size = size;
+        d.preset = QStringLiteral("veryfast");
+        return std::make_unique<EncoderSink>(d);
+    };
+    // A GIF's delays are in 1/100 s, so ffprobe reads its rate near, not
+    // exact; a GIF at 64 frames a second is written at 32, as browsers play
+    // no faster.
     const struct
     {
         bool fullMotion;
-        VideoCodec codec;
-        int frameRate;
-        QSize size;
+        std::function<std::unique_ptr<VideoSink>()> sink;
         const char *name;
-        double rate; // as ffprobe reads it: a GIF's delays are in 1/100 s
+        QSize size;
+        double rate;
         int frames;
     } cases[] = {
-        {false, VideoCodec::H264, 11, {800, 600}, "h264", 11, 8},
-        {false, VideoCodec::Gif, 11, {400, 300}, "gif", 11, 8},
-        {true, VideoCodec::H264, 64, {800, 600}, "h264", 64, 64},
-        {true, VideoCodec::H264, 32, {800, 600}, "h264", 32, 32},
-        {true, VideoCodec::Gif, 32, {800, 600}, "gif", 32, 32},
-        {true, VideoCodec::Gif, 64, {400, 300}, "gif", 32, 32},
+        {false,
+         [] { return std::make_unique<AviSink>(AviCodec::Uncompressed, 11); },
+         "rawvideo",
+         {800, 600},
+         11,
+         8},
+        {false,
+         [] { return std::make_unique<AviSink>(AviCodec::MotionJpeg, 11); },
+         "mjpeg",
+         {800, 600},
+         11,
+         8},
+        {true,
+         [] { return std::make_unique<AviSink>(AviCodec::MotionJpeg, 64); },
+         "mjpeg",
+         {800, 600},
+         64,
+         64},
+        {false,
+         [&] {
+             return encoded(VideoCodec::H264, 11, {800, 600});
+         },
+         "h264",
+         {800, 600},
+         11,
+         8},
+        {false,
+         [&] {
+             return encoded(VideoCodec::Gif, 11, {400, 300});
+         },
+         "gif",
+         {400, 300},
+         11,
+         8},
+        {true,
+         [&] {
+             return encoded(VideoCodec::H264, 64, {800, 600});
+         },
+         "h264",
+         {800, 600},
+         64,
+         64},
+        {true,
+         [&] {
+             return encoded(VideoCodec::H264, 32, {800, 600});
+         },
+         "h264",
+         {800, 600},
+         32,
+         32},
+        {true,
+         [&] {
+             return encoded(VideoCodec::Gif, 32, {800, 600});
+         },
+         "gif",
+         {800, 600},
+         32,
+         32},
+        {true,
+         [&] {
+             return encoded(VideoCodec::Gif, 64, {400, 300});
+         },
+         "gif",
+         {400, 300},
+         32,
+         32},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(
-            QStringLiteral("%1 at %2").arg(QLatin1String(c.name)).arg(c.frameRate).toStdString());
+        const std::unique_ptr<VideoSink> sink = c.sink();
+        SCOPED_TRACE(QStringLiteral("%1 at %2")
+                         .arg(QLatin1String(c.name))
+                         .arg(sink->frameRate())
+                         .toStdString());
         recorder.setFullMotion(c.fullMotion);
-        recorder.start();
+        ASSERT_TRUE(recorder.start().ok);
         for (frame = 1; frame <= 64; ++frame)
             ASSERT_TRUE(recorder.frameTick(frame, capture).ok);
         recorder.stop();
         ASSERT_EQ(recorder.lCaptura(), c.fullMotion ? 64 : 8);
-        if (c.fullMotion) {
-            EXPECT_EQ(frameShownBy(FrameFolder::framePath(40)), 40);
-        }
 
-        VideoDescription d;
-        d.codec = c.codec;
-        d.frameRate = c.frameRate;
-        d.size = c.size;
-        d.preset = QStringLiteral("veryfast");
+        const QString written = videoFileName(home.file(QStringLiteral("clip")), *sink);
         int percent = -1;
-        const RecordingVideoResult r
-            = saveRecordingVideo(home.file(QStringLiteral("clip")), recorder.lCaptura(),
-                                 recorder.capturedRate(), d, [&](int p) { percent = p; });
+        const VideoResult r = writeVideo(
+            RecordedFrames::inFrameFolder(recorder.lCaptura(), recorder.capturedRate()), *sink,
+            written, [&](int p) { percent = p; });
         ASSERT_TRUE(r.ok) << r.message.toStdString();
         EXPECT_EQ(r.replacedFrames, 0);
         EXPECT_EQ(percent, 100);
-        EXPECT_TRUE(filesIn(FrameFolder::path()).isEmpty()) << "the frames go after a save";
-        const QString written
-            = home.file(QStringLiteral("clip") + VideoEncoder::extension(c.codec));
+        EXPECT_EQ(filesIn(FrameFolder::path()).size(), recorder.lCaptura()) << "frames are kept";
         const Probe p = probe(written);
         EXPECT_EQ(p.codec, QLatin1String(c.name));
         EXPECT_EQ(p.size, QStringLiteral("%1x%2").arg(c.size.width()).arg(c.size.height()));
@@ -171,16 +272,16 @@ TEST(FrameRecorder, FullMotionIsEveryFrameWrittenAsMp4OrGif)
     }
 }
 
-TEST(FrameRecorder, VideoNamesFollowTheCodec)
+TEST(VideoSave, NamesFollowTheFormat)
 {
-    EXPECT_EQ(videoFileName(QStringLiteral("plan"), VideoCodec::H264), QStringLiteral("plan.mp4"));
-    EXPECT_EQ(videoFileName(QStringLiteral("plan.GIF"), VideoCodec::Gif),
-              QStringLiteral("plan.GIF"));
-    EXPECT_EQ(videoFileName(QStringLiteral("plan.gif"), VideoCodec::H264),
-              QStringLiteral("plan.mp4"));
-    EXPECT_EQ(videoFileName(QStringLiteral("plan.AVI"), VideoCodec::Gif),
-              QStringLiteral("plan.gif"));
-    EXPECT_EQ(nameWithExtension(QStringLiteral("plan.mp4"), QStringLiteral(".avi")),
-              QStringLiteral("plan.avi"));
-    EXPECT_EQ(videoFileName(QStringLiteral("a.b"), VideoCodec::Gif), QStringLiteral("a.b.gif"));
+    const AviSink avi(AviCodec::MotionJpeg, 11);
+    const EncoderSink mp4({{}, VideoCodec::H264});
+    const EncoderSink gif({{}, VideoCodec::Gif});
+    EXPECT_EQ(videoFileName(QStringLiteral("plan"), mp4), QStringLiteral("plan.mp4"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.GIF"), gif), QStringLiteral("plan.GIF"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.gif"), mp4), QStringLiteral("plan.mp4"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.AVI"), gif), QStringLiteral("plan.gif"));
+    EXPECT_EQ(videoFileName(QStringLiteral("plan.mp4"), avi), QStringLiteral("plan.avi"));
+    EXPECT_EQ(videoFileName(QStringLiteral("run.AVI"), avi), QStringLiteral("run.AVI"));
+    EXPECT_EQ(videoFileName(QStringLiteral("a.b"), gif), QStringLiteral("a.b.gif"));
 }

@@ -126,7 +126,7 @@ TEST(VideoEncoder, EveryCodecIsReadBackWholeByAnIndependentTool)
             lastGiven = given;
         });
         ASSERT_TRUE(r.ok) << r.message.toStdString();
-        EXPECT_EQ(r.frames, c.frames);
+        EXPECT_EQ(r.framesWritten, c.frames);
         EXPECT_EQ(lastWritten, c.frames);
         EXPECT_EQ(lastGiven, c.frames);
         EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(desc.path).fileName()});
