@@ -49,7 +49,7 @@ void writeFrames()
 }
 
 // SAVE's own path: the frame files read into the AVI sink.
-VideoResult save(AviCodec codec, const QStringList &frames, const QString &name)
+FileResult save(AviCodec codec, const QStringList &frames, const QString &name)
 {
     AviSink sink(codec, RecordingRate::kFramesPerSecond);
     return writeVideo({frames, RecordingRate::kFramesPerSecond}, sink, g_dir->filePath(name));
@@ -101,7 +101,7 @@ void BM_LargeUncompressedAvi(benchmark::State &state)
         files.append(g_frames.at(int(i % kFrames)));
     const QString path = g_dir->filePath(QStringLiteral("large.avi"));
     for (auto _ : state) {
-        const VideoResult r = save(AviCodec::Uncompressed, files, QStringLiteral("large.avi"));
+        const FileResult r = save(AviCodec::Uncompressed, files, QStringLiteral("large.avi"));
         state.PauseTiming();
         QFile file(path);
         const qint64 size = file.size();

@@ -151,15 +151,13 @@ void RecordingPanel::cmdSave_Click()
     const QString path = videoFileName(name, *sink);
     if (!mayReplace(path, name))
         return;
-    const VideoResult result
+    const FileResult result
         = writeVideo(RecordedFrames::inFrameFolder(m_lCaptura, m_capturedRate), *sink, path,
                      [this](int percent) { m_c.setStatus(percent); });
-    if (!result) {
-        showResultMessage(m_ws.ui, m_ws.owner, result);
+    // A failure says why; a success may say which frames stood in for others.
+    showResultMessage(m_ws.ui, m_ws.owner, result);
+    if (!result)
         return;
-    }
-    if (const QString notice = replacedFramesNotice(result.replacedFrames); !notice.isEmpty())
-        m_ws.ui.messageBox(m_ws.owner, notice, {}, MsgButtons::Ok, MsgIcon::Information);
     // Saved: a new recording may begin.
     m_c.cmdRec->setEnabled(true);
     if (m_c.chkFullMotion)

@@ -4,6 +4,9 @@
 #include "editor/HeadlessRender.h"
 #include "export/AviSink.h"
 #include "export/EncoderSink.h"
+#include "export/FileNames.h"
+#include "export/VideoSave.h"
+#include "fileio/SafeFile.h"
 #endif
 
 #include "export/RecordingRate.h"
@@ -186,10 +189,19 @@ int runRenderCommand(const QStringList &args)
     if (!QFile::exists(r->strat))
         return renderFailure(QStringLiteral("%1: no such file").arg(r->strat));
     if (!r->image.isEmpty()) {
-        const ExportResult result
-            = HeadlessRender::image(r->strat, r->image, r->frames.value_or(0));
+        // Refused before the window is rendered: a device stays a device and
+        // the strat is never overwritten by its own picture.
+        const FileResult target
+            = SafeFile::checkTarget(FileNames::withJpgExtension(r->image), {r->strat});
+        if (!target)
+            return renderFailure(target.message);
+        const FileResult result = HeadlessRender::image(r->strat, r->image, r->frames.value_or(0));
         return result ? 0 : renderFailure(result.message);
     }
+    const std::unique_ptr<VideoSink> sink = sinkFor(*r);
+    if (const FileResult target = SafeFile::checkTarget(videoFileName(r->video, *sink), {r->strat});
+        !target)
+        return renderFailure(target.message);
     // An interrupted render removes its scratch frames and its unfinished
     // video before it ends.
     struct sigaction action = {};
@@ -198,12 +210,11 @@ int runRenderCommand(const QStringList &args)
     struct sigaction oldInt = {}, oldTerm = {};
     sigaction(SIGINT, &action, &oldInt);
     sigaction(SIGTERM, &action, &oldTerm);
-    const std::unique_ptr<VideoSink> sink = sinkFor(*r);
-    const VideoResult result = HeadlessRender::video(r->strat, r->video, r->frames.value_or(100),
-                                                     *sink, r->fullMotion, &g_interrupted);
+    const FileResult result = HeadlessRender::video(r->strat, r->video, r->frames.value_or(100),
+                                                    *sink, r->fullMotion, &g_interrupted);
     sigaction(SIGINT, &oldInt, nullptr);
     sigaction(SIGTERM, &oldTerm, nullptr);
-    if (result.cancelled) {
+    if (!result && result.message.isEmpty() && g_interrupted.load()) {
         std::fprintf(stderr, "vantrel-cli: render: interrupted\n");
         return 128 + int(g_signal);
     }

@@ -36,9 +36,9 @@ struct Session
         window->show();
     }
 
-    StratFileResult open(const QString &stratPath)
+    FileResult open(const QString &stratPath)
     {
-        StratFileResult result = window->AbreTatica(stratPath);
+        FileResult result = window->AbreTatica(stratPath);
         if (!result && result.message.isEmpty())
             result.message = stratPath;
         return result;
@@ -71,12 +71,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
     return std::make_unique<QApplication>(argc, argv);
 }
 
-ExportResult image(const QString &stratPath, const QString &typedName, int frames)
+FileResult image(const QString &stratPath, const QString &typedName, int frames)
 {
     Session session;
-    const StratFileResult opened = session.open(stratPath);
+    const FileResult opened = session.open(stratPath);
     if (!opened)
-        return ExportResult::failure(opened.message);
+        return FileResult::failure(opened.message);
     // The jump replays the engines without drawing, so a frame far past
     // the rest costs no more than the rest itself.
     if (frames > 0)
@@ -84,16 +84,16 @@ ExportResult image(const QString &stratPath, const QString &typedName, int frame
     return exportImage(session.window->exportPicture(), typedName);
 }
 
-VideoResult video(const QString &stratPath, const QString &typedName, int frames, VideoSink &sink,
-                  bool fullMotion, const std::atomic_bool *cancel)
+FileResult video(const QString &stratPath, const QString &typedName, int frames, VideoSink &sink,
+                 bool fullMotion, const std::atomic_bool *cancel)
 {
     Session session;
-    const StratFileResult opened = session.open(stratPath);
+    const FileResult opened = session.open(stratPath);
     if (!opened)
-        return VideoResult::failure(opened.message);
+        return FileResult::failure(opened.message);
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        return VideoResult::failure(
+        return FileResult::failure(
             QStringLiteral("%1: %2").arg(scratch.path(), scratch.errorString()));
     FrameFolder::setScratchFolder(scratch.path());
     const auto restore = qScopeGuard([] { FrameFolder::setScratchFolder(QString()); });
@@ -107,17 +107,15 @@ VideoResult video(const QString &stratPath, const QString &typedName, int frames
     window.setFullMotion(fullMotion);
     window.Exporta_Video();
     if (!window.bGravando())
-        return VideoResult::failure(window.recordingFailure(), ResultIcon::Exclamation);
+        return FileResult::failure(window.recordingFailure(), MsgIcon::Exclamation);
     for (int n = 0; n < ticks && window.bGravando(); ++n) {
         if (cancel && cancel->load()) {
-            VideoResult r;
-            r.cancelled = true;
-            return r;
+            return FileResult::failure({}); // cancelled: nothing to say
         }
         window.tmrT_Timer();
     }
     if (!window.recordingFailure().isEmpty())
-        return VideoResult::failure(window.recordingFailure(), ResultIcon::Exclamation);
+        return FileResult::failure(window.recordingFailure(), MsgIcon::Exclamation);
     window.Exporta_Video();
 
     const int recorded = window.recorder().lCaptura();

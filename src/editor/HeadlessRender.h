@@ -1,7 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
-#include "export/VideoResult.h"
+#include "fileio/FileResult.h"
 
 #include <QString>
 
@@ -26,7 +25,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv);
 // Exporta at frame `frames` (0: a stopped window): the JPEG written to
 // `typedName` with the ".jpg" rule. A failure names the file and the reason,
 // and leaves no output file behind.
-ExportResult image(const QString &stratPath, const QString &typedName, int frames);
+FileResult image(const QString &stratPath, const QString &typedName, int frames);
 
 // REC, `frames` frame ticks, STOP and SAVE into `sink`, in full motion
 // (every frame recorded, 64 a second) when asked: the video written to
@@ -35,8 +34,8 @@ ExportResult image(const QString &stratPath, const QString &typedName, int frame
 // frames are recorded into a private scratch folder, removed on every way
 // out, so a recording of the program is left alone. `cancel` ends the render
 // between frames, with nothing written.
-VideoResult video(const QString &stratPath, const QString &typedName, int frames, VideoSink &sink,
-                  bool fullMotion = false, const std::atomic_bool *cancel = nullptr);
+FileResult video(const QString &stratPath, const QString &typedName, int frames, VideoSink &sink,
+                 bool fullMotion = false, const std::atomic_bool *cancel = nullptr);
 
 } // namespace HeadlessRender
 

@@ -18,7 +18,7 @@ void frmMapa::recordingHook()
 {
     if (!m_recorder.bGravando())
         return;
-    const ExportResult captured = m_recorder.frameTick(m_lQuadro, [this] { return capture(); });
+    const FileResult captured = m_recorder.frameTick(m_lQuadro, [this] { return capture(); });
     if (captured)
         return;
     // The first frame that cannot be written (a full disk) ends the
@@ -38,7 +38,7 @@ void frmMapa::Exporta_Video()
         m_recorder.stop();
     } else {
         m_recordingFailure.clear();
-        if (const ExportResult started = m_recorder.start(size()); !started) {
+        if (const FileResult started = m_recorder.start(size()); !started) {
             m_recordingFailure = started.message;
             Q_EMIT recordingStopped(this);
             showResultMessage(m_ws.ui, m_ws.owner, started);

@@ -1,6 +1,6 @@
 #include "export/AviFile.h"
 
-#include "export/SafeFile.h"
+#include "fileio/SafeFile.h"
 
 #include <QtEndian>
 
@@ -103,7 +103,7 @@ AviFile::~AviFile()
 
 QString AviFile::errorString() const
 {
-    return SafeFile::fileError(m_file.fileName(), m_error);
+    return fileError(m_file.fileName(), m_error);
 }
 
 bool AviFile::fail(const QString &reason)

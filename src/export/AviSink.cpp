@@ -1,7 +1,7 @@
 #include "export/AviSink.h"
 
 #include "export/JpegWriter.h"
-#include "export/SafeFile.h"
+#include "fileio/SafeFile.h"
 
 #include <algorithm>
 
@@ -32,15 +32,15 @@ bool AviSink::fail(const QString &reason)
     return false;
 }
 
-VideoResult AviSink::open(const QString &path, const std::atomic_bool *)
+FileResult AviSink::open(const QString &path, const std::atomic_bool *)
 {
     m_path = path;
     m_error.clear();
     m_avi = std::make_unique<AviFile>(path);
     m_avi->setRiffLimit(m_riffLimit);
     if (!m_frame.Create(kWidth, kHeight))
-        return VideoResult::failure(kWriteError + u'\n'
-                                    + SafeFile::fileError(path, QStringLiteral("out of memory")));
+        return FileResult::failure(kWriteError + u'\n'
+                                   + fileError(path, QStringLiteral("out of memory")));
     AviFile::Format format;
     format.width = kWidth;
     format.height = kHeight;
@@ -49,11 +49,11 @@ VideoResult AviSink::open(const QString &path, const std::atomic_bool *)
     format.maxFrameRate = 64;
     format.suggestedBufferSize = uint32_t(m_frame.sizeImage());
     if (!m_avi->open(format)) {
-        VideoResult r = VideoResult::failure(kWriteError + u'\n' + m_avi->errorString());
+        FileResult r = FileResult::failure(kWriteError + u'\n' + m_avi->errorString());
         m_avi.reset();
         return r;
     }
-    VideoResult r;
+    FileResult r;
     r.ok = true;
     return r;
 }
@@ -66,9 +66,9 @@ bool AviSink::addFrame(const BgrRows &frame)
     const char *bytes = reinterpret_cast<const char *>(m_frame.DIBSectionBitsPtr());
     qint64 size = m_frame.sizeImage();
     if (m_codec == AviCodec::MotionJpeg) {
-        const ExportResult encoded = JpegWriter::encode(m_frame, m_jpeg, m_quality);
+        const FileResult encoded = JpegWriter::encode(m_frame, m_jpeg, m_quality);
         if (!encoded)
-            return fail(SafeFile::fileError(m_path, encoded.message));
+            return fail(fileError(m_path, encoded.message));
         bytes = m_jpeg.constData();
         size = m_jpeg.size();
     }
@@ -77,23 +77,17 @@ bool AviSink::addFrame(const BgrRows &frame)
     return true;
 }
 
-VideoResult AviSink::finish()
+FileResult AviSink::finish()
 {
     if (!m_avi)
-        return VideoResult::failure(kWriteError + u'\n'
-                                    + SafeFile::fileError(m_path, QStringLiteral("not open")));
+        return FileResult::failure(kWriteError + u'\n'
+                                   + fileError(m_path, QStringLiteral("not open")));
     if (m_error.isEmpty() && !m_avi->finish())
         m_error = m_avi->errorString();
-    VideoResult r;
-    r.framesWritten = m_avi->frameCount();
-    if (!m_error.isEmpty()) {
-        m_avi->cancel();
-        r.message = kWriteError + u'\n' + m_error;
-        r.icon = ResultIcon::Information;
-    } else {
-        r.ok = true;
-    }
-    return r;
+    if (m_error.isEmpty())
+        return FileResult::success();
+    m_avi->cancel();
+    return FileResult::failure(kWriteError + u'\n' + m_error);
 }
 
 } // namespace vantrel

@@ -26,9 +26,9 @@ public:
 
     QString extension() const override;
     int frameRate() const override { return m_frameRate; }
-    VideoResult open(const QString &path, const std::atomic_bool *cancel) override;
+    FileResult open(const QString &path, const std::atomic_bool *cancel) override;
     bool addFrame(const BgrRows &frame) override;
-    VideoResult finish() override;
+    FileResult finish() override;
 
     bool isOpenDml() const { return m_avi && m_avi->isOpenDml(); }
 

@@ -14,7 +14,7 @@ QString EncoderSink::extension() const
     return VideoEncoder::extension(m_description.codec);
 }
 
-VideoResult EncoderSink::open(const QString &path, const std::atomic_bool *cancel)
+FileResult EncoderSink::open(const QString &path, const std::atomic_bool *cancel)
 {
     m_description.path = path;
     m_encoder = std::make_unique<VideoEncoder>(m_description, VideoEncoder::Progress(), cancel);
@@ -26,10 +26,10 @@ bool EncoderSink::addFrame(const BgrRows &frame)
     return m_encoder && m_encoder->addFrame(frame);
 }
 
-VideoResult EncoderSink::finish()
+FileResult EncoderSink::finish()
 {
     if (!m_encoder)
-        return VideoResult::failure(QStringLiteral("%1: not open").arg(m_description.path));
+        return FileResult::failure(QStringLiteral("%1: not open").arg(m_description.path));
     return m_encoder->finish();
 }
 

@@ -17,9 +17,9 @@ public:
 
     QString extension() const override;
     int frameRate() const override { return m_description.frameRate; }
-    VideoResult open(const QString &path, const std::atomic_bool *cancel) override;
+    FileResult open(const QString &path, const std::atomic_bool *cancel) override;
     bool addFrame(const BgrRows &frame) override;
-    VideoResult finish() override;
+    FileResult finish() override;
 
 private:
     VideoDescription m_description;

@@ -2,8 +2,8 @@
 
 #include "export/BmpFile.h"
 #include "export/FrameFolder.h"
-#include "export/SafeFile.h"
 #include "export/cDIBSection.h"
+#include "fileio/SafeFile.h"
 
 #include <QFile>
 #include <QStorageInfo>
@@ -22,25 +22,25 @@ bool hasRoomFor(qint64 bytes)
     return !storage.isValid() || storage.bytesAvailable() >= bytes;
 }
 
-ExportResult noRoom()
+FileResult noRoom()
 {
-    return ExportResult::failure(
-        SafeFile::fileError(FrameFolder::path(), QString::fromLocal8Bit(std::strerror(ENOSPC))),
-        ResultIcon::Exclamation);
+    return FileResult::failure(
+        fileError(FrameFolder::path(), QString::fromLocal8Bit(std::strerror(ENOSPC))),
+        MsgIcon::Exclamation);
 }
 
 } // namespace
 
-ExportResult FrameRecorder::start(const QSize &frameSize)
+FileResult FrameRecorder::start(const QSize &frameSize)
 {
     m_lCaptura = 0;
     m_lProxCaptura = 1;
     m_sArqQuadro.clear();
     m_bGravando = false;
     if (!FrameFolder::ensureExists())
-        return ExportResult::failure(
-            SafeFile::fileError(FrameFolder::path(), QStringLiteral("cannot create the folder")),
-            ResultIcon::Exclamation);
+        return FileResult::failure(
+            fileError(FrameFolder::path(), QStringLiteral("cannot create the folder")),
+            MsgIcon::Exclamation);
     FrameFolder::empty();
     m_frameBytes = BmpFile::kPixelOffset
                    + qint64(cDIBSection::bytesPerScanLine(frameSize.width())) * frameSize.height();
@@ -48,7 +48,7 @@ ExportResult FrameRecorder::start(const QSize &frameSize)
     if (!hasRoomFor(m_frameBytes * capturedRate()))
         return noRoom();
     m_bGravando = true;
-    return ExportResult::success();
+    return FileResult::success();
 }
 
 void FrameRecorder::stop()
@@ -57,12 +57,12 @@ void FrameRecorder::stop()
     m_lProxCaptura = 1;
 }
 
-ExportResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
+FileResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
 {
     if (!m_bGravando || lQuadro != m_lProxCaptura)
-        return ExportResult::success();
+        return FileResult::success();
     const QString path = FrameFolder::framePath(m_lCaptura + 1);
-    auto failed = [&](const ExportResult &why) {
+    auto failed = [&](const FileResult &why) {
         QFile::remove(path);
         stop();
         return why;
@@ -71,18 +71,18 @@ ExportResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
         return failed(noRoom());
     cDIBSection dib;
     if (!dib.CreateFromPicture(capture ? capture() : QImage()))
-        return failed(ExportResult::failure(
-            SafeFile::fileError(path, QStringLiteral("the window could not be captured")),
-            ResultIcon::Exclamation));
+        return failed(
+            FileResult::failure(fileError(path, QStringLiteral("the window could not be captured")),
+                                MsgIcon::Exclamation));
     m_frameBytes = BmpFile::kPixelOffset + dib.sizeImage();
-    if (ExportResult written = BmpFile::write(path, dib); !written) {
-        written.icon = ResultIcon::Exclamation;
+    if (FileResult written = BmpFile::write(path, dib); !written) {
+        written.icon = MsgIcon::Exclamation;
         return failed(written);
     }
     m_lProxCaptura += m_fullMotion ? 1 : RecordingRate::kFrameStep;
     ++m_lCaptura;
     m_sArqQuadro = path;
-    return ExportResult::success();
+    return FileResult::success();
 }
 
 } // namespace vantrel

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export/ExportResult.h"
 #include "export/RecordingRate.h"
+#include "fileio/FileResult.h"
 
 #include <QImage>
 #include <QString>
@@ -25,7 +25,7 @@ public:
     // Starts a recording of frames of `frameSize`: creates and empties the
     // frame folder, no frames yet. Fails, and does not start, when the folder
     // cannot be had or has no room for a second of frames.
-    ExportResult start(const QSize &frameSize = QSize(799, 585));
+    FileResult start(const QSize &frameSize = QSize(799, 585));
     // Full motion captures every frame instead of every ninth; chosen before
     // start() and kept until changed.
     void setFullMotion(bool on) { m_fullMotion = on; }
@@ -45,7 +45,7 @@ public:
     // with nothing done when no frame was due. A frame that cannot be written
     // (no room left for it, a failed write) ends the recording there: nothing
     // of it is left, the frames before it stay, and the result says why.
-    ExportResult frameTick(int32_t lQuadro, const Capture &capture);
+    FileResult frameTick(int32_t lQuadro, const Capture &capture);
 
     bool bGravando() const { return m_bGravando; }
     int32_t lProxCaptura() const { return m_lProxCaptura; }

@@ -136,7 +136,7 @@ struct VideoEncoder::Private
     bool encode(AVFrame *picture);
     bool writeGifFrames();
     void release();
-    VideoResult result();
+    FileResult result();
 };
 
 QString VideoEncoder::Private::checkDescription() const
@@ -331,20 +331,16 @@ void VideoEncoder::Private::release()
     sws = nullptr;
 }
 
-VideoResult VideoEncoder::Private::result()
+FileResult VideoEncoder::Private::result()
 {
     done = true;
     release();
     if (failed() && !tempPath.isEmpty())
         QFile::remove(tempPath);
     tempPath.clear();
-    VideoResult r;
-    r.ok = !failed();
-    r.cancelled = cancelled;
-    r.framesWritten = r.ok ? given : 0;
-    r.message = cancelled ? QString() : error;
-    r.icon = r.message.isEmpty() ? ResultIcon::None : ResultIcon::Information;
-    return r;
+    if (!failed())
+        return FileResult::success();
+    return FileResult::failure(cancelled ? QString() : error);
 }
 
 VideoEncoder::VideoEncoder(VideoDescription description, Progress progress,
@@ -364,10 +360,10 @@ VideoEncoder::~VideoEncoder()
     }
 }
 
-VideoResult VideoEncoder::open()
+FileResult VideoEncoder::open()
 {
     if (d->opened || d->done)
-        return VideoResult::failure(QStringLiteral("%1: already opened").arg(d->desc.path));
+        return FileResult::failure(QStringLiteral("%1: already opened").arg(d->desc.path));
     d->opened = true;
     // The libraries' chatter (encoder statistics) is not for the user's terminal.
     av_log_set_level(AV_LOG_ERROR);
@@ -378,7 +374,7 @@ VideoResult VideoEncoder::open()
     }
     if (d->checkCancel() || !d->openOutput())
         return d->result();
-    VideoResult opened;
+    FileResult opened;
     opened.ok = true;
     return opened;
 }
@@ -439,10 +435,10 @@ bool VideoEncoder::Private::add(const Picture &picture)
     return true;
 }
 
-VideoResult VideoEncoder::finish()
+FileResult VideoEncoder::finish()
 {
     if (d->done)
-        return VideoResult::failure(QStringLiteral("%1: already finished").arg(d->desc.path));
+        return FileResult::failure(QStringLiteral("%1: already finished").arg(d->desc.path));
     if (!d->opened) {
         d->fail(QStringLiteral("never opened"));
         return d->result();

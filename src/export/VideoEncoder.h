@@ -2,7 +2,7 @@
 
 #include "export/FrameScaler.h"
 #include "export/RecordingRate.h"
-#include "export/VideoResult.h"
+#include "fileio/FileResult.h"
 
 #include <QImage>
 #include <QSize>
@@ -50,14 +50,14 @@ public:
     VideoEncoder &operator=(const VideoEncoder &) = delete;
 
     // Checks the description and creates the temporary file.
-    VideoResult open();
+    FileResult open();
     // False once the export has failed or been cancelled; finish() then says which.
     bool addFrame(const QImage &frame);
     // The same from 24-bit BGR rows, as the recorded frame files hold them.
     bool addFrame(const BgrRows &frame);
     // Writes what is left and renames the file into place. Failed or
     // cancelled, no file is left; a cancel is silent.
-    VideoResult finish();
+    FileResult finish();
 
     // Pictures handed to addFrame() so far.
     int framesGiven() const;

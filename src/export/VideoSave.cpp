@@ -4,6 +4,7 @@
 #include "export/FrameFolder.h"
 #include "export/cDIBSection.h"
 #include "export/cDib.h"
+#include "fileio/SafeFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,9 +20,9 @@ const char *const kVideoExtensions[] = {".avi", ".mp4", ".gif"};
 class FrameReader
 {
 public:
-    ExportResult read(const QString &path)
+    FileResult read(const QString &path)
     {
-        const ExportResult read = m_dib.CreateFromFile(path);
+        const FileResult read = m_dib.CreateFromFile(path);
         if (!read)
             return read;
         if (m_dib.BitCount() == 24) {
@@ -30,7 +31,7 @@ public:
             return read;
         }
         if (!m_converted.CreateFromPicture(m_dib.toImage()))
-            return ExportResult::failure(
+            return FileResult::failure(
                 QStringLiteral("File is not a supported bitmap format:\n%1").arg(path));
         m_rows = {m_converted.DIBSectionBitsPtr(), m_converted.Width(), m_converted.Height(),
                   m_converted.BytesPerScanLine(), true};
@@ -70,11 +71,11 @@ QString noFramesMessage()
                           "\"REC\" and let the strat play before \"STOP\".");
 }
 
-VideoResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QString &path,
-                       const VideoProgress &progress, const std::atomic_bool *cancel)
+FileResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QString &path,
+                      const VideoProgress &progress, const std::atomic_bool *cancel)
 {
     if (frames.files.isEmpty())
-        return VideoResult::failure(noFramesMessage(), ResultIcon::Information);
+        return FileResult::failure(noFramesMessage(), MsgIcon::Information);
     const int keepEvery = std::max(1, frames.capturedRate / std::max(1, sink.frameRate()));
     const int count = int(frames.files.size());
     const int planned = (count + keepEvery - 1) / keepEvery;
@@ -83,12 +84,15 @@ VideoResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QStr
     // at hand. The first frame is read before anything is written.
     FrameReader readers[2];
     int current = 0;
-    if (const ExportResult first = readers[0].read(frames.files.first()); !first)
-        return VideoResult::failure(QStringLiteral("Could not load first bitmap file in list!\n")
-                                        + first.message,
-                                    ResultIcon::Exclamation);
+    if (const FileResult first = readers[0].read(frames.files.first()); !first)
+        return FileResult::failure(QStringLiteral("Could not load first bitmap file in list!\n")
+                                       + first.message,
+                                   MsgIcon::Exclamation);
 
-    VideoResult opened = sink.open(path, cancel);
+    // A device or a FIFO in the way stays what it is.
+    if (const FileResult target = SafeFile::checkTarget(path); !target)
+        return target;
+    FileResult opened = sink.open(path, cancel);
     if (!opened)
         return opened;
     int replaced = 0;
@@ -96,9 +100,7 @@ VideoResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QStr
     for (int k = 0; k < count; k += keepEvery) {
         if (cancel && cancel->load()) {
             // The sink goes unfinished: its file goes with it.
-            VideoResult r;
-            r.cancelled = true;
-            return r;
+            return FileResult::failure({});
         }
         if (k > 0) {
             if (readers[1 - current].read(frames.files.at(k)))
@@ -112,8 +114,11 @@ VideoResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QStr
         if (progress)
             progress(int(std::lround(100.0 * done / planned)));
     }
-    VideoResult result = sink.finish();
-    result.replacedFrames = replaced;
+    FileResult result = sink.finish();
+    if (result && replaced > 0) {
+        result.message = replacedFramesNotice(replaced);
+        result.icon = MsgIcon::Information;
+    }
     return result;
 }
 

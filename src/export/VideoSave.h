@@ -1,8 +1,8 @@
 #pragma once
 
 #include "export/RecordingRate.h"
-#include "export/VideoResult.h"
 #include "export/VideoSink.h"
+#include "fileio/FileResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,12 +40,13 @@ QString noFramesMessage();
 // Writes `frames` into `sink` as the file `path` (taken as given). Frames
 // recorded faster than the sink's rate are thinned to it (64 a second written
 // at 32: every second one). A frame file that cannot be read is replaced by
-// the frame before it and counted; a first one that cannot be read ends the
-// save with "Could not load first bitmap file in list!". No frames: nothing
-// is written. The frame files are left as they are.
-VideoResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QString &path,
-                       const VideoProgress &progress = {},
-                       const std::atomic_bool *cancel = nullptr);
+// the frame before it; a first one that cannot be read ends the save with
+// "Could not load first bitmap file in list!". No frames, or a target that is
+// not a regular file: nothing is written. The frame files are left as they
+// are. A success whose frames stood in for others carries a notice saying
+// how many; a cancel is a failure without a message.
+FileResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QString &path,
+                      const VideoProgress &progress = {}, const std::atomic_bool *cancel = nullptr);
 
 // What a window tells the user after a video whose `replaced` frame files had
 // to be replaced; empty when none were.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export/FrameScaler.h"
-#include "export/VideoResult.h"
+#include "fileio/FileResult.h"
 
 #include <QString>
 
@@ -26,12 +26,12 @@ public:
 
     // Starts the file at `path` (taken as given). `cancel` is looked at
     // during long steps of the sink's own.
-    virtual VideoResult open(const QString &path, const std::atomic_bool *cancel) = 0;
+    virtual FileResult open(const QString &path, const std::atomic_bool *cancel) = 0;
     // One frame as recorded (any size: the sink scales it). False once the
     // write has failed or been cancelled; finish() then says which.
     virtual bool addFrame(const BgrRows &frame) = 0;
     // Completes the file and puts it in place.
-    virtual VideoResult finish() = 0;
+    virtual FileResult finish() = 0;
 };
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 
 #include "export/ExportTestSupport.h"
 #include "export/FrameFolder.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -171,8 +172,8 @@ TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithItsFrames)
 // STOP would, and says why; the frames before it stay for SAVE.
 TEST_F(Recording, AFullDiskEndsTheRecordingAndSaysWhy)
 {
-    SmallTmpfs disk(24);
-    if (!disk.isMounted())
+    FullDisk disk("size=24m");
+    if (!disk.mounted())
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     FrameFolder::setScratchFolder(disk.path());
     int stopped = 0;

@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -173,35 +172,6 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
-};
-
-// A real, small file system to fill up: a tmpfs of `megabytes` mounted on a
-// fresh folder. The tests run as root; where mounting is not permitted,
-// isMounted() is false and the test skips.
-class SmallTmpfs
-{
-public:
-    explicit SmallTmpfs(int megabytes)
-    {
-        m_mounted = m_dir.isValid()
-                    && runTool(QStringLiteral("mount"),
-                               {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                QStringLiteral("size=%1m").arg(megabytes), QStringLiteral("tmpfs"),
-                                m_dir.path()})
-                               .exitCode
-                           == 0;
-    }
-    ~SmallTmpfs()
-    {
-        if (m_mounted)
-            runTool(QStringLiteral("umount"), {QStringLiteral("-l"), m_dir.path()});
-    }
-    bool isMounted() const { return m_mounted; }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_mounted = false;
 };
 
 } // namespace vantrel::test

@@ -5,6 +5,7 @@
 #include "export/VideoSave.h"
 
 #include "ExportTestSupport.h"
+#include "support/FullDisk.h"
 #include "support/TempHome.h"
 
 #include <QDir>
@@ -93,7 +94,7 @@ TEST(FrameRecorder, AFrameThatCannotBeWrittenEndsTheRecording)
     FrameRecorder recorder;
     ASSERT_TRUE(recorder.start().ok);
     ASSERT_TRUE(recorder.frameTick(1, [] { return pictureOfFrame(1); }).ok);
-    const ExportResult r = recorder.frameTick(10, [] { return QImage(); });
+    const FileResult r = recorder.frameTick(10, [] { return QImage(); });
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.message.startsWith(FrameFolder::framePath(2))) << r.message.toStdString();
     EXPECT_FALSE(recorder.bGravando());
@@ -107,22 +108,23 @@ TEST(FrameRecorder, AFrameThatCannotBeWrittenEndsTheRecording)
 TEST(FrameRecorder, AFullDiskStopsTheRecordingWithTheReason)
 {
     TempHome home;
-    for (const int megabytes : {4, 24}) {
-        SCOPED_TRACE(megabytes);
-        SmallTmpfs disk(megabytes);
-        if (!disk.isMounted())
+    for (const char *size : {"size=4m", "size=24m"}) {
+        SCOPED_TRACE(size);
+        const bool small = size[5] == '4';
+        FullDisk disk(size);
+        if (!disk.mounted())
             GTEST_SKIP() << "mounting a tmpfs is not permitted here";
         FrameFolder::setScratchFolder(disk.path());
         const QString noRoom = FrameFolder::path() + QStringLiteral(": No space left on device");
         FrameRecorder recorder;
-        const ExportResult started = recorder.start();
-        if (megabytes == 4) {
+        const FileResult started = recorder.start();
+        if (small) {
             EXPECT_FALSE(started.ok);
             EXPECT_EQ(started.message, noRoom);
             EXPECT_FALSE(recorder.bGravando());
         } else {
             ASSERT_TRUE(started.ok) << started.message.toStdString();
-            ExportResult r;
+            FileResult r = FileResult::success();
             int32_t frame = 1;
             for (; frame <= 500 && r.ok; ++frame)
                 r = recorder.frameTick(frame, [frame] { return pictureOfFrame(frame); });
@@ -251,11 +253,11 @@ TEST(VideoSave, EveryFormatPlaysAtThePaceOfTheRecording)
 
         const QString written = videoFileName(home.file(QStringLiteral("clip")), *sink);
         int percent = -1;
-        const VideoResult r = writeVideo(
+        const FileResult r = writeVideo(
             RecordedFrames::inFrameFolder(recorder.lCaptura(), recorder.capturedRate()), *sink,
             written, [&](int p) { percent = p; });
         ASSERT_TRUE(r.ok) << r.message.toStdString();
-        EXPECT_EQ(r.replacedFrames, 0);
+        EXPECT_TRUE(r.message.isEmpty());
         EXPECT_EQ(percent, 100);
         EXPECT_EQ(filesIn(FrameFolder::path()).size(), recorder.lCaptura()) << "frames are kept";
         const Probe p = probe(written);
