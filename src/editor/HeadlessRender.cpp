@@ -45,7 +45,7 @@ struct Session
     void play(int frames)
     {
         for (int n = 0; n < frames; ++n)
-            window->tmrT_Timer();
+            window->playback().step();
     }
 
     SilentUi ui;

@@ -17,7 +17,7 @@ void frmMapa::recordingHook()
     // A frame that cannot be written is not reported here: the video writer
     // meets the missing file and stands the previous frame in for it.
     if (m_recorder.bGravando())
-        m_recorder.frameTick(m_lQuadro, [this] { return capture(); });
+        m_recorder.frameTick(m_playback.frame(), [this] { return capture(); });
 }
 
 void frmMapa::Exporta_Video()
@@ -28,7 +28,7 @@ void frmMapa::Exporta_Video()
     } else {
         // A run that has counted frames (playing or paused) is rewound first,
         // so the recording starts from frame 0.
-        if (m_lQuadro > 0)
+        if (m_playback.frame() > 0)
             picGO_Click();
         m_recorder.start();
         m_picHide->move(kHideLeftTwips / kTwipsPerPixel, 0);

@@ -21,7 +21,7 @@ protected:
     void ticks(int n)
     {
         for (int k = 0; k < n; ++k)
-            map().tmrT_Timer();
+            map().playback().step();
     }
 };
 
@@ -29,10 +29,10 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
 {
     map().Exporta_Video();
     ASSERT_TRUE(map().bGravando());
-    EXPECT_TRUE(map().isRunning());
+    EXPECT_FALSE(map().playback().isStopped());
     EXPECT_TRUE(map().picHide()->isVisibleTo(&map()));
     for (int frame = 1; frame <= 100; ++frame) {
-        map().tmrT_Timer();
+        map().playback().step();
         if ((frame - 1) % 9 == 0) {
             const int k = (frame + 8) / 9;
             const QImage file(FrameFolder::framePath(k));
@@ -50,7 +50,7 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
     map().Exporta_Video();
     EXPECT_EQ(stopped, 1);
     EXPECT_FALSE(map().bGravando());
-    EXPECT_FALSE(map().isRunning());
+    EXPECT_TRUE(map().playback().isStopped());
     EXPECT_FALSE(map().picHide()->isVisibleTo(&map()));
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(12)));
 }
@@ -66,9 +66,9 @@ TEST_F(Recording, StartsFromFrameZeroOnAPausedWindowAndEmptiesOldFrames)
     ticks(5);
     map().picPause_Click();
     map().Exporta_Video();
-    EXPECT_EQ(map().lQuadro(), 0);
-    EXPECT_TRUE(map().isRunning());
-    EXPECT_FALSE(map().bPausa);
+    EXPECT_EQ(map().playback().frame(), 0);
+    EXPECT_FALSE(map().playback().isStopped());
+    EXPECT_FALSE(map().playback().isPaused());
     EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
     ticks(1);
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(1)));
@@ -80,13 +80,13 @@ TEST_F(Recording, KeysAreIgnoredAndStopAfterAManualStopPlaysWithoutRecording)
     map().Exporta_Video();
     for (int key : {Qt::Key_F2, Qt::Key_F3}) {
         map().keyDown(key);
-        EXPECT_TRUE(map().isRunning());
-        EXPECT_FALSE(map().bPausa);
+        EXPECT_FALSE(map().playback().isStopped());
+        EXPECT_FALSE(map().playback().isPaused());
     }
     map().picGO_Click(); // stopped by hand
     map().Exporta_Video();
     EXPECT_FALSE(map().bGravando());
-    EXPECT_TRUE(map().isRunning());
+    EXPECT_FALSE(map().playback().isStopped());
     ticks(10);
     EXPECT_EQ(map().recorder().lCaptura(), 0);
 }
@@ -100,7 +100,7 @@ TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithItsFrames)
     map().discardStrat();
     EXPECT_EQ(stopped, 1);
     EXPECT_FALSE(map().bGravando());
-    EXPECT_FALSE(map().isRunning());
+    EXPECT_TRUE(map().playback().isStopped());
     EXPECT_EQ(map().recorder().lCaptura(), 2);
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(2)));
 }
