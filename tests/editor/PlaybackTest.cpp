@@ -15,6 +15,8 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
+#include <functional>
+
 namespace vantrel::test {
 namespace {
 
@@ -332,22 +334,71 @@ TEST_F(WindowPlayback, AJumpToFrameNIsNTicksFromAStop)
     EXPECT_EQ(item(player)->pos(), stored(player));
 }
 
+// The slider's range ends at the last frame that moves or shows anything,
+// found here by playing frame by frame well past it; a leg waiting for its
+// start frame is not at rest. A jump past the range changes nothing, and the
+// look ahead leaves the window's own engines in place.
 TEST_F(WindowPlayback, RestingFrameIsTheLastFrameThatMovesAnything)
 {
     EXPECT_EQ(run().restingFrame(), 0);
-    buildStrat();
-    const int32_t rest = run().restingFrame();
-    ASSERT_GT(rest, 0);
-    run().seekTo(rest - 1);
-    const QPointF before = item(player)->pos();
-    run().seekTo(rest);
-    const QPointF atRest = item(player)->pos();
-    run().seekTo(rest + 200);
-    EXPECT_NE(before, atRest);
-    EXPECT_EQ(item(player)->pos(), atRest);
-    // The window's own engines are not touched by the look ahead.
-    EXPECT_EQ(run().restingFrame(), rest);
-    EXPECT_EQ(run().frame(), rest + 200);
+    const struct
+    {
+        const char *name;
+        std::function<void()> build;
+    } cases[] = {
+        {"two legs",
+         [this] {
+             buildStrat();
+         }},
+        {"first leg waits 50",
+         [this] {
+             rightClickObject(place(1, 1500, 1500));
+             addPoint(3000, 1500, 1, QStringLiteral("50"));
+         }},
+        {"run, then walk after 300",
+         [this] {
+             rightClickObject(place(1, 1500, 1500));
+             addPoint(4500, 1500, 0, QStringLiteral("0"));
+             addPoint(4500, 6000, 1, QStringLiteral("300"));
+         }},
+        {"a grenade shows after 40 where it stands",
+         [this] {
+             rightClickObject(place(10, 3000, 3000));
+             addPoint(3000, 3000, 2, QStringLiteral("40"));
+         }},
+    };
+    for (const auto &c : cases) {
+        for (bool keep : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (keep ? ", keep counting" : ""));
+            active = addWindow();
+            ws.keepCountingFrames = keep;
+            c.build();
+            const int32_t rest = run().restingFrame();
+            auto look = [this] {
+                std::vector<std::pair<QPointF, bool>> seen;
+                for (int i = 1; i <= map().iObj(); ++i)
+                    seen.emplace_back(item(i)->pos(), item(i)->isVisible());
+                return seen;
+            };
+            map().picGO_Click();
+            int32_t last = 0;
+            auto before = look();
+            for (int32_t f = 1; f <= rest + 600; ++f) {
+                run().step();
+                auto after = look();
+                if (after != before)
+                    last = f;
+                before = std::move(after);
+            }
+            EXPECT_EQ(rest, last);
+            const auto atRest = look();
+            run().seekTo(rest + 200);
+            EXPECT_EQ(look(), atRest);
+            EXPECT_EQ(run().restingFrame(), rest);
+            EXPECT_EQ(run().frame(), rest + 200);
+        }
+    }
+    ws.keepCountingFrames = false;
 }
 
 TEST_F(WindowPlayback, CaptureIsTheWindowAtItsOwnSize)
