@@ -48,26 +48,26 @@ Fixture *g_fixture = nullptr;
 void BM_JumpToFrame5000(benchmark::State &state)
 {
     frmMapa &w = g_fixture->window;
-    if (w.restingFrame() < kJumpTo)
+    if (w.playback().restingFrame() < kJumpTo)
         state.SkipWithError("the strat comes to rest before frame 5,000");
     for (auto _ : state) {
-        w.seekFrame(kJumpTo);
+        w.playback().seekTo(kJumpTo);
         state.PauseTiming();
-        w.seekFrame(0); // every timed jump replays all 5,000 frames
+        w.playback().seekTo(0); // every timed jump replays all 5,000 frames
         state.ResumeTiming();
     }
-    state.counters["frames"] = double(w.lQuadro());
+    state.counters["frames"] = double(w.playback().frame());
 }
 
 void BM_JumpToFrame5000AndRepaint(benchmark::State &state)
 {
     frmMapa &w = g_fixture->window;
     for (auto _ : state) {
-        w.seekFrame(kJumpTo);
+        w.playback().seekTo(kJumpTo);
         QApplication::processEvents();
         w.view()->viewport()->repaint();
         state.PauseTiming();
-        w.seekFrame(0);
+        w.playback().seekTo(0);
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -77,7 +77,7 @@ void BM_RestingFrame(benchmark::State &state)
 {
     frmMapa &w = g_fixture->window;
     for (auto _ : state)
-        state.counters["frames"] = double(w.restingFrame());
+        state.counters["frames"] = double(w.playback().restingFrame());
 }
 
 } // namespace

@@ -54,7 +54,7 @@ void rewind(benchmark::State &state, frmMapa &w, int &frames)
     state.PauseTiming();
     w.picGO_Click();
     w.picGO_Click();
-    w.tmrT().stop();
+    w.playback().timer().stop();
     frames = 0;
     state.ResumeTiming();
 }
@@ -68,14 +68,14 @@ void BM_FrameTick100(benchmark::State &state)
 {
     frmMapa &w = g_fixture->window;
     w.picGO_Click();
-    w.tmrT().stop(); // the benchmark ticks itself
+    w.playback().timer().stop(); // the benchmark ticks itself
     const QPointF start = w.surface().imgObj(1)->pos();
-    w.tmrT_Timer();
+    w.playback().step();
     if (w.surface().imgObj(1)->pos() == start)
         state.SkipWithError("the objects do not move");
     int frames = 1;
     for (auto _ : state) {
-        w.tmrT_Timer();
+        w.playback().step();
         if (++frames == kFramesPerRun)
             rewind(state, w, frames);
     }
@@ -86,10 +86,10 @@ void BM_FrameTick100AndRepaint(benchmark::State &state)
 {
     frmMapa &w = g_fixture->window;
     w.picGO_Click();
-    w.tmrT().stop();
+    w.playback().timer().stop();
     int frames = 0;
     for (auto _ : state) {
-        w.tmrT_Timer();
+        w.playback().step();
         if (++frames == kFramesPerRun)
             rewind(state, w, frames);
         // The scene's change notice is queued; the viewport then paints.
@@ -110,8 +110,8 @@ void BM_TenSecondsInTheWindow(benchmark::State &state)
         clock.start();
         while (clock.elapsed() < 10000)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
-        state.counters["frames"] = double(w.lQuadro());
-        state.counters["seconds"] = double(w.iSegundos());
+        state.counters["frames"] = double(w.playback().frame());
+        state.counters["seconds"] = double(w.playback().seconds());
         w.picGO_Click();
     }
 }

@@ -35,7 +35,15 @@ bool FrameReplay::finished(const clsMovimento &engine) const
     const int16_t at = engine.current();
     if (engine.itM == 0 || at < 1 || at > engine.itM || !spriteOf(engine))
         return true;
-    return at == engine.itM && engine.lFrame >= engine.point(at).StartFrame;
+    return at == engine.itM && !engine.waiting();
+}
+
+bool FrameReplay::anyWaiting() const
+{
+    for (const clsMovimento *engine : m_engines)
+        if (engine && spriteOf(*engine) && engine->waiting())
+            return true;
+    return false;
 }
 
 int32_t FrameReplay::runToRest(int32_t limit)
@@ -56,14 +64,18 @@ int32_t FrameReplay::runToRest(int32_t limit)
     look(before);
     int32_t lastChange = 0;
     for (int32_t frame = 1; frame <= limit; ++frame) {
+        // A frame that moved nothing because a leg still waited for its
+        // start frame is no rest: that leg moves later.
+        const bool waited = anyWaiting();
         step();
         look(after);
-        const bool changed = after != before;
-        if (changed) {
+        if (after != before) {
             lastChange = frame;
             std::swap(before, after);
             continue;
         }
+        if (waited)
+            continue;
         bool rest = true;
         for (const clsMovimento *engine : m_engines)
             if (engine && !finished(*engine)) {

@@ -23,12 +23,14 @@ public:
     void run(int32_t frames);
 
     // Steps until every movement has come to rest (every engine on its last
-    // leg, started, and a frame that moved nothing), at most `limit` frames;
-    // returns the last frame that changed a sprite, 0 when none did.
+    // leg, none waiting for a start frame, and a frame that moved nothing),
+    // at most `limit` frames; returns the last frame that changed a sprite, 0
+    // when none did.
     int32_t runToRest(int32_t limit);
 
 private:
     bool finished(const clsMovimento &engine) const;
+    bool anyWaiting() const;
     MovingSprite *spriteOf(const clsMovimento &engine) const;
 
     std::vector<clsMovimento *> m_engines;

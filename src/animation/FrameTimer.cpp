@@ -42,16 +42,10 @@ void FrameTimer::start()
     scheduleNext();
 }
 
-void FrameTimer::pause()
+void FrameTimer::stop()
 {
     m_running = false;
     m_timer.stop();
-}
-
-void FrameTimer::stop()
-{
-    pause();
-    m_emitted = 0;
 }
 
 void FrameTimer::setSpeed(double factor)
@@ -68,21 +62,21 @@ void FrameTimer::setSpeed(double factor)
 void FrameTimer::rebase()
 {
     m_segmentStart = now();
-    m_baseFrames = m_emitted;
+    m_segmentFrames = 0;
 }
 
 void FrameTimer::catchUp()
 {
     if (!m_running)
         return;
-    const qint64 due = m_baseFrames + framesDue(now() - m_segmentStart, m_speed);
-    for (int n = 0; n < MaxCatchUp && m_emitted < due; ++n) {
-        ++m_emitted;
+    const qint64 due = framesDue(now() - m_segmentStart, m_speed);
+    for (int n = 0; n < MaxCatchUp && m_segmentFrames < due; ++n) {
+        ++m_segmentFrames;
         emit frame();
         if (!m_running) // a handler stopped or paused the run
             return;
     }
-    if (m_emitted < due)
+    if (m_segmentFrames < due)
         rebase(); // too far behind: go on from here rather than race
     scheduleNext();
 }
@@ -93,7 +87,7 @@ void FrameTimer::scheduleNext()
         return;
     const double nsPerFrame = NsPerSecond / (FramesPerSecond * m_speed);
     const qint64 nextDue
-        = m_segmentStart + qint64(std::ceil(double(m_emitted - m_baseFrames + 1) * nsPerFrame));
+        = m_segmentStart + qint64(std::ceil(double(m_segmentFrames + 1) * nsPerFrame));
     const qint64 waitNs = std::max<qint64>(0, nextDue - now());
     m_timer.start(int((waitNs + 999'999) / 1'000'000));
 }

@@ -9,10 +9,11 @@
 namespace vantrel {
 
 // Paces playback at 64 frames a second, the pace for which the speeds of 3, 8
-// and 20 twips a frame were made. Frames are counted from the time the run has
-// been going (less the time it stood paused), not from the number of timer
-// events, so a run never drifts however long a frame takes; a late timer
-// catches up with a few frames at once.
+// and 20 twips a frame were made. It counts no frames of its own: it emits
+// frame() whenever one is due, judged from the time the current stretch of
+// running has lasted rather than from the number of timer events, so a run
+// never drifts however long a frame takes; a late timer catches up with a few
+// frames at once. The frame number is the business of whoever follows it.
 class FrameTimer : public QObject
 {
     Q_OBJECT
@@ -26,19 +27,17 @@ public:
 
     using Clock = std::function<qint64()>; // monotonic nanoseconds
 
+    // With a `clock` the timer never schedules itself: the owner moves the
+    // clock and calls catchUp() (tests, a host that paces frames itself).
     explicit FrameTimer(QObject *parent = nullptr, Clock clock = {});
 
-    // Starts counting from the frames already emitted (0 after stop()).
+    // Begins a stretch of running: the first frame is due one frame from now.
     void start();
-    // Holds the count; start() goes on from it.
-    void pause();
-    // Ends the run and forgets the count.
+    // Ends the stretch; nothing is due until the next start().
     void stop();
     bool isActive() const { return m_running; }
-    qint64 framesEmitted() const { return m_emitted; }
 
-    // Frames a second relative to 64 (0.25 to 4 and so on); the frames already
-    // counted stay counted.
+    // Frames a second relative to 64 (0.25 to 4 and so on), from now on.
     void setSpeed(double factor);
     double speed() const { return m_speed; }
 
@@ -62,9 +61,8 @@ private:
     QTimer m_timer;
     bool m_running = false;
     double m_speed = 1.0;
-    qint64 m_segmentStart = 0; // now() when the current stretch of running began
-    qint64 m_baseFrames = 0;   // frames counted before that stretch
-    qint64 m_emitted = 0;
+    qint64 m_segmentStart = 0;  // now() when the current stretch began
+    qint64 m_segmentFrames = 0; // frames emitted in that stretch
 };
 
 // The playback clock's text: whole minutes, at least two digits, ":", seconds

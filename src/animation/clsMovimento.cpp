@@ -2,11 +2,17 @@
 
 #include "animation/MovingSprite.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
 namespace vantrel {
+
+namespace {
+// The Movement dialog's fastest speed ("Granade"), in twips a frame.
+constexpr float kFastestSpeed = 20;
+} // namespace
 
 clsMovimento::clsMovimento(const bool *keepCountingFrames)
     : m_keepCounting(keepCountingFrames)
@@ -72,6 +78,9 @@ void clsMovimento::Move(MovingSprite *tObj)
 
     const float left = tObj->left();
     const float top = tObj->top();
+    // Where the previous step began: a step back onto it is a swing.
+    const float previousX = sUltimoX;
+    const float previousY = sUltimoY;
     if (left == sUltimoX && top == sUltimoY) {
         // The object did not move since the previous step: arrived.
         if (iAtual >= itM)
@@ -89,10 +98,33 @@ void clsMovimento::Move(MovingSprite *tObj)
     const float d = std::sqrt(dy * dy + dx * dx);
     if (d > 1) {
         // Constant speed until the last ten twips, then a tenth of the rest.
-        dx = p->Velocity * dx / d;
-        dy = p->Velocity * dy / d;
+        // A speed beyond the dialog's fastest (from a file) never carries the
+        // object more than 9 twips past the way point.
+        const float speed = std::min(p->Velocity, std::max(kFastestSpeed, d * 10 + 9));
+        const float fullX = speed * dx / d;
+        const float fullY = speed * dy / d;
+        // A fast step that overshoots can land, on the whole-twip grid, just
+        // over ten twips past the way point, and the next step lands back
+        // where the last one began: the object would swing across the way
+        // point forever. Such a step closes in by a tenth instead, so the leg
+        // settles; every other step is the same as ever.
+        const bool swing = (previousX != left || previousY != top)
+                           && toWholeTwips(left - fullX) == previousX
+                           && toWholeTwips(top - fullY) == previousY;
+        if (!swing) {
+            dx = fullX;
+            dy = fullY;
+        }
     }
     tObj->setPosition(left - dx, top - dy);
+}
+
+bool clsMovimento::waiting() const
+{
+    if (!hasPoint(iAtual))
+        return false;
+    const int32_t start = m_points[size_t(iAtual) - 1].StartFrame;
+    return start > 0 && start > lFrame;
 }
 
 void clsMovimento::Reseta()

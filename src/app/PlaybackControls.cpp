@@ -100,9 +100,10 @@ void PlaybackControls::setWindow(frmMapa *window)
             m_rangeTimer->start();
         };
         StratDocument &document = window->document();
+        Playback &playback = window->playback();
         m_connections = {
-            connect(window, &frmMapa::frameChanged, this, &PlaybackControls::showFrame),
-            connect(window, &frmMapa::runStateChanged, this, &PlaybackControls::refresh),
+            connect(&playback, &Playback::frameChanged, this, &PlaybackControls::showFrame),
+            connect(&playback, &Playback::stateChanged, this, &PlaybackControls::refresh),
             connect(&document, &StratDocument::movementChanged, this, later),
             connect(&document, &StratDocument::objectChanged, this, later),
             connect(&document, &StratDocument::reset, this, later),
@@ -122,7 +123,7 @@ void PlaybackControls::refresh()
         m_frame->clear();
         return;
     }
-    const double speed = m_window->tmrT().speed();
+    const double speed = m_window->playback().speed();
     const auto *chosen = std::find(std::begin(kSpeeds), std::end(kSpeeds), speed);
     m_speed->setCurrentIndex(chosen == std::end(kSpeeds) ? 2 : int(chosen - std::begin(kSpeeds)));
     updateRange();
@@ -132,23 +133,21 @@ void PlaybackControls::updateRange()
 {
     if (!m_window)
         return;
-    const int last = std::max<int>(m_window->restingFrame(), m_window->lQuadro());
+    // The range is the strat's own: a run going on past its last movement
+    // holds the slider at the end.
+    const int last = m_window->playback().restingFrame();
     {
         const QSignalBlocker blocker(m_slider);
         m_slider->setRange(0, last);
         m_slider->setPageStep(std::max(1, last / 20));
     }
-    showFrame(m_window->lQuadro());
+    showFrame(m_window->playback().frame());
 }
 
 void PlaybackControls::showFrame(int frame)
 {
     if (!m_window)
         return;
-    if (frame > m_slider->maximum()) {
-        const QSignalBlocker blocker(m_slider);
-        m_slider->setMaximum(frame);
-    }
     // A drag in progress owns the slider; the label still follows.
     if (!m_slider->isSliderDown()) {
         m_showing = true;
@@ -161,30 +160,30 @@ void PlaybackControls::showFrame(int frame)
 void PlaybackControls::onSpeedChosen(int index)
 {
     if (m_window && index >= 0 && index < int(std::size(kSpeeds)))
-        m_window->tmrT().setSpeed(kSpeeds[index]);
+        m_window->playback().setSpeed(kSpeeds[index]);
 }
 
 void PlaybackControls::onSliderValue(int value)
 {
-    if (m_showing || !m_window || value == m_window->lQuadro())
+    if (m_showing || !m_window || m_window->bGravando() || value == m_window->playback().frame())
         return;
-    m_window->seekFrame(value);
+    m_window->playback().seekTo(value);
 }
 
 void PlaybackControls::onSliderPressed()
 {
     // A run holds still while the slider is dragged, and goes on from where
     // it is let go.
-    if (m_window && m_window->isRunning() && !m_window->bPausa) {
-        m_window->picPause_Click();
+    if (m_window && m_window->playback().state() == Playback::State::Running) {
+        m_window->playback().pause();
         m_pausedForDrag = true;
     }
 }
 
 void PlaybackControls::onSliderReleased()
 {
-    if (m_pausedForDrag && m_window && m_window->isRunning() && m_window->bPausa)
-        m_window->picPause_Click();
+    if (m_pausedForDrag && m_window && m_window->playback().isPaused())
+        m_window->playback().pause();
     m_pausedForDrag = false;
 }
 

@@ -176,6 +176,8 @@ private:
     QCheckBox *m_chkFullMotion = nullptr;
     QPushButton *m_cmdClose = nullptr;
     PlaybackControls *m_playback = nullptr;
+    // F2, F3 and F4 for the active strat window.
+    std::array<QAction *, 3> m_playbackKeys{};
     RecordingPanel *m_recording = nullptr;
     QTimer *m_tmrCmd = nullptr;
     QMenu *m_mnuJanelas = nullptr;

@@ -76,6 +76,9 @@ void frmPrincipal::showStrat(frmMapa *window)
         m_mdi->setActiveSubWindow(sub);
     }
     m_lastActive = window;
+    // A reused window may already be the frame's current one, which then
+    // reports no activation: the strip follows it all the same.
+    followActive();
 }
 
 int frmPrincipal::OpenStratFile(const QString &sPath)

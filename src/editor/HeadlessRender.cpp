@@ -44,14 +44,6 @@ struct Session
         return result;
     }
 
-    // Exactly `frames` frame ticks of a run started now; the timers never
-    // fire, as no event loop runs.
-    void play(int frames)
-    {
-        for (int n = 0; n < frames; ++n)
-            window->tmrT_Timer();
-    }
-
     SilentUi ui;
     Workspace ws;
     std::unique_ptr<frmMapa> window;
@@ -80,7 +72,7 @@ FileResult image(const QString &stratPath, const QString &typedName, int frames)
     // The jump replays the engines without drawing, so a frame far past
     // the rest costs no more than the rest itself.
     if (frames > 0)
-        session.window->seekFrame(frames);
+        session.window->playback().seekTo(frames);
     return exportImage(session.window->exportPicture(), typedName);
 }
 
@@ -103,7 +95,7 @@ FileResult video(const QString &stratPath, const QString &typedName, int frames,
     // picture: ticking goes one capture beyond it, and the captures due
     // after that repeat it.
     const int step = fullMotion ? 1 : RecordingRate::kFrameStep;
-    const int ticks = std::min(frames, window.restingFrame() + step);
+    const int ticks = std::min(frames, window.playback().restingFrame() + step);
     window.setFullMotion(fullMotion);
     window.Exporta_Video();
     if (!window.bGravando())
@@ -112,7 +104,7 @@ FileResult video(const QString &stratPath, const QString &typedName, int frames,
         if (cancel && cancel->load()) {
             return FileResult::failure({}); // cancelled: nothing to say
         }
-        window.tmrT_Timer();
+        window.playback().step();
     }
     if (!window.recordingFailure().isEmpty())
         return FileResult::failure(window.recordingFailure(), MsgIcon::Exclamation);

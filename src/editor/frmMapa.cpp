@@ -53,8 +53,9 @@ QLabel *stripLabel(QWidget *parent, const char *name, const QString &text, int l
 frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     : QWidget(parent)
     , m_ws(workspace)
-    , m_engines(m_document, &workspace.keepCountingFrames)
     , m_surface(std::make_unique<StratSurface>())
+    , m_sprites(*m_surface)
+    , m_playback(m_document, &workspace.keepCountingFrames, m_sprites)
 {
     setObjectName(QStringLiteral("frmMapa"));
     setFixedSize(kWidthPixels, kHeightPixels);
@@ -96,7 +97,6 @@ void frmMapa::buildTopStrip()
     m_picGO->setGeometry(10680 / kTwipsPerPixel, 1, 19, 15);
     m_picGO->setPixmap(EditorPictures::playPicture());
     m_picGO->setToolTip(QStringLiteral("Play"));
-    m_picGO->setProperty("Tag", m_picGOTag);
     m_picPause = new QLabel(this);
     m_picPause->setObjectName(QStringLiteral("picPause"));
     m_picPause->setGeometry(11160 / kTwipsPerPixel, 1, 19, 15);
@@ -151,8 +151,8 @@ void frmMapa::keyDown(int key)
     switch (key) {
     case Qt::Key_F4:
         // Another way point for the selected object, without the menu.
-        if (!isRunning() && !bGravando() && tools.SelectionWindow == iMI && tools.SelectionKind == 1
-            && tools.SelectionItem > 0) {
+        if (m_playback.isStopped() && !bGravando() && tools.SelectionWindow == iMI
+            && tools.SelectionKind == 1 && tools.SelectionItem > 0) {
             armWayPoint();
             setSurfaceCursor(EditorPictures::placingCursor());
         }
@@ -221,8 +221,7 @@ void frmMapa::discardStrat()
     // A recording ends cleanly with its frames kept, then the run stops.
     if (bGravando())
         Exporta_Video();
-    if (isRunning())
-        picGO_Click();
+    m_playback.stop();
     m_document.clear();
     m_surface->scene().setBackground(QPixmap());
     m_drag = DragState();
@@ -230,7 +229,6 @@ void frmMapa::discardStrat()
     sArquivo.clear();
     if (bMovimento())
         m_ws.tools.disarm();
-    bPausa = false;
     iMI = 0;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "animation/FrameTimer.h"
-#include "animation/MovementEngines.h"
-#include "animation/MovingSprite.h"
+#include "animation/Playback.h"
+#include "editor/SurfaceSprites.h"
 #include "export/FrameRecorder.h"
 #include "strat/StratDocument.h"
 #include "strat/StratFile.h"
@@ -11,7 +10,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -66,7 +64,7 @@ public:
     // Way point number shown by marker k (0 for a number without one).
     int16_t MarkerPoint(int k) const { return m_document.MarkerPoint(k); }
     // The engine of movement m, or null when it has none yet.
-    clsMovimento *engine(int m) const { return m_engines.engine(m); }
+    clsMovimento *engine(int m) const { return m_playback.engines().engine(m); }
     // The first movement whose engine moves object `obj`, or -1.
     int movementOf(int obj) const { return m_document.movementOf(obj); }
     // The most recently placed object (0 when none).
@@ -126,37 +124,16 @@ public:
     // What a window move moves: the MDI subwindow holding this window.
     QWidget *movableWindow();
 
-    // --- playback (frmMapaPlayback.cpp). While a run is on or paused the
-    // document's undo is suspended; the Edit menu follows.
-    bool bPausa = false;
-    bool isRunning() const { return m_picGOTag.toInt() != 0; }
+    // --- playback (frmMapaPlayback.cpp): the window shows the run of its
+    // Playback (the play and stop picture, the frame counter, the clock, the
+    // markers and lines hidden during a run, undo suspended) and its buttons
+    // and keys drive it.
+    Playback &playback() { return m_playback; }
+    const Playback &playback() const { return m_playback; }
     // Start or stop; stop rewinds every object, marker, line and engine.
     void picGO_Click();
     // Pause or resume a run; nothing on a stopped window.
     void picPause_Click();
-    // One frame: every engine steps, the counter advances, then every
-    // engine's lFrame, then the recording hook.
-    void tmrT_Timer();
-    // One second of the clock.
-    void tmrTempo_Timer();
-    int32_t lQuadro() const { return m_lQuadro; }
-    int16_t iSegundos() const { return m_iSegundos; }
-    FrameTimer &tmrT() { return m_tmrT; }
-    QTimer &tmrTempo() { return m_tmrTempo; }
-    QLabel *picGO() const { return m_picGO; }
-    QLabel *picPause() const { return m_picPause; }
-    QLabel *lblFrame() const { return m_lblFrame; }
-    QLabel *lblSegs() const { return m_lblSegs; }
-
-    // --- scrubbing (frmMapaScrub.cpp)
-    // Jumps to `frame` by rewinding and replaying every engine from a stop,
-    // so frame N always looks like N ticks from a stop; a stopped window
-    // becomes a paused run at that frame. Nothing happens while recording.
-    void seekFrame(int32_t frame);
-    // The last frame at which anything moves when the strat plays from a stop
-    // (0 for a strat without movement); looks at most kMaxScrubFrames ahead.
-    int32_t restingFrame() const;
-    static constexpr int32_t kMaxScrubFrames = 100'000;
 
     // --- capture and export (frmMapaExport.cpp)
     // The window as it is drawn, rendered from the window itself into an
@@ -199,10 +176,6 @@ Q_SIGNALS:
     void closeRequested(frmMapa *window);
     // The title label was double-clicked.
     void renameRequested(frmMapa *window);
-    // The frame counter changed: a tick, a stop or a jump.
-    void frameChanged(int32_t frame);
-    // Started, paused, resumed or stopped.
-    void runStateChanged();
     // A recording ended: by STOP, or because the strat was closed.
     void recordingStopped(frmMapa *window);
 
@@ -243,28 +216,18 @@ private:
 
     Workspace &m_ws;
     StratDocument m_document;
-    MovementEngines m_engines;
     std::unique_ptr<StratSurface> m_surface;
+    SurfaceSprites m_sprites;
+    Playback m_playback;
     MapView *m_view = nullptr;
     DragState m_drag;
     int16_t m_lastPlacedObject = 0;
     QPoint m_lastGlobalPos;
-    QString m_picGOTag = QStringLiteral("0");
 
     void buildPlayback();
-    void setPicGOTag(const QString &tag);
-    // Object i is a grenade box, hidden from the start of a run until its
-    // first leg starts.
-    bool hiddenAtStart(int i) const;
-    // Bare sprites of the objects at their stored places, visible as at the
-    // start of a run; `pointers` by object number, null without a picture.
-    void startSprites(std::vector<GridSprite> &sprites, std::vector<GridSprite *> &pointers) const;
+    void showRunState(Playback::State state);
     // The end of a frame: captures the window when a recording wants it.
     void recordingHook();
-    int32_t m_lQuadro = 0;
-    int16_t m_iSegundos = 0;
-    FrameTimer m_tmrT;
-    QTimer m_tmrTempo;
     FrameRecorder m_recorder;
     QString m_recordingFailure;
     QWidget *m_picHide = nullptr;

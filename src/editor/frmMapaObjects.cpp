@@ -96,7 +96,7 @@ void frmMapa::surfaceRelease(Qt::MouseButton, bool shift, double, double)
 
 void frmMapa::objectPress(int16_t i, Qt::MouseButton button, double x, double y)
 {
-    if (bPausa && i != m_lastPlacedObject)
+    if (m_playback.isPaused() && i != m_lastPlacedObject)
         return;
     EditorTools &tools = m_ws.tools;
     if (button == Qt::RightButton) {

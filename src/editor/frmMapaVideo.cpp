@@ -18,15 +18,15 @@ void frmMapa::recordingHook()
 {
     if (!m_recorder.bGravando())
         return;
-    const FileResult captured = m_recorder.frameTick(m_lQuadro, [this] { return capture(); });
+    const FileResult captured
+        = m_recorder.frameTick(m_playback.frame(), [this] { return capture(); });
     if (captured)
         return;
     // The first frame that cannot be written (a full disk) ends the
-    // recording, as STOP would, with the frames before it kept.
+    // recording and its run, with the frames before it kept.
     m_recordingFailure = captured.message;
     m_picHide->hide();
-    if (isRunning())
-        picGO_Click();
+    m_playback.stop();
     Q_EMIT recordingStopped(this);
     showResultMessage(m_ws.ui, m_ws.owner, captured);
 }
@@ -36,28 +36,25 @@ void frmMapa::Exporta_Video()
     if (m_recorder.bGravando()) {
         m_picHide->hide();
         m_recorder.stop();
-    } else {
-        m_recordingFailure.clear();
-        if (const FileResult started = m_recorder.start(size()); !started) {
-            m_recordingFailure = started.message;
-            Q_EMIT recordingStopped(this);
-            showResultMessage(m_ws.ui, m_ws.owner, started);
-            return;
-        }
-        // Whatever the run's state (running, or paused at any frame, frame 0
-        // by the slider included), the recording starts from a stop.
-        if (isRunning())
-            picGO_Click();
-        m_picHide->move(kHideLeftTwips / kTwipsPerPixel, 0);
-        m_picHide->show();
-        m_picHide->raise();
-    }
-    // At the start this starts the run; at the stop it toggles it once more,
-    // so a run still going stops and rewinds (and one the user had stopped
-    // starts again).
-    picGO_Click();
-    if (!m_recorder.bGravando())
+        // STOP toggles the run once more: a run still going stops and
+        // rewinds (and one the user had stopped starts again).
+        m_playback.toggle();
         Q_EMIT recordingStopped(this);
+        return;
+    }
+    m_recordingFailure.clear();
+    if (const FileResult started = m_recorder.start(size()); !started) {
+        m_recordingFailure = started.message;
+        Q_EMIT recordingStopped(this);
+        showResultMessage(m_ws.ui, m_ws.owner, started);
+        return;
+    }
+    m_picHide->move(kHideLeftTwips / kTwipsPerPixel, 0);
+    m_picHide->show();
+    m_picHide->raise();
+    // Whatever the run's state (running, or paused at any frame, frame 0 by
+    // the slider included), the recording plays from frame 0.
+    m_playback.restart();
 }
 
 } // namespace vantrel

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
+#include <vector>
 
 using namespace vantrel;
 
@@ -198,6 +201,45 @@ TEST(clsMovimentoTest, WayPointOnThePositionOrWithVelocityZeroIsPassedWithoutASt
         EXPECT_EQ(e.current(), 2);
         EXPECT_EQ(s.left(), B);
         EXPECT_EQ(s.top(), B + 8);
+    }
+}
+
+// Every leg ends: random legs at speeds 0 to 20 reach their way point (the
+// engine heads for the next one) within a bound of frames. Fast legs that
+// end near the way point used to swing across it forever on the whole-twip
+// grid, such as 6615,1545 to 3165,1095 at speed 20.
+TEST(clsMovimentoTest, EveryLegSettlesWithinABoundOfFrames)
+{
+    struct Leg
+    {
+        int x0, y0, x1, y1;
+        float speed;
+    };
+    std::vector<Leg> legs{{6615, 1545, 3165, 1095, 20}};
+    std::mt19937 rng(20261207);
+    for (int n = 0; n < 20000; ++n) {
+        const int x0 = int(rng() % 12000), y0 = int(rng() % 9000);
+        const int span = n % 2 ? 2000 : 40; // far, or just past the constant-speed phase
+        const int x1 = x0 + int(rng() % (2 * span + 1)) - span;
+        const int y1 = y0 + int(rng() % (2 * span + 1)) - span;
+        const float low = n % 4 == 1 ? 19.f : 0.f;
+        const float speed = n % 4 == 0 ? 20.f : std::uniform_real_distribution<float>(low, 20)(rng);
+        legs.push_back({x0, y0, x1, y1, speed});
+    }
+    for (const Leg &leg : legs) {
+        clsMovimento e;
+        GridSprite s(float(leg.x0), float(leg.y0));
+        e.Adiciona(0, leg.x1, leg.y1, leg.speed);
+        e.Adiciona(0, leg.x1, leg.y1, leg.speed);
+        const double distance = std::hypot(leg.x1 - leg.x0, leg.y1 - leg.y0);
+        const int bound = int(2 * distance / std::max(leg.speed, 0.5f)) + 64;
+        int f = 0;
+        while (f < bound && e.current() != 2) {
+            frame(e, s);
+            ++f;
+        }
+        ASSERT_EQ(e.current(), 2) << leg.x0 << "," << leg.y0 << " to " << leg.x1 << "," << leg.y1
+                                  << " at " << leg.speed;
     }
 }
 

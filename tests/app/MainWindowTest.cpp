@@ -71,16 +71,16 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
     first->document().addWayPoint(1, 4000, 900, 0, 20);
     QCoreApplication::processEvents(); // the range follows edits a moment later
     EXPECT_TRUE(slider->isEnabled());
-    EXPECT_EQ(slider->maximum(), first->restingFrame());
+    EXPECT_EQ(slider->maximum(), first->playback().restingFrame());
     EXPECT_GT(slider->maximum(), 100);
 
     speed->activated(4);
-    EXPECT_EQ(first->tmrT().speed(), 4.0);
+    EXPECT_EQ(first->playback().speed(), 4.0);
     slider->setValue(100);
-    EXPECT_EQ(first->lQuadro(), 100);
-    EXPECT_TRUE(first->bPausa);
+    EXPECT_EQ(first->playback().frame(), 100);
+    EXPECT_TRUE(first->playback().isPaused());
     EXPECT_EQ(controls->frameLabel()->text(), QStringLiteral("100 / %1").arg(slider->maximum()));
-    first->tmrT_Timer();
+    first->playback().step();
     EXPECT_EQ(slider->value(), 101);
 
     ASSERT_EQ(frm->NovoMapa(), 2);

@@ -40,7 +40,7 @@ protected:
     {
         frm->cmdRec()->click();
         for (int n = 0; n < frames; ++n)
-            frm->stratWindow(1)->tmrT_Timer();
+            frm->stratWindow(1)->playback().step();
         frm->cmdRec()->click();
     }
     // SAVE answered with `name` and the codec dialog with `codec`; a
@@ -77,7 +77,7 @@ TEST_F(RecordingPanelTest, RecordStopAndSaveWriteTheVideo)
     frm->cmdRec()->click();
     EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("STOP"));
     for (int n = 0; n < 100; ++n)
-        frm->stratWindow(1)->tmrT_Timer();
+        frm->stratWindow(1)->playback().step();
     frm->cmdRec()->click();
     EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("REC"));
     EXPECT_FALSE(frm->cmdRec()->isEnabled());
@@ -197,18 +197,18 @@ TEST_F(RecordingPanelTest, StopActsOnTheRecordingWindowAndClosingItEndsTheRecord
     frmMapa *recording = frm->stratWindow(1);
     ASSERT_EQ(frm->OpenStratFile(writeStrat(QStringLiteral("b.vtr"), sampleStrat())), 2);
     ASSERT_EQ(frm->activeStratWindow(), frm->stratWindow(2));
-    recording->tmrT_Timer();
+    recording->playback().step();
     frm->cmdRec()->click();
     EXPECT_FALSE(recording->bGravando());
-    EXPECT_FALSE(recording->isRunning());
-    EXPECT_FALSE(frm->stratWindow(2)->isRunning());
+    EXPECT_TRUE(recording->playback().isStopped());
+    EXPECT_TRUE(frm->stratWindow(2)->playback().isStopped());
 
     // A second recording, in window 2, ended by closing it.
     save(target("first.avi"), 1);
     frm->cmdRec()->click();
     frmMapa *second = frm->stratWindow(2);
     for (int n = 0; n < 10; ++n)
-        second->tmrT_Timer();
+        second->playback().step();
     frm->closeStrat(second);
     EXPECT_EQ(frm->cmdRec()->text(), QStringLiteral("REC"));
     EXPECT_FALSE(frm->cmdRec()->isEnabled());
@@ -251,7 +251,7 @@ TEST_F(RecordingPanelTest, FullMotionAndTheMp4AndGifCodecs)
         frm->cmdRec()->click();
         EXPECT_FALSE(frm->chkFullMotion()->isEnabled());
         for (int n = 0; n < 100; ++n)
-            frm->stratWindow(1)->tmrT_Timer();
+            frm->stratWindow(1)->playback().step();
         frm->cmdRec()->click();
 
         ui.answer(target(c.typed));

@@ -155,7 +155,8 @@ TEST_F(ObjectEditing, PausedPlaybackIgnoresPressesOnOlderObjects)
 {
     place(0, 1000, 1000);
     place(1, 3000, 1000);
-    map().bPausa = true;
+    map().playback().play();
+    map().playback().pause();
     map().objectPress(1, Qt::RightButton, 5, 5);
     EXPECT_EQ(ws.tools.SelectionKind, 0);
     map().objectPress(2, Qt::RightButton, 5, 5);

@@ -15,10 +15,12 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
+#include <functional>
+
 namespace vantrel::test {
 namespace {
 
-class Playback : public EditorFixture
+class WindowPlayback : public EditorFixture
 {
 protected:
     // A player with two way points and a grenade box without movement.
@@ -30,10 +32,13 @@ protected:
         grenade = place(10, 6000, 4000);
     }
     ObjectItem *item(int i) { return surface().imgObj(i); }
+    Playback &run() { return map().playback(); }
+    // A control of the top strip, found as a user would: by its name.
+    QLabel *control(const char *name) { return map().findChild<QLabel *>(QLatin1String(name)); }
     void ticks(int n)
     {
         for (int k = 0; k < n; ++k)
-            map().tmrT_Timer();
+            run().step();
     }
     QPointF stored(int i) const
     {
@@ -45,34 +50,31 @@ protected:
     int16_t grenade = 0;
 };
 
-TEST_F(Playback, StopRightAfterStartOrAfterFramesRestoresEverything)
+TEST_F(WindowPlayback, StopRightAfterStartOrAfterFramesRestoresEverything)
 {
     buildStrat();
     for (int frames : {0, 40}) {
         SCOPED_TRACE(frames);
         map().picGO_Click();
-        EXPECT_TRUE(map().isRunning());
-        EXPECT_EQ(map().picGO()->property("Tag").toString(), QStringLiteral("1"));
-        EXPECT_EQ(map().picGO()->toolTip(), QStringLiteral("STOP"));
+        EXPECT_FALSE(run().isStopped());
+        EXPECT_EQ(control("picGO")->toolTip(), QStringLiteral("STOP"));
         EXPECT_TRUE(map().document().isUndoSuspended());
         EXPECT_FALSE(surface().picM(1)->isVisible());
         EXPECT_FALSE(surface().linha(2)->isVisible());
         EXPECT_FALSE(item(grenade)->isVisible());
         ticks(frames);
-        EXPECT_EQ(map().lblFrame()->text(), QString::number(frames));
+        EXPECT_EQ(control("lblFrame")->text(), QString::number(frames));
         if (frames > 0) {
             EXPECT_NE(item(player)->pos(), stored(player));
         }
 
         map().picGO_Click();
-        EXPECT_FALSE(map().isRunning());
-        EXPECT_EQ(map().picGO()->property("Tag").toString(), QStringLiteral("0"));
-        EXPECT_EQ(map().picGO()->toolTip(), QStringLiteral("Play"));
-        EXPECT_FALSE(map().tmrT().isActive());
-        EXPECT_FALSE(map().tmrTempo().isActive());
+        EXPECT_TRUE(run().isStopped());
+        EXPECT_EQ(control("picGO")->toolTip(), QStringLiteral("Play"));
+        EXPECT_FALSE(run().timer().isActive());
         EXPECT_FALSE(map().document().isUndoSuspended());
-        EXPECT_EQ(map().lblFrame()->text(), QStringLiteral("0"));
-        EXPECT_EQ(map().lblSegs()->text(), QStringLiteral("00:00"));
+        EXPECT_EQ(control("lblFrame")->text(), QStringLiteral("0"));
+        EXPECT_EQ(control("lblSegs")->text(), QStringLiteral("00:00"));
         EXPECT_EQ(item(player)->pos(), stored(player));
         EXPECT_TRUE(item(grenade)->isVisible());
         for (int k = 1; k <= map().MarkerCount(); ++k) {
@@ -84,42 +86,40 @@ TEST_F(Playback, StopRightAfterStartOrAfterFramesRestoresEverything)
     }
 }
 
-TEST_F(Playback, PauseDoesNothingWhenStoppedAndPauseThenStopEndsUnpaused)
+TEST_F(WindowPlayback, PauseDoesNothingWhenStoppedAndPauseThenStopEndsUnpaused)
 {
     buildStrat();
+    std::vector<Playback::State> seen;
+    QObject::connect(&run(), &Playback::stateChanged,
+                     [&](Playback::State s) { seen.push_back(s); });
     map().picPause_Click();
-    EXPECT_FALSE(map().bPausa);
-    EXPECT_FALSE(map().tmrT().isActive());
+    EXPECT_TRUE(seen.empty());
 
     map().picGO_Click();
     map().picPause_Click();
-    EXPECT_TRUE(map().bPausa);
-    EXPECT_TRUE(map().isRunning());
-    EXPECT_FALSE(map().tmrT().isActive());
-    EXPECT_FALSE(map().tmrTempo().isActive());
+    EXPECT_FALSE(run().timer().isActive());
     map().picPause_Click();
-    EXPECT_FALSE(map().bPausa);
-    EXPECT_TRUE(map().tmrT().isActive());
+    EXPECT_TRUE(run().timer().isActive());
     map().picPause_Click();
     map().picGO_Click();
-    EXPECT_FALSE(map().bPausa);
-    EXPECT_FALSE(map().isRunning());
-    EXPECT_FALSE(map().tmrT().isActive());
+    EXPECT_FALSE(run().timer().isActive());
+    using S = Playback::State;
+    EXPECT_EQ(seen, (std::vector<S>{S::Running, S::Paused, S::Running, S::Paused, S::Stopped}));
 }
 
-TEST_F(Playback, KeysF2AndF3PlayPauseAndStop)
+TEST_F(WindowPlayback, KeysF2AndF3PlayPauseAndStop)
 {
     buildStrat();
     map().keyDown(Qt::Key_F2);
-    EXPECT_TRUE(map().isRunning());
+    EXPECT_FALSE(run().isStopped());
     map().keyDown(Qt::Key_F3);
-    EXPECT_TRUE(map().bPausa);
+    EXPECT_TRUE(run().isPaused());
     map().keyDown(Qt::Key_F2);
-    EXPECT_FALSE(map().isRunning());
-    EXPECT_FALSE(map().bPausa);
+    EXPECT_TRUE(run().isStopped());
+    EXPECT_FALSE(run().isPaused());
 }
 
-TEST_F(Playback, ClicksOnTheButtonsPlayPauseAndStop)
+TEST_F(WindowPlayback, ClicksOnTheButtonsPlayPauseAndStop)
 {
     buildStrat();
     const auto click = [](QLabel *button) {
@@ -131,15 +131,15 @@ TEST_F(Playback, ClicksOnTheButtonsPlayPauseAndStop)
         QCoreApplication::sendEvent(button, &press);
         QCoreApplication::sendEvent(button, &release);
     };
-    click(map().picGO());
-    EXPECT_TRUE(map().isRunning());
-    click(map().picPause());
-    EXPECT_TRUE(map().bPausa);
-    click(map().picGO());
-    EXPECT_FALSE(map().isRunning());
+    click(control("picGO"));
+    EXPECT_EQ(run().state(), Playback::State::Running);
+    click(control("picPause"));
+    EXPECT_EQ(run().state(), Playback::State::Paused);
+    click(control("picGO"));
+    EXPECT_TRUE(run().isStopped());
 }
 
-TEST_F(Playback, FirstLegWithStartFrameHoldsItsGrenadeHiddenInPlace)
+TEST_F(WindowPlayback, FirstLegWithStartFrameHoldsItsGrenadeHiddenInPlace)
 {
     const int16_t g = place(11, 3000, 3000);
     rightClickObject(g);
@@ -153,28 +153,32 @@ TEST_F(Playback, FirstLegWithStartFrameHoldsItsGrenadeHiddenInPlace)
     EXPECT_GT(item(g)->pos().x(), stored(g).x());
 }
 
-TEST_F(Playback, ClockShowsMinutesPastNinetyNine)
+// The clock is the strat's own time, frames / 64, at any speed and after a
+// jump, so a frame always shows the same time.
+TEST_F(WindowPlayback, ClockShowsFramesOverSixtyFour)
 {
+    run().setSpeed(4.0);
     map().picGO_Click();
-    for (int s = 1; s <= 6005; ++s) {
-        map().tmrTempo_Timer();
-        if (s == 65) {
-            EXPECT_EQ(map().lblSegs()->text(), QStringLiteral("01:05"));
-        }
+    ticks(1620);
+    EXPECT_EQ(control("lblSegs")->text(), QStringLiteral("00:25"));
+    const std::pair<int32_t, const char *> jumps[]
+        = {{65 * 64, "01:05"}, {63, "00:00"}, {6005 * 64 + 10, "100:05"}};
+    for (const auto &[frame, clock] : jumps) {
+        run().seekTo(frame);
+        EXPECT_EQ(control("lblSegs")->text(), QLatin1String(clock)) << frame;
+        EXPECT_EQ(control("lblFrame")->text(), QString::number(frame));
     }
-    EXPECT_EQ(map().lblSegs()->text(), QStringLiteral("100:05"));
-    EXPECT_EQ(map().lblFrame()->text(), QStringLiteral("0"));
 }
 
-TEST_F(Playback, RunningTooltipComesFromTheLanguagePack)
+TEST_F(WindowPlayback, RunningTooltipComesFromTheLanguagePack)
 {
     ws.language.setStrings({{QStringLiteral("s0006"), QStringLiteral("HALT")}});
     ws.language.sCurrentFile = QStringLiteral("test.lng");
     map().picGO_Click();
-    EXPECT_EQ(map().picGO()->toolTip(), QStringLiteral("HALT"));
+    EXPECT_EQ(control("picGO")->toolTip(), QStringLiteral("HALT"));
 }
 
-TEST_F(Playback, KeepCountingTakesEffectDuringARun)
+TEST_F(WindowPlayback, KeepCountingTakesEffectDuringARun)
 {
     // A short first leg, then a long one: arriving at the first way point
     // restarts the engine's frame count unless keep-counting is on, and the
@@ -201,7 +205,7 @@ TEST_F(Playback, KeepCountingTakesEffectDuringARun)
 
 // For random strats, N frame ticks of the window put every moving object
 // where N steps of a separate engine put a bare sprite.
-TEST_F(Playback, FramesPutObjectsWhereTheEnginesPutThem)
+TEST_F(WindowPlayback, FramesPutObjectsWhereTheEnginesPutThem)
 {
     QRandomGenerator rng(20261206);
     for (int round = 0; round < 6; ++round) {
@@ -249,7 +253,7 @@ TEST_F(Playback, FramesPutObjectsWhereTheEnginesPutThem)
 
 // Every tick steps every engine once whatever the pace: at a quarter or four
 // times the speed, frame N puts every object where N ticks at 1x do.
-TEST_F(Playback, ASpeedChangeKeepsThePositionsOfEveryFrame)
+TEST_F(WindowPlayback, ASpeedChangeKeepsThePositionsOfEveryFrame)
 {
     buildStrat();
     const int16_t runner = place(2, 900, 6000);
@@ -270,26 +274,26 @@ TEST_F(Playback, ASpeedChangeKeepsThePositionsOfEveryFrame)
         map().picGO_Click();
 
         std::vector<QPointF> seen;
-        const auto watch = QObject::connect(&map(), &frmMapa::frameChanged, [&](int32_t f) {
+        const auto watch = QObject::connect(&run(), &Playback::frameChanged, [&](int32_t f) {
             if (f == c.frame)
                 seen = positions();
         });
-        map().tmrT().setSpeed(c.speed);
+        run().setSpeed(c.speed);
         map().picGO_Click();
         QElapsedTimer clock;
         clock.start();
-        while (map().lQuadro() < c.frame && clock.elapsed() < 5000)
+        while (run().frame() < c.frame && clock.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QObject::disconnect(watch);
         map().picGO_Click();
-        map().tmrT().setSpeed(1.0);
+        run().setSpeed(1.0);
         EXPECT_EQ(seen, atOneTimes);
     }
 }
 
 // A jump to frame N replays the engines from a stop: the picture is that of N
 // ticks from a stop, byte for byte, and a stopped window becomes a paused run.
-TEST_F(Playback, AJumpToFrameNIsNTicksFromAStop)
+TEST_F(WindowPlayback, AJumpToFrameNIsNTicksFromAStop)
 {
     // A path that ends where it began: a rewound engine must not take its
     // start for an arrival, whatever the previous jump left.
@@ -313,44 +317,91 @@ TEST_F(Playback, AJumpToFrameNIsNTicksFromAStop)
     for (int round = 0; round < 2; ++round) {
         for (const auto &[n, picture] : ticked) {
             SCOPED_TRACE(n);
-            map().seekFrame(n);
-            EXPECT_TRUE(map().isRunning());
-            EXPECT_TRUE(map().bPausa);
-            EXPECT_EQ(map().lQuadro(), n);
-            EXPECT_EQ(map().lblFrame()->text(), QString::number(n));
+            run().seekTo(n);
+            EXPECT_EQ(run().state(), Playback::State::Paused);
+            EXPECT_EQ(run().frame(), n);
+            EXPECT_EQ(control("lblFrame")->text(), QString::number(n));
             EXPECT_TRUE(map().exportPicture() == picture);
         }
         std::reverse(ticked.begin(), ticked.end());
     }
     // Resuming goes on from the jump; stop rewinds as ever.
-    map().seekFrame(25);
+    run().seekTo(25);
     map().picPause_Click();
-    map().tmrT().stop();
     ticks(115);
     EXPECT_TRUE(map().exportPicture() == ticked[3].second); // frame 140
     map().picGO_Click();
     EXPECT_EQ(item(player)->pos(), stored(player));
 }
 
-TEST_F(Playback, RestingFrameIsTheLastFrameThatMovesAnything)
+// The slider's range ends at the last frame that moves or shows anything,
+// found here by playing frame by frame well past it; a leg waiting for its
+// start frame is not at rest. A jump past the range changes nothing, and the
+// look ahead leaves the window's own engines in place.
+TEST_F(WindowPlayback, RestingFrameIsTheLastFrameThatMovesAnything)
 {
-    EXPECT_EQ(map().restingFrame(), 0);
-    buildStrat();
-    const int32_t rest = map().restingFrame();
-    ASSERT_GT(rest, 0);
-    map().seekFrame(rest - 1);
-    const QPointF before = item(player)->pos();
-    map().seekFrame(rest);
-    const QPointF atRest = item(player)->pos();
-    map().seekFrame(rest + 200);
-    EXPECT_NE(before, atRest);
-    EXPECT_EQ(item(player)->pos(), atRest);
-    // The window's own engines are not touched by the look ahead.
-    EXPECT_EQ(map().restingFrame(), rest);
-    EXPECT_EQ(map().lQuadro(), rest + 200);
+    EXPECT_EQ(run().restingFrame(), 0);
+    const struct
+    {
+        const char *name;
+        std::function<void()> build;
+    } cases[] = {
+        {"two legs",
+         [this] {
+             buildStrat();
+         }},
+        {"first leg waits 50",
+         [this] {
+             rightClickObject(place(1, 1500, 1500));
+             addPoint(3000, 1500, 1, QStringLiteral("50"));
+         }},
+        {"run, then walk after 300",
+         [this] {
+             rightClickObject(place(1, 1500, 1500));
+             addPoint(4500, 1500, 0, QStringLiteral("0"));
+             addPoint(4500, 6000, 1, QStringLiteral("300"));
+         }},
+        {"a grenade shows after 40 where it stands",
+         [this] {
+             rightClickObject(place(10, 3000, 3000));
+             addPoint(3000, 3000, 2, QStringLiteral("40"));
+         }},
+    };
+    for (const auto &c : cases) {
+        for (bool keep : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (keep ? ", keep counting" : ""));
+            active = addWindow();
+            ws.keepCountingFrames = keep;
+            c.build();
+            const int32_t rest = run().restingFrame();
+            auto look = [this] {
+                std::vector<std::pair<QPointF, bool>> seen;
+                for (int i = 1; i <= map().iObj(); ++i)
+                    seen.emplace_back(item(i)->pos(), item(i)->isVisible());
+                return seen;
+            };
+            map().picGO_Click();
+            int32_t last = 0;
+            auto before = look();
+            for (int32_t f = 1; f <= rest + 600; ++f) {
+                run().step();
+                auto after = look();
+                if (after != before)
+                    last = f;
+                before = std::move(after);
+            }
+            EXPECT_EQ(rest, last);
+            const auto atRest = look();
+            run().seekTo(rest + 200);
+            EXPECT_EQ(look(), atRest);
+            EXPECT_EQ(run().restingFrame(), rest);
+            EXPECT_EQ(run().frame(), rest + 200);
+        }
+    }
+    ws.keepCountingFrames = false;
 }
 
-TEST_F(Playback, CaptureIsTheWindowAtItsOwnSize)
+TEST_F(WindowPlayback, CaptureIsTheWindowAtItsOwnSize)
 {
     buildStrat();
     const QImage stopped = map().capture();
@@ -361,7 +412,7 @@ TEST_F(Playback, CaptureIsTheWindowAtItsOwnSize)
     EXPECT_NE(map().capture(), stopped);
 }
 
-TEST_F(Playback, ExportaWritesTheWindowAsAJpegAndReportsAFailure)
+TEST_F(WindowPlayback, ExportaWritesTheWindowAsAJpegAndReportsAFailure)
 {
     buildStrat();
     map().picGO_Click();
@@ -382,8 +433,8 @@ TEST_F(Playback, ExportaWritesTheWindowAsAJpegAndReportsAFailure)
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
               expected);
     // The controls come back after the export.
-    EXPECT_TRUE(map().picGO()->isVisibleTo(&map()));
-    EXPECT_TRUE(map().lblSegs()->isVisibleTo(&map()));
+    EXPECT_TRUE(control("picGO")->isVisibleTo(&map()));
+    EXPECT_TRUE(control("lblSegs")->isVisibleTo(&map()));
 
     const QString unwritable = QDir(home.path()).filePath(QStringLiteral("missing/dir/x.jpg"));
     ui.answer(unwritable);

@@ -28,7 +28,7 @@ protected:
     void ticks(int n)
     {
         for (int k = 0; k < n; ++k)
-            map().tmrT_Timer();
+            map().playback().step();
     }
 };
 
@@ -36,10 +36,10 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
 {
     map().Exporta_Video();
     ASSERT_TRUE(map().bGravando());
-    EXPECT_TRUE(map().isRunning());
+    EXPECT_FALSE(map().playback().isStopped());
     EXPECT_TRUE(map().picHide()->isVisibleTo(&map()));
     for (int frame = 1; frame <= 100; ++frame) {
-        map().tmrT_Timer();
+        map().playback().step();
         if ((frame - 1) % 9 == 0) {
             const int k = (frame + 8) / 9;
             const QImage file(FrameFolder::framePath(k));
@@ -57,7 +57,7 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
     map().Exporta_Video();
     EXPECT_EQ(stopped, 1);
     EXPECT_FALSE(map().bGravando());
-    EXPECT_FALSE(map().isRunning());
+    EXPECT_TRUE(map().playback().isStopped());
     EXPECT_FALSE(map().picHide()->isVisibleTo(&map()));
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(12)));
 }
@@ -89,23 +89,23 @@ TEST_F(Recording, StartsFromFrameZeroInEveryStateAndEmptiesOldFrames)
          }},
         {"paused at 0 by the slider",
          [](frmMapa &w) {
-             w.seekFrame(0);
+             w.playback().seekTo(0);
          }},
         {"paused at 30 by the slider",
          [](frmMapa &w) {
-             w.seekFrame(30);
+             w.playback().seekTo(30);
          }},
     };
     for (const auto &s : states) {
         SCOPED_TRACE(s.state);
-        if (map().isRunning())
+        if (!map().playback().isStopped())
             map().picGO_Click();
         s.reach(map());
         map().Exporta_Video();
         EXPECT_TRUE(map().bGravando());
-        EXPECT_EQ(map().lQuadro(), 0);
-        EXPECT_TRUE(map().isRunning());
-        EXPECT_FALSE(map().bPausa);
+        EXPECT_EQ(map().playback().frame(), 0);
+        EXPECT_FALSE(map().playback().isStopped());
+        EXPECT_FALSE(map().playback().isPaused());
         EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
         ticks(10);
         EXPECT_EQ(map().recorder().lCaptura(), 2);
@@ -129,7 +129,7 @@ TEST_F(Recording, CapturingLeavesNoGhostsOnScreen)
     onScreen();
     map().Exporta_Video();
     for (int frame = 1; frame <= 40; ++frame) {
-        map().tmrT_Timer();
+        map().playback().step();
         onScreen();
     }
     const QImage shown = onScreen();
@@ -143,13 +143,13 @@ TEST_F(Recording, KeysAreIgnoredAndStopAfterAManualStopPlaysWithoutRecording)
     map().Exporta_Video();
     for (int key : {Qt::Key_F2, Qt::Key_F3}) {
         map().keyDown(key);
-        EXPECT_TRUE(map().isRunning());
-        EXPECT_FALSE(map().bPausa);
+        EXPECT_FALSE(map().playback().isStopped());
+        EXPECT_FALSE(map().playback().isPaused());
     }
     map().picGO_Click(); // stopped by hand
     map().Exporta_Video();
     EXPECT_FALSE(map().bGravando());
-    EXPECT_TRUE(map().isRunning());
+    EXPECT_FALSE(map().playback().isStopped());
     ticks(10);
     EXPECT_EQ(map().recorder().lCaptura(), 0);
 }
@@ -163,7 +163,7 @@ TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithItsFrames)
     map().discardStrat();
     EXPECT_EQ(stopped, 1);
     EXPECT_FALSE(map().bGravando());
-    EXPECT_FALSE(map().isRunning());
+    EXPECT_TRUE(map().playback().isStopped());
     EXPECT_EQ(map().recorder().lCaptura(), 2);
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(2)));
 }
@@ -181,12 +181,12 @@ TEST_F(Recording, AFullDiskEndsTheRecordingAndSaysWhy)
     map().Exporta_Video();
     ui.answer(MsgResult::Ok);
     for (int frame = 1; frame <= 500 && map().bGravando(); ++frame)
-        map().tmrT_Timer();
+        map().playback().step();
     FrameFolder::setScratchFolder(QString());
     const QString reason
         = QDir(disk.path()).filePath(QStringLiteral("video: No space left on device"));
     EXPECT_FALSE(map().bGravando());
-    EXPECT_FALSE(map().isRunning());
+    EXPECT_TRUE(map().playback().isStopped());
     EXPECT_FALSE(map().picHide()->isVisibleTo(&map()));
     EXPECT_EQ(stopped, 1);
     EXPECT_EQ(map().recordingFailure(), reason);
