@@ -117,8 +117,14 @@ void frmChat::cmdAguardar_Click()
 {
     const QString nick
         = m_ui.inputBox(this, text("s0001", "Enter your nick:"), QString(), QString());
-    // A failed listen (the port in use) still leaves the window hosting.
-    m_session->host(nick, m_port, m_bindAddress);
+    if (nick.isEmpty())
+        return; // cancelled
+    if (!m_session->host(nick, m_port, m_bindAddress)) {
+        // The port is taken or the like: say why and stay ready to try again.
+        m_session->appendLog(text("s0060", "Could not host the chat on port %1: %2")
+                                 .arg(QString::number(m_port), m_session->lastError()));
+        return;
+    }
     enterChat();
 }
 
@@ -126,6 +132,8 @@ void frmChat::cmdConectar_Click()
 {
     const QString nick
         = m_ui.inputBox(this, text("s0001", "Enter your nick:"), QString(), QString());
+    if (nick.isEmpty())
+        return; // cancelled
     const QString address
         = m_ui.inputBox(this, text("s0002", "Enter the server IP:"), QString(), QString());
     if (!m_session->connectTo(nick, address, m_port))
