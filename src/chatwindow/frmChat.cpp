@@ -89,7 +89,7 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
         [this](const QString &id, const QString &english) { return m_language.text(id, english); });
     connect(m_session, &ChatSession::logAppended, this, &frmChat::addLogText);
     connect(m_session, &ChatSession::logCleared, txtChat, &QPlainTextEdit::clear);
-    connect(m_session, &ChatSession::nicksChanged, this, &frmChat::showNicks);
+    connect(m_session, &ChatSession::nicksChanged, this, &frmChat::scheduleNicks);
 
     // A socket error whose handler asks for the message box shows it here.
     modSocketMaster::setDefaultMessageHook([this](const QString &message, const QString &title) {
@@ -177,11 +177,24 @@ bool frmChat::txtTexto_Return()
     return true;
 }
 
+void frmChat::scheduleNicks()
+{
+    // One run may change the list thousands of times; show it once after.
+    if (m_nicksDue)
+        return;
+    m_nicksDue = true;
+    QMetaObject::invokeMethod(this, &frmChat::showNicks, Qt::QueuedConnection);
+}
+
 void frmChat::showNicks()
 {
-    lstNicks->clear();
+    m_nicksDue = false;
+    QStringList shown;
+    shown.reserve(m_session->lstNicks().size());
     for (const NickEntry &e : m_session->lstNicks())
-        lstNicks->addItem(ChatHost::printable(e.nick));
+        shown.append(ChatHost::printable(e.nick));
+    lstNicks->clear();
+    lstNicks->addItems(shown);
 }
 
 void frmChat::addLogText(const QString &added)

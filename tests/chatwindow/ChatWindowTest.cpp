@@ -103,7 +103,7 @@ TEST_F(WindowFixture, HostOnABusyPortSaysWhyAndCanTryAgain)
     w->cmdAguardar_Click();
     EXPECT_NE(port(), 0);
     EXPECT_FALSE(w->cmdAguardar->isEnabled());
-    EXPECT_EQ(listed(*w), QStringList({"H"}));
+    EXPECT_TRUE(waitUntil([&] { return listed(*w) == QStringList({"H"}); }));
 }
 
 TEST_F(WindowFixture, CancelledAddressChangesNothingButTheNick)
