@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 
 #include <cstddef>
@@ -33,6 +34,8 @@ QString scratchFile()
         = (shm.exists() ? shm : QDir::temp())
               .filePath(
                   QStringLiteral("vantrel-fuzz-files-%1").arg(QCoreApplication::applicationPid()));
+    static const bool removedAtExit = std::atexit([] { QFile::remove(path); }) == 0;
+    Q_UNUSED(removedAtExit);
     return path;
 }
 

@@ -61,9 +61,7 @@ void JsonFields::allowOnly(const QStringList &known)
         if (!known.contains(it.key())) {
             const QString name
                 = m_where.isEmpty() ? it.key() : m_where + QLatin1Char('.') + it.key();
-            fail(QStringLiteral("%1 is not a field %2")
-                     .arg(name, m_where.isEmpty() ? QStringLiteral("of this document")
-                                                  : QStringLiteral("here")));
+            fail(name + QStringLiteral(" is not a known field"));
             return;
         }
     }

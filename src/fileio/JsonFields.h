@@ -52,7 +52,7 @@ public:
 private:
     double wholeNumber(const char *key, double low, double high);
 
-    const QJsonObject &m_object;
+    QJsonObject m_object; // shared, not copied
     QString m_where;
     QString *m_error;
 };

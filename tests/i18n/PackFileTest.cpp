@@ -176,8 +176,8 @@ TEST(PackJson, BadShapesAreNamed)
         {R"({"windows": {}, "strings": []})", "windows is not a list"},
         {R"({"windows": [], "strings": ["s0000"]})", "strings[0] is not an object"},
         {R"({"windows": [], "strings": [{"id": "s0001"}]})", "strings[0].text is missing"},
-        {R"({"windows": [{"nmae": "x"}], "strings": []})", "windows[0].nmae is not a field"},
-        {R"({"windows": [], "strings": [], "string": []})", "string is not a field"},
+        {R"({"windows": [{"nmae": "x"}], "strings": []})", "windows[0].nmae is not a known field"},
+        {R"({"windows": [], "strings": [], "string": []})", "string is not a known field"},
         {R"({"strings": []})", "windows is missing"},
     };
     for (const auto &c : cases) {
