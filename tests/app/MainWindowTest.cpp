@@ -109,6 +109,10 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
     frm->closeStrat(frm->stratWindow(2));
     frm->closeStrat(first);
     EXPECT_FALSE(slider->isEnabled());
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7"));
+    ASSERT_EQ(frm->NovoMapa(), 1);
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7")) << "a reused window starts anew";
+    frm->closeStrat(first);
     EXPECT_EQ(controls->window(), nullptr);
 }
 
