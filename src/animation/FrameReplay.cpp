@@ -35,15 +35,11 @@ bool FrameReplay::finished(const clsMovimento &engine) const
     const int16_t at = engine.current();
     if (engine.itM == 0 || at < 1 || at > engine.itM || !spriteOf(engine))
         return true;
-    return at == engine.itM && !engine.waiting();
-}
-
-bool FrameReplay::anyWaiting() const
-{
-    for (const clsMovimento *engine : m_engines)
-        if (engine && spriteOf(*engine) && engine->waiting())
-            return true;
-    return false;
+    // Started before the frame just played, not merely due on the next one:
+    // a frame in which a leg still waited for its start moved nothing, and
+    // is no rest.
+    const int32_t start = engine.point(at).StartFrame;
+    return at == engine.itM && (start <= 0 || engine.lFrame > start);
 }
 
 int32_t FrameReplay::runToRest(int32_t limit)
@@ -64,18 +60,14 @@ int32_t FrameReplay::runToRest(int32_t limit)
     look(before);
     int32_t lastChange = 0;
     for (int32_t frame = 1; frame <= limit; ++frame) {
-        // A frame that moved nothing because a leg still waited for its
-        // start frame is no rest: that leg moves later.
-        const bool waited = anyWaiting();
         step();
         look(after);
-        if (after != before) {
+        const bool changed = after != before;
+        if (changed) {
             lastChange = frame;
             std::swap(before, after);
             continue;
         }
-        if (waited)
-            continue;
         bool rest = true;
         for (const clsMovimento *engine : m_engines)
             if (engine && !finished(*engine)) {

@@ -30,7 +30,6 @@ public:
 
 private:
     bool finished(const clsMovimento &engine) const;
-    bool anyWaiting() const;
     MovingSprite *spriteOf(const clsMovimento &engine) const;
 
     std::vector<clsMovimento *> m_engines;

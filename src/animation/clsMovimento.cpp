@@ -108,7 +108,7 @@ void clsMovimento::Move(MovingSprite *tObj)
         // where the last one began: the object would swing across the way
         // point forever. Such a step closes in by a tenth instead, so the leg
         // settles; every other step is the same as ever.
-        const bool swing = (previousX != left || previousY != top)
+        const bool swing = speed > d * 10 && (previousX != left || previousY != top)
                            && toWholeTwips(left - fullX) == previousX
                            && toWholeTwips(top - fullY) == previousY;
         if (!swing) {
@@ -117,14 +117,6 @@ void clsMovimento::Move(MovingSprite *tObj)
         }
     }
     tObj->setPosition(left - dx, top - dy);
-}
-
-bool clsMovimento::waiting() const
-{
-    if (!hasPoint(iAtual))
-        return false;
-    const int32_t start = m_points[size_t(iAtual) - 1].StartFrame;
-    return start > 0 && start > lFrame;
 }
 
 void clsMovimento::Reseta()

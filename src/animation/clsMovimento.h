@@ -41,9 +41,6 @@ public:
     void Reseta();
 
     int16_t current() const { return iAtual; }
-    // The current leg waits for its start frame: the next Move leaves the
-    // object as it is.
-    bool waiting() const;
     const MovementPoint &point(int16_t index) const { return m_points.at(size_t(index) - 1); }
 
 private:

@@ -117,15 +117,15 @@ void PlaybackControls::refresh()
     const bool usable = m_window && m_window->iMI != 0 && !m_window->bGravando();
     m_speed->setEnabled(usable);
     m_slider->setEnabled(usable);
+    const double speed = m_window ? m_window->playback().speed() : 1.0;
+    const auto *chosen = std::find(std::begin(kSpeeds), std::end(kSpeeds), speed);
+    m_speed->setCurrentIndex(chosen == std::end(kSpeeds) ? 2 : int(chosen - std::begin(kSpeeds)));
     if (!m_window || m_window->iMI == 0) {
         const QSignalBlocker blocker(m_slider);
         m_slider->setRange(0, 0);
         m_frame->clear();
         return;
     }
-    const double speed = m_window->playback().speed();
-    const auto *chosen = std::find(std::begin(kSpeeds), std::end(kSpeeds), speed);
-    m_speed->setCurrentIndex(chosen == std::end(kSpeeds) ? 2 : int(chosen - std::begin(kSpeeds)));
     updateRange();
 }
 

@@ -222,6 +222,7 @@ void frmMapa::discardStrat()
     if (bGravando())
         Exporta_Video();
     m_playback.stop();
+    m_playback.setSpeed(1.0); // a reused window starts as a new one
     m_document.clear();
     m_surface->scene().setBackground(QPixmap());
     m_drag = DragState();

@@ -5,14 +5,19 @@
 #include "chatwindow/frmChat.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QSlider>
+#include <QTest>
+
+#include <functional>
 
 namespace vantrel::test {
 namespace {
@@ -82,6 +87,13 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
     EXPECT_EQ(controls->frameLabel()->text(), QStringLiteral("100 / %1").arg(slider->maximum()));
     first->playback().step();
     EXPECT_EQ(slider->value(), 101);
+    // The range is the strat's: a run past its last movement holds the slider
+    // at the end instead of stretching it.
+    const int last = slider->maximum();
+    first->playback().seekTo(last + 50);
+    first->playback().step();
+    EXPECT_EQ(slider->maximum(), last);
+    EXPECT_EQ(controls->frameLabel()->text(), QStringLiteral("%1 / %2").arg(last + 51).arg(last));
 
     ASSERT_EQ(frm->NovoMapa(), 2);
     EXPECT_EQ(controls->window(), frm->stratWindow(2));
@@ -90,14 +102,94 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
 
     frm->mdiArea()->setActiveSubWindow(frm->subWindowOf(first));
     EXPECT_EQ(speed->currentText(), QStringLiteral("4\u00d7"));
-    EXPECT_EQ(slider->value(), 101);
+    EXPECT_EQ(slider->value(), last);
     first->picGO_Click();
     EXPECT_EQ(slider->value(), 0);
 
     frm->closeStrat(frm->stratWindow(2));
     frm->closeStrat(first);
     EXPECT_FALSE(slider->isEnabled());
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7"));
+    ASSERT_EQ(frm->NovoMapa(), 1);
+    EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7")) << "a reused window starts anew";
+    frm->closeStrat(first);
     EXPECT_EQ(controls->window(), nullptr);
+}
+
+// The strip follows a strat window however it becomes active, a reused one
+// too: after a file that could not be opened, and after the only strat was
+// closed with its X.
+TEST_F(MainWindow, PlaybackControlsFollowAReusedStratWindow)
+{
+    PlaybackControls *controls = frm->playbackControls();
+    const QString broken = home.file(QStringLiteral("broken.vtr"));
+    {
+        QFile f(broken);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a strat");
+    }
+    const QString good = writeStrat(QStringLiteral("good.vtr"), sampleStrat());
+    const std::function<void()> reuses[] = {
+        [&] {
+            ui.answer(MsgResult::Ok);
+            EXPECT_EQ(frm->OpenStratFile(broken), -1);
+            EXPECT_EQ(frm->OpenStratFile(good), 1);
+        },
+        [&] {
+            frm->closeStrat(frm->stratWindow(1));
+            EXPECT_EQ(frm->NovoMapa(), 1);
+        },
+    };
+    for (size_t n = 0; n < std::size(reuses); ++n) {
+        SCOPED_TRACE(n);
+        reuses[n]();
+        EXPECT_EQ(controls->window(), frm->stratWindow(1));
+        EXPECT_TRUE(controls->speedBox()->isEnabled());
+        EXPECT_TRUE(controls->frameSlider()->isEnabled());
+    }
+}
+
+// F2, F3 and F4 belong to the main window: they act on the active strat
+// window wherever the focus is, and are off while no strat is open.
+TEST_F(MainWindow, PlaybackKeysReachTheActiveStratWhateverHasTheFocus)
+{
+    frm->show();
+    frm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
+    const char *names[] = {"playKeyAction", "pauseKeyAction", "wayPointKeyAction"};
+    for (const char *name : names) {
+        const auto *action = frm->findChild<QAction *>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->isEnabled()) << name;
+    }
+    ASSERT_EQ(frm->NovoMapa(), 1);
+    frmMapa *w = frm->stratWindow(1);
+    w->document().placeObject(0, 900, 900);
+    w->document().addWayPoint(1, 4000, 900, 0, 8);
+    frm->playbackControls()->speedBox()->setFocusPolicy(Qt::StrongFocus);
+    frm->playbackControls()->speedBox()->setFocus();
+
+    const struct
+    {
+        Qt::Key key;
+        Playback::State state;
+    } presses[] = {{Qt::Key_F2, Playback::State::Running},
+                   {Qt::Key_F3, Playback::State::Paused},
+                   {Qt::Key_F2, Playback::State::Stopped}};
+    for (const auto &press : presses) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frm.get(),
+                        press.key);
+        EXPECT_EQ(w->playback().state(), press.state) << press.key;
+    }
+    ws().tools.SelectionWindow = 1;
+    ws().tools.SelectionKind = 1;
+    ws().tools.SelectionItem = 1;
+    QTest::keyClick(frm.get(), Qt::Key_F4);
+    EXPECT_TRUE(w->bMovimento());
+
+    frm->closeStrat(w);
+    for (const char *name : names)
+        EXPECT_FALSE(frm->findChild<QAction *>(QLatin1String(name))->isEnabled()) << name;
 }
 
 TEST_F(MainWindow, CopyAsImagePutsTheActiveStratOnTheClipboard)

@@ -50,9 +50,13 @@ protected:
     int16_t grenade = 0;
 };
 
+// Stop brings back every object, marker and line, and the picture is the one
+// before the run: path lines stay under the icons they cross.
 TEST_F(WindowPlayback, StopRightAfterStartOrAfterFramesRestoresEverything)
 {
     buildStrat();
+    place(6, 2200, 1440); // on the player's first line
+    const QImage before = map().capture();
     for (int frames : {0, 40}) {
         SCOPED_TRACE(frames);
         map().picGO_Click();
@@ -83,6 +87,7 @@ TEST_F(WindowPlayback, StopRightAfterStartOrAfterFramesRestoresEverything)
         }
         EXPECT_EQ(map().engine(1)->lFrame, 0);
         EXPECT_EQ(map().engine(1)->current(), 1);
+        EXPECT_TRUE(map().capture() == before);
     }
 }
 
