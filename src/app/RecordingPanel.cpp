@@ -1,7 +1,6 @@
 #include "app/RecordingPanel.h"
 
 #include "app/VideoCodecDialog.h"
-#include "appcore/ProgramFolder.h"
 #include "editor/ResultMessage.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
@@ -21,8 +20,8 @@ namespace vantrel {
 
 namespace {
 
+// "REC" is the recorder's word in every language; STOP is translated.
 const QString kRec = QStringLiteral("REC");
-const QString kStop = QStringLiteral("STOP");
 
 } // namespace
 
@@ -72,7 +71,7 @@ void RecordingPanel::cmdRec_Click()
             disconnect(m_window, nullptr, this, nullptr);
         m_window = w;
         connect(w, &frmMapa::recordingStopped, this, &RecordingPanel::onRecordingStopped);
-        m_c.cmdRec->setText(kStop);
+        m_c.cmdRec->setText(m_ws.language.text(QStringLiteral("s0006"), QStringLiteral("STOP")));
         w->setFullMotion(m_c.chkFullMotion && m_c.chkFullMotion->isChecked());
         if (m_c.chkFullMotion)
             m_c.chkFullMotion->setEnabled(false);
@@ -101,14 +100,17 @@ void RecordingPanel::onRecordingStopped(frmMapa *window)
 void RecordingPanel::cmdSave_Click()
 {
     m_c.cmdSave->setEnabled(false);
+    const QString filter = m_ws.language.text(QStringLiteral("s0047"), QStringLiteral("Video"))
+                           + QStringLiteral(" (*.avi *.mp4 *.gif)|*.avi;*.mp4;*.gif|");
     const QString name = clsDialog(m_ws.ui).SaveDialog(
-        m_ws.owner, QStringLiteral("Video (*.avi *.mp4 *.gif)|*.avi;*.mp4;*.gif|"),
-        QStringLiteral("Save Video"), ProgramFolder::path());
+        m_ws.owner, filter,
+        m_ws.language.text(QStringLiteral("s0039"), QStringLiteral("Save Video")), FileKind::Video);
     if (name.isEmpty()) {
         m_c.cmdSave->setEnabled(true);
         return;
     }
-    VideoCodecDialog codec(m_capturedRate > FrameRecorder::kRecordingRate, m_ws.owner);
+    VideoCodecDialog codec(m_ws.language, m_capturedRate > FrameRecorder::kRecordingRate,
+                           m_ws.owner);
     if (m_ws.ui.runModal(codec) != QDialog::Accepted) {
         // Cancelling the compression ends the save silently, as a finished one.
         FrameFolder::empty();
@@ -131,7 +133,8 @@ void RecordingPanel::cmdSave_Click()
 void RecordingPanel::closePanel()
 {
     m_c.picREC->hide();
-    m_c.mnuVideo->setEnabled(true);
+    // Export as Video stays off while no strat window is open.
+    m_c.mnuVideo->setEnabled(m_ws.activeStratWindow && m_ws.activeStratWindow());
     m_lCaptura = 0;
     m_capturedRate = FrameRecorder::kRecordingRate;
 }

@@ -19,6 +19,7 @@ void frmPrincipal::buildPlaybackControls(QWidget *strip)
 void frmPrincipal::followActive()
 {
     updateEditActions();
+    updateStratActions();
     if (m_playback)
         m_playback->setWindow(activeStratWindow());
 }

@@ -96,7 +96,7 @@ void frmMapa::picGO_Click()
     m_lblFrame->setText(QStringLiteral("0"));
     m_lblSegs->setText(clockText(0));
     bPausa = false;
-    m_picGO->setToolTip(QStringLiteral("Play"));
+    m_picGO->setToolTip(m_ws.language.text(QStringLiteral("s0040"), QStringLiteral("Play")));
     m_document.setUndoSuspended(false);
     Q_EMIT frameChanged(0);
     Q_EMIT runStateChanged();
