@@ -221,6 +221,14 @@ TEST_F(Translation, ShippedPacksReachEveryControlAndLeaveNoEnglishOnScreen)
             const auto before = shownTexts(english.all[i]);
             const auto after = shownTexts(window);
             ASSERT_EQ(before.size(), after.size()) << qPrintable(window->objectName());
+            // A translated caption is never cut.
+            for (const QWidget *w : window->findChildren<QWidget *>()) {
+                if ((qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QLabel *>(w))
+                    && w->isVisible()) {
+                    EXPECT_GE(w->width(), w->minimumSizeHint().width())
+                        << qPrintable(name) << ": " << qPrintable(w->objectName()) << " is cut";
+                }
+            }
             for (qsizetype t = 0; t < before.size(); ++t) {
                 if (before[t].second == after[t].second && !sharedWord(before[t].second))
                     ADD_FAILURE() << qPrintable(name) << ": " << qPrintable(before[t].first)
