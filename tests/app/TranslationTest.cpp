@@ -214,6 +214,12 @@ TEST_F(Translation, ShippedPacksReachEveryControlAndLeaveNoEnglishOnScreen)
                     << qPrintable(name) << ": " << qPrintable(w.name) << "." << qPrintable(c.key);
         }
 
+        // The compression dialog's title is whole in a title bar that also
+        // holds an icon and buttons.
+        const VideoCodecDialog &codec = translated.codec;
+        EXPECT_GE(codec.width(), codec.fontMetrics().horizontalAdvance(codec.windowTitle()) + 120)
+            << qPrintable(name);
+
         for (qsizetype i = 0; i < english.all.size(); ++i) {
             QObject *window = translated.all[i];
             EXPECT_TRUE(named.contains(window->objectName()))
