@@ -1,6 +1,5 @@
 #include "uiservice/ScreenFit.h"
 
-#include <QApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
