@@ -26,6 +26,8 @@
 #include <QMenu>
 #include <QRegularExpression>
 
+#include <functional>
+
 namespace vantrel::test {
 namespace {
 
@@ -241,6 +243,53 @@ TEST_F(Translation, ShippedPacksReachEveryControlAndLeaveNoEnglishOnScreen)
                                   << " still shows \"" << qPrintable(before[t].second) << "\"";
             }
         }
+    }
+}
+
+// Every edit names its undo step in the pack's language too.
+TEST_F(Translation, UndoStepsAreNamedInThePackLanguage)
+{
+    using Edit = std::function<void(StratDocument &)>;
+    const Edit edits[] = {
+        [](StratDocument &d) { d.placeObject(0, 900, 900); },
+        [](StratDocument &d) { d.moveObject(1, 1200, 900); },
+        [](StratDocument &d) { d.insertText(300, 300, QStringLiteral("B")); },
+        [](StratDocument &d) { d.editText(1, QStringLiteral("A")); },
+        [](StratDocument &d) { d.moveText(1, 600, 300); },
+        [](StratDocument &d) { d.addWayPoint(1, 2000, 900, 0, 8); },
+        [](StratDocument &d) { d.addWayPoint(1, 2400, 900, 0, 8); },
+        [](StratDocument &d) { d.moveWayPoint(1, 2100, 1000); },
+        [](StratDocument &d) { d.editWayPoint(1, 10, 3); },
+        [](StratDocument &d) { d.setLineColor(1, 0xFF); },
+        [](StratDocument &d) {
+            d.addLink({QStringLiteral("http://127.0.0.1/"), 1, 0, 0});
+        },
+        [](StratDocument &d) { d.setLinkTarget(1, QStringLiteral("http://127.0.0.1/b")); },
+        [](StratDocument &d) { d.clearLink(1); },
+        [](StratDocument &d) { d.cutPath(2, 1); },
+        [](StratDocument &d) { d.removeText(1); },
+        [](StratDocument &d) { d.rename(QStringLiteral("Plan")); },
+        [](StratDocument &d) { d.setOverview(QStringLiteral("depot.png")); },
+        [](StratDocument &d) { d.removeObject(1); },
+    };
+    frm->NovoMapa();
+    for (const QString &name : shippedPacks()) {
+        ScriptedUi packUi;
+        frmPrincipal packFrm(packUi);
+        ASSERT_TRUE(packFrm.workspace().language.LoadPack(shippedLang().filePath(name)));
+        packFrm.NovoMapa();
+        for (const Edit &edit : edits) {
+            edit(frm->activeStratWindow()->document());
+            edit(packFrm.activeStratWindow()->document());
+            const QString english = frm->undoAction()->text();
+            const QString translated = packFrm.undoAction()->text();
+            ASSERT_NE(english, QStringLiteral("&Undo")) << "every edit makes a step";
+            const QString step = english.mid(QStringLiteral("&Undo ").size());
+            EXPECT_FALSE(translated.endsWith(step))
+                << qPrintable(name) << ": " << qPrintable(translated);
+        }
+        while (frm->undoAction()->isEnabled())
+            frm->undo();
     }
 }
 
