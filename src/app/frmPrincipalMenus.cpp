@@ -174,7 +174,7 @@ void frmPrincipal::saveActive(bool bComo)
     if (!w)
         return;
     const QString before = w->sArquivo;
-    const StratFileResult result = w->SalvaTatica(bComo);
+    const FileResult result = w->SalvaTatica(bComo);
     if (result)
         return;
     // A failed save keeps the path the strat had and says why.
