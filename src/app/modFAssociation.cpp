@@ -121,18 +121,18 @@ void RegisterFileType(const FileTypeInfo &info, const QString &dataHome)
                        xmlEscaped(extension)));
 
     const QString command = info.Commands.value(0);
-    writeFile(dataHome + QStringLiteral("/applications/vantrel-%1.desktop").arg(name),
-              QStringLiteral("[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=Vantrel\n"
-                             "Comment=%1\n"
-                             "Comment[pt]=%2\n"
-                             "Exec=%3\n"
-                             "MimeType=%4;\n"
-                             "Terminal=false\n"
-                             "NoDisplay=true\n")
-                  .arg(QLatin1String(kEnglishName), entryValue(info.FullName), execLine(command),
-                       mime));
+    writeFile(
+        dataHome + QStringLiteral("/applications/vantrel-%1.desktop").arg(name),
+        QStringLiteral("[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Name=Vantrel\n"
+                       "Comment=%1\n"
+                       "Comment[pt]=%2\n"
+                       "Exec=%3\n"
+                       "MimeType=%4;\n"
+                       "Terminal=false\n"
+                       "NoDisplay=true\n")
+            .arg(QLatin1String(kEnglishName), entryValue(info.FullName), execLine(command), mime));
 
     runWhenPresent(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"));
     runWhenPresent(QStringLiteral("update-desktop-database"),
