@@ -1,7 +1,6 @@
 #include "app/RecordingPanel.h"
 
 #include "app/VideoCodecDialog.h"
-#include "appcore/ProgramFolder.h"
 #include "editor/ResultMessage.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
@@ -23,8 +22,8 @@ namespace vantrel {
 
 namespace {
 
+// "REC" is the recorder's word in every language; STOP is translated.
 const QString kRec = QStringLiteral("REC");
-const QString kStop = QStringLiteral("STOP");
 
 } // namespace
 
@@ -81,7 +80,7 @@ void RecordingPanel::cmdRec_Click()
         m_lCaptura = 0;
         connect(w, &frmMapa::recordingStopped, this, &RecordingPanel::onRecordingStopped);
         m_c.setStatus(0);
-        m_c.cmdRec->setText(kStop);
+        m_c.cmdRec->setText(m_ws.language.text(QStringLiteral("s0006"), QStringLiteral("STOP")));
         m_c.cmdSave->setEnabled(false);
         w->setFullMotion(m_c.chkFullMotion && m_c.chkFullMotion->isChecked());
         if (m_c.chkFullMotion)
@@ -120,7 +119,7 @@ bool RecordingPanel::mayReplace(const QString &path, const QString &typed)
               .text(QStringLiteral("s0056"),
                     QStringLiteral("%1 already exists.\nDo you want to replace it?"))
               .arg(QDir::toNativeSeparators(path));
-    return m_ws.ui.messageBox(m_ws.owner, question, QStringLiteral("Save Video"), MsgButtons::YesNo,
+    return m_ws.ui.messageBox(m_ws.owner, question, m_ws.language.text(QStringLiteral("s0039"), QStringLiteral("Save Video")), MsgButtons::YesNo,
                               MsgIcon::Exclamation)
            == MsgResult::Yes;
 }
@@ -139,12 +138,15 @@ void RecordingPanel::cmdSave_Click()
     // Whatever happens below, the frames stay for another try.
     m_c.cmdSave->setEnabled(false);
     const auto ready = qScopeGuard([this] { m_c.cmdSave->setEnabled(true); });
+    const QString filter = m_ws.language.text(QStringLiteral("s0047"), QStringLiteral("Video"))
+                           + QStringLiteral(" (*.avi *.mp4 *.gif)|*.avi;*.mp4;*.gif|");
     const QString name = clsDialog(m_ws.ui).SaveDialog(
-        m_ws.owner, QStringLiteral("Video (*.avi *.mp4 *.gif)|*.avi;*.mp4;*.gif|"),
-        QStringLiteral("Save Video"), ProgramFolder::path());
+        m_ws.owner, filter,
+        m_ws.language.text(QStringLiteral("s0039"), QStringLiteral("Save Video")), FileKind::Video);
     if (name.isEmpty())
         return;
-    VideoCodecDialog codec(m_capturedRate > RecordingRate::kFramesPerSecond, m_ws.owner);
+    VideoCodecDialog codec(m_ws.language, m_capturedRate > RecordingRate::kFramesPerSecond,
+                           m_ws.owner);
     if (m_ws.ui.runModal(codec) != QDialog::Accepted)
         return;
     const std::unique_ptr<VideoSink> sink = codec.sink();
@@ -169,7 +171,8 @@ void RecordingPanel::cmdClose_Click()
     if (m_window && m_window->bGravando())
         m_window->Exporta_Video();
     m_c.picREC->hide();
-    m_c.mnuVideo->setEnabled(true);
+    // Export as Video stays off while no strat window is open.
+    m_c.mnuVideo->setEnabled(m_ws.activeStratWindow && m_ws.activeStratWindow());
     FrameFolder::empty();
     m_lCaptura = 0;
     m_capturedRate = RecordingRate::kFramesPerSecond;

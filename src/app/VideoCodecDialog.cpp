@@ -3,6 +3,7 @@
 #include "export/AviSink.h"
 #include "export/EncoderSink.h"
 #include "export/RecordingRate.h"
+#include "i18n/LanguagePack.h"
 #include "uiservice/DialogParts.h"
 
 #include <QComboBox>
@@ -13,14 +14,27 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
 
-// A setting under its option, indented.
-QHBoxLayout *settingRow(QWidget *parent, const QString &caption, QWidget *field)
+// Room a window manager takes in a title bar beside the title: the icon and
+// the buttons.
+constexpr int kTitleBarExtras = 140;
+
+QLabel *namedLabel(const QString &caption, const char *name, QWidget *parent)
 {
     auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+// A setting under its option, indented.
+QHBoxLayout *settingRow(QWidget *parent, const char *name, const QString &caption, QWidget *field)
+{
+    QLabel *label = namedLabel(caption, name, parent);
     label->setBuddy(field);
     auto *row = new QHBoxLayout;
     row->setContentsMargins(24, 0, 0, 0);
@@ -32,7 +46,8 @@ QHBoxLayout *settingRow(QWidget *parent, const QString &caption, QWidget *field)
 
 } // namespace
 
-VideoCodecDialog::VideoCodecDialog(bool fullMotion, QWidget *parent)
+VideoCodecDialog::VideoCodecDialog(const clsLanguagePack &language, bool fullMotion,
+                                   QWidget *parent)
     : QDialog(parent)
     , m_fullMotion(fullMotion)
 {
@@ -63,8 +78,12 @@ VideoCodecDialog::VideoCodecDialog(bool fullMotion, QWidget *parent)
 
     m_gifSize = new QComboBox(this);
     m_gifSize->setObjectName(QStringLiteral("cboGifSize"));
-    m_gifSize->addItem(QStringLiteral("Full (800 \u00d7 600)"), QSize(800, 600));
-    m_gifSize->addItem(QStringLiteral("Half (400 \u00d7 300)"), QSize(400, 300));
+    m_gifSize->addItem(
+        language.text(QStringLiteral("s0048"), QStringLiteral("Full (800 \u00d7 600)")),
+        QSize(800, 600));
+    m_gifSize->addItem(
+        language.text(QStringLiteral("s0049"), QStringLiteral("Half (400 \u00d7 300)")),
+        QSize(400, 300));
 
     if (fullMotion) {
         m_rate = new QComboBox(this);
@@ -82,22 +101,26 @@ VideoCodecDialog::VideoCodecDialog(bool fullMotion, QWidget *parent)
     auto *main = new QVBoxLayout(this);
     main->setContentsMargins(16, 16, 16, 12);
     main->setSpacing(8);
-    main->addWidget(new QLabel(QStringLiteral("Compressor:"), this));
+    main->addWidget(namedLabel(QStringLiteral("Compressor:"), "lblCompressor", this));
     main->addWidget(m_options[Uncompressed]);
     main->addWidget(m_options[MotionJpeg]);
-    main->addLayout(settingRow(this, QStringLiteral("&Quality:"), m_quality));
+    main->addLayout(settingRow(this, "lblQuality", QStringLiteral("&Quality:"), m_quality));
     main->addWidget(m_options[Mp4]);
-    main->addLayout(settingRow(this, QStringLiteral("&CRF:"), m_crf));
+    main->addLayout(settingRow(this, "lblCrf", QStringLiteral("&CRF:"), m_crf));
     main->addWidget(m_options[Gif]);
-    main->addLayout(settingRow(this, QStringLiteral("&Size:"), m_gifSize));
+    main->addLayout(settingRow(this, "lblGifSize", QStringLiteral("&Size:"), m_gifSize));
     if (m_rate)
-        main->addLayout(settingRow(this, QStringLiteral("MP4 and GIF &frames a second:"), m_rate));
+        main->addLayout(
+            settingRow(this, "lblRate", QStringLiteral("MP4 and GIF &frames a second:"), m_rate));
     main->addSpacing(8);
     main->addLayout(DialogParts::buttonRow({cmdOK, cmdCancel}));
 
     m_options[MotionJpeg]->setChecked(true);
     followChoice();
-    setFixedSize(sizeHint());
+    language.translate(this);
+    // Wide enough that a title bar shows the whole (translated) title.
+    const int titleWidth = fontMetrics().horizontalAdvance(windowTitle()) * 5 / 4 + kTitleBarExtras;
+    setFixedSize(std::max(sizeHint().width(), titleWidth), sizeHint().height());
 }
 
 void VideoCodecDialog::followChoice()

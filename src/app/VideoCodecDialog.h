@@ -13,6 +13,8 @@ class QSpinBox;
 
 namespace vantrel {
 
+class clsLanguagePack;
+
 // The video's compression, asked after SAVE's file dialog: whole
 // uncompressed frames, Motion JPEG with a quality (90 at first), MP4 (H.264)
 // with a constant rate factor (20 at first), or an animated GIF at full or
@@ -26,7 +28,9 @@ public:
     // The options, in the order of optCodec(index).
     enum Choice { Uncompressed, MotionJpeg, Mp4, Gif };
 
-    explicit VideoCodecDialog(bool fullMotion = false, QWidget *parent = nullptr);
+    // Translated by `language` when a pack is loaded.
+    explicit VideoCodecDialog(const clsLanguagePack &language, bool fullMotion = false,
+                              QWidget *parent = nullptr);
 
     Choice choice() const;
     AviCodec codec() const;

@@ -11,6 +11,7 @@
 #include "editor/EditorPopupMenus.h"
 #include "editor/frmMapa.h"
 #include "strat/PaletteIcons.h"
+#include "uiservice/ScreenFit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -122,9 +123,11 @@ void frmPrincipal::Form_Load(const QString &commandLine)
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
         layoutToolRow();
+        updateEditActions();
     }
 
-    // 2. Show the window.
+    // 2. Show the window, wholly on its screen.
+    keepOnScreen(this);
     show();
 
     // 3. The keep-counting option.

@@ -143,6 +143,8 @@ private:
     // Undo and Redo show the active strat's next step and are off while it
     // has none or while it plays.
     void updateEditActions();
+    // Save, Save As and the exports are off while no strat window is open.
+    void updateStratActions();
     void followUndo(frmMapa *window);
     void saveActive(bool bComo);
     // Shows and activates a strat window just handed out.

@@ -1,5 +1,6 @@
 // The Edit menu: Undo and Redo of the active strat window, named after the
 // step they take ("Undo Move Object").
+#include "app/StepNames.h"
 #include "app/frmPrincipal.h"
 #include "editor/frmMapa.h"
 
@@ -44,10 +45,13 @@ void frmPrincipal::updateEditActions()
     const bool canRedo = document && document->canRedo();
     m_undoAction->setEnabled(canUndo);
     m_redoAction->setEnabled(canRedo);
-    m_undoAction->setText(canUndo ? QStringLiteral("&Undo %1").arg(document->undoStack().undoText())
-                                  : QStringLiteral("&Undo"));
-    m_redoAction->setText(canRedo ? QStringLiteral("&Redo %1").arg(document->undoStack().redoText())
-                                  : QStringLiteral("&Redo"));
+    const QString undo = text("s0023", "&Undo");
+    const QString redo = text("s0024", "&Redo");
+    const auto step = [this](const QString &name) {
+        return QLatin1Char(' ') + translatedStepName(m_ws.language, name);
+    };
+    m_undoAction->setText(canUndo ? undo + step(document->undoStack().undoText()) : undo);
+    m_redoAction->setText(canRedo ? redo + step(document->undoStack().redoText()) : redo);
 }
 
 void frmPrincipal::undo()

@@ -5,14 +5,15 @@
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
 #include "app/frmPrincipal.h"
-#include "appcore/ProgramFolder.h"
 #include "chatwindow/frmChat.h"
 #include "editor/frmMapa.h"
+#include "uiservice/ScreenFit.h"
 #include "uiservice/Ui.h"
 #include "uiservice/clsDialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -102,6 +103,19 @@ void frmPrincipal::buildMenus()
             this, &frmPrincipal::showTips);
     connect(action(mnuAjuda, "mnuSobre", QStringLiteral("&About Vantrel...")), &QAction::triggered,
             this, &frmPrincipal::showAbout);
+
+    updateStratActions();
+}
+
+void frmPrincipal::updateStratActions()
+{
+    // The commands that act on the active strat window are off without one;
+    // Export as Video also while its recording panel is shown.
+    const bool open = activeStratWindow() != nullptr;
+    for (const char *name : {"mnuSalvar", "mnuSalvarComo", "mnuExportar", "copyImageAction"})
+        findChild<QAction *>(QLatin1String(name))->setEnabled(open);
+    findChild<QAction *>(QStringLiteral("mnuVideo"))
+        ->setEnabled(open && (!m_picREC || m_picREC->isHidden()));
 }
 
 void frmPrincipal::fillWindowsMenu()
@@ -129,6 +143,11 @@ void frmPrincipal::fillWindowsMenu()
 
 void frmPrincipal::newStrat()
 {
+    // With every slot taken the limit is said before an overview is chosen.
+    if (openStratCount() >= StratSlotTables::kMaxSlots) {
+        ShellMessages::tooManyStrats(m_ws, this);
+        return;
+    }
     if (m_frmNovo) {
         m_frmNovo->raise();
         m_frmNovo->activateWindow();
@@ -142,9 +161,9 @@ void frmPrincipal::newStrat()
 
 void frmPrincipal::openStrat()
 {
+    const QString filter = text("s0008", "Strat") + QStringLiteral(" (*.vtr)|*.vtr|");
     const QString path
-        = clsDialog(m_ws.ui).OpenDialog(this, QStringLiteral("Strat (*.vtr)|*.vtr|"),
-                                        text("s0021", "Open Strat"), ProgramFolder::path());
+        = clsDialog(m_ws.ui).OpenDialog(this, filter, text("s0021", "Open Strat"), FileKind::Strat);
     if (!path.isEmpty())
         OpenStratFile(path);
 }
@@ -160,8 +179,9 @@ void frmPrincipal::saveActive(bool bComo)
         return;
     // A failed save keeps the path the strat had and says why.
     w->sArquivo = before;
-    ShellMessages::critical(
-        m_ws.ui, this, QStringLiteral("The strat could not be saved.\n%1").arg(result.message));
+    ShellMessages::critical(m_ws.ui, this,
+                            text("s0046", "The strat could not be saved.") + QLatin1Char('\n')
+                                + result.message);
 }
 
 void frmPrincipal::exportImage()
@@ -203,6 +223,8 @@ void frmPrincipal::showChat()
     // One chat window for the program's life; it keeps its state while hidden.
     if (!m_chat)
         m_chat = new frmChat(m_ws.ui, m_ws.language, this);
+    if (!m_chat->isVisible())
+        keepOnScreen(m_chat, this);
     m_chat->show();
     m_chat->raise();
     m_chat->activateWindow();

@@ -123,8 +123,10 @@ void frmPrincipal::layoutToolRow()
     centreOnRow(m_label1, x);
     x += m_label1->width() + 6;
     m_picImg->setGeometry(x, px(240) - 5, 22, 22);
-    if (m_picREC)
+    if (m_picREC) {
+        m_picREC->adjustSize(); // its captions may have been translated
         m_picREC->move(m_picImg->geometry().right() + 30, m_picREC->y());
+    }
     if (m_playback)
         m_playback->move(m_picREC->x(), m_playback->y());
 }

@@ -43,6 +43,7 @@ void frmPrincipal::followActive()
     for (QAction *action : m_playbackKeys)
         if (action)
             action->setEnabled(active != nullptr);
+    updateStratActions();
     if (m_playback)
         m_playback->setWindow(active);
 }

@@ -96,7 +96,8 @@ int frmPrincipal::OpenStratFile(const QString &sPath)
         closeStrat(w);
         const QString reason = result.message.isEmpty() ? path : result.message;
         ShellMessages::critical(m_ws.ui, this,
-                                QStringLiteral("The strat could not be opened.\n%1").arg(reason));
+                                text("s0045", "The strat could not be opened.") + QLatin1Char('\n')
+                                    + reason);
         return -1;
     }
     return slot;
@@ -164,7 +165,7 @@ void frmPrincipal::renameStrat(frmMapa *window)
     if (!window || window->iMI == 0)
         return;
     const QString answer = m_ws.ui.inputBox(this, text("s0007", "Enter the strat title:"),
-                                            text("s0008", "Tática"), window->titleLabel());
+                                            text("s0008", "Strat"), window->titleLabel());
     if (answer.isEmpty())
         return;
     // One undo step; the label and the slot table follow the document.

@@ -113,22 +113,26 @@ void RegisterFileType(const FileTypeInfo &info, const QString &dataHome)
                   "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
                   "  <mime-type type=\"%1\">\n"
                   "    <comment>%2</comment>\n"
-                  "    <glob pattern=\"*%3\"/>\n"
+                  "    <comment xml:lang=\"pt\">%3</comment>\n"
+                  "    <glob pattern=\"*%4\"/>\n"
                   "  </mime-type>\n"
                   "</mime-info>\n")
-                  .arg(mime, xmlEscaped(info.FullName), xmlEscaped(extension)));
+                  .arg(mime, QLatin1String(kEnglishName), xmlEscaped(info.FullName),
+                       xmlEscaped(extension)));
 
     const QString command = info.Commands.value(0);
-    writeFile(dataHome + QStringLiteral("/applications/vantrel-%1.desktop").arg(name),
-              QStringLiteral("[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=Vantrel\n"
-                             "Comment=%1\n"
-                             "Exec=%2\n"
-                             "MimeType=%3;\n"
-                             "Terminal=false\n"
-                             "NoDisplay=true\n")
-                  .arg(entryValue(info.FullName), execLine(command), mime));
+    writeFile(
+        dataHome + QStringLiteral("/applications/vantrel-%1.desktop").arg(name),
+        QStringLiteral("[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Name=Vantrel\n"
+                       "Comment=%1\n"
+                       "Comment[pt]=%2\n"
+                       "Exec=%3\n"
+                       "MimeType=%4;\n"
+                       "Terminal=false\n"
+                       "NoDisplay=true\n")
+            .arg(QLatin1String(kEnglishName), entryValue(info.FullName), execLine(command), mime));
 
     runWhenPresent(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"));
     runWhenPresent(QStringLiteral("update-desktop-database"),

@@ -22,6 +22,9 @@ namespace modFAssociation {
 
 // The MIME type the shared-mime-info package declares for strat files.
 constexpr const char *kMimeType = "application/x-vantrel-strat";
+// What the desktop calls a strat file; the registered full name, in
+// Portuguese, is given to Portuguese desktops beside it.
+constexpr const char *kEnglishName = "Vantrel strat";
 
 // The strat file type as the program registers it: verb "Open" with the
 // executable and the file path, ".vtr", "VTR", "Tática do Vantrel".

@@ -16,6 +16,19 @@ QString userStorePath()
     return QDir(config).filePath(QStringLiteral("Vantrel/Vantrel.ini"));
 }
 
+QString folderKey(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Image:
+        return QStringLiteral("PastaImagem");
+    case FileKind::Video:
+        return QStringLiteral("PastaVideo");
+    case FileKind::Strat:
+        break;
+    }
+    return QStringLiteral("PastaTatica");
+}
+
 QString keyPath(const QString &key)
 {
     return kSection + QLatin1Char('/') + key;
@@ -122,6 +135,16 @@ QString SettingsStore::handOverPath() const
 void SettingsStore::setHandOverPath(const QString &path)
 {
     setText(QStringLiteral("Comando"), path);
+}
+
+QString SettingsStore::lastFolder(FileKind kind) const
+{
+    return text(folderKey(kind));
+}
+
+void SettingsStore::setLastFolder(FileKind kind, const QString &folder)
+{
+    setText(folderKey(kind), folder);
 }
 
 } // namespace vantrel

@@ -4,6 +4,9 @@
 
 namespace vantrel {
 
+// The kinds of file whose dialogs each remember their own folder.
+enum class FileKind { Strat, Image, Video };
+
 // The program's few persisted values: application "Vantrel", section
 // "Opções", one text per key, in an INI file under the user's config folder
 // (XDG_CONFIG_HOME/Vantrel/Vantrel.ini). A stored value that does not convert
@@ -36,6 +39,10 @@ public:
     // Comando: a strat path handed over by another party, or empty.
     QString handOverPath() const;
     void setHandOverPath(const QString &path);
+    // PastaTatica, PastaImagem, PastaVideo: the folder of the file of that
+    // kind last opened or saved through a dialog; empty until then.
+    QString lastFolder(FileKind kind) const;
+    void setLastFolder(FileKind kind, const QString &folder);
 
     // The text-to-boolean rule: "True"/"False" in any case, or a number
     // where 0 is false. Returns false in `ok` when the text is neither.

@@ -20,7 +20,7 @@ clsUser::clsUser(ChatSession &session, QObject *parent)
 
 void clsUser::Socket_Connect()
 {
-    m_session.appendLog(QStringLiteral("Conectado..."));
+    m_session.appendLog(m_session.text(QStringLiteral("s0041"), QStringLiteral("Connected...")));
     m_session.send(this, ChatWire::announce(m_session.sNick()));
 }
 
@@ -52,7 +52,7 @@ void clsUser::Socket_DataArrival(qint32)
 void clsUser::Socket_CloseSck()
 {
     m_session.appendLog(Socket->RemoteHostIP() + QStringLiteral(" : ")
-                        + QStringLiteral(" Desconectado"));
+                        + m_session.text(QStringLiteral("s0042"), QStringLiteral(" Disconnected")));
     try {
         Socket->CloseSck();
     } catch (const SocketError &) {

@@ -155,7 +155,7 @@ void frmChat::cmdFechar_Click()
 
 void frmChat::cmdIP_Click()
 {
-    lblIP->setText(QStringLiteral("Aguarde..."));
+    lblIP->setText(text("s0043", "Please wait..."));
     lblIP->repaint();
     // The fetch runs in the background; the window stays live meanwhile.
     m_urlSource->GetUrlSource(mUrlSource::echoUrl());
@@ -164,7 +164,7 @@ void frmChat::cmdIP_Click()
 void frmChat::showAddress(const QString &reply)
 {
     const QString address = mUrlSource::addressFromReply(reply);
-    lblIP->setText(address.isEmpty() ? QStringLiteral("Not available") : address);
+    lblIP->setText(address.isEmpty() ? text("s0044", "Not available") : address);
     txtTexto->setFocus();
 }
 

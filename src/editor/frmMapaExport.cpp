@@ -1,7 +1,6 @@
 // The strat window as a picture: one capture for the screen export, the
 // video frames and the command line, rendered from the window itself so the
 // picture and the screen never differ.
-#include "appcore/ProgramFolder.h"
 #include "editor/MapView.h"
 #include "editor/ResultMessage.h"
 #include "editor/Workspace.h"
@@ -50,7 +49,7 @@ void frmMapa::Exporta()
     const QString title
         = m_ws.language.text(QStringLiteral("s0005"), QStringLiteral("Export Strat"));
     const QString name = clsDialog(m_ws.ui).SaveDialog(
-        m_ws.owner, QStringLiteral("JPEG (*.jpg)|*.jpg|"), title, ProgramFolder::path());
+        m_ws.owner, QStringLiteral("JPEG (*.jpg)|*.jpg|"), title, FileKind::Image);
     if (name.isEmpty())
         return;
     showResultMessage(m_ws.ui, m_ws.owner, exportImage(exportPicture(), name));

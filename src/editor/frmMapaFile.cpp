@@ -1,5 +1,4 @@
 // Opening a strat file into the window and saving the window's strat.
-#include "appcore/ProgramFolder.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "uiservice/Ui.h"
@@ -29,8 +28,9 @@ FileResult frmMapa::SalvaTatica(bool bComo)
     if (path.isEmpty() || bComo) {
         const QString title
             = m_ws.language.text(QStringLiteral("s0004"), QStringLiteral("Save Strat"));
-        path = clsDialog(m_ws.ui).SaveDialog(m_ws.owner, QStringLiteral("Strat (*.vtr)|*.vtr|"),
-                                             title, ProgramFolder::path());
+        const QString filter = m_ws.language.text(QStringLiteral("s0008"), QStringLiteral("Strat"))
+                               + QStringLiteral(" (*.vtr)|*.vtr|");
+        path = clsDialog(m_ws.ui).SaveDialog(m_ws.owner, filter, title, FileKind::Strat);
         if (path.isEmpty())
             return FileResult::success();
         if (!path.endsWith(QLatin1String(".vtr"), Qt::CaseInsensitive))

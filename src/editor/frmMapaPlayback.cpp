@@ -42,7 +42,7 @@ void frmMapa::showRunState(Playback::State state)
     const bool stopped = state == Playback::State::Stopped;
     m_picGO->setPixmap(stopped ? EditorPictures::playPicture() : EditorPictures::stopPicture());
     m_picGO->setToolTip(stopped
-                            ? QStringLiteral("Play")
+                            ? m_ws.language.text(QStringLiteral("s0040"), QStringLiteral("Play"))
                             : m_ws.language.text(QStringLiteral("s0006"), QStringLiteral("STOP")));
     // The path markers and lines vanish during a run.
     for (int k = 1; k <= MarkerCount(); ++k) {

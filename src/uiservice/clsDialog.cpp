@@ -1,5 +1,6 @@
 #include "uiservice/clsDialog.h"
 
+#include "appcore/StartFolder.h"
 #include "uiservice/Ui.h"
 
 #include <QStringList>
@@ -38,6 +39,24 @@ QString clsDialog::OpenDialog(QWidget *Form1, const QString &Filter, const QStri
                               const QString &InitDir)
 {
     return m_ui.openFileName(Form1, Title, toQtFilter(Filter), InitDir);
+}
+
+QString clsDialog::SaveDialog(QWidget *Form1, const QString &Filter, const QString &Title,
+                              FileKind kind)
+{
+    SettingsStore settings;
+    const QString path = SaveDialog(Form1, Filter, Title, StartFolder::forKind(settings, kind));
+    StartFolder::remember(settings, kind, path);
+    return path;
+}
+
+QString clsDialog::OpenDialog(QWidget *Form1, const QString &Filter, const QString &Title,
+                              FileKind kind)
+{
+    SettingsStore settings;
+    const QString path = OpenDialog(Form1, Filter, Title, StartFolder::forKind(settings, kind));
+    StartFolder::remember(settings, kind, path);
+    return path;
 }
 
 } // namespace vantrel

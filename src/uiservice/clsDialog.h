@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appcore/SettingsStore.h"
+
 #include <QString>
 
 class QWidget;
@@ -24,6 +26,10 @@ public:
                        const QString &InitDir);
     QString OpenDialog(QWidget *Form1, const QString &Filter, const QString &Title,
                        const QString &InitDir);
+    // The same, starting in the folder last used for `kind` (StartFolder),
+    // which a chosen file then becomes.
+    QString SaveDialog(QWidget *Form1, const QString &Filter, const QString &Title, FileKind kind);
+    QString OpenDialog(QWidget *Form1, const QString &Filter, const QString &Title, FileKind kind);
 
     // "Strat (*.vtr)|*.vtr|Image (*.jpg)|*.jpg" -> "Strat (*.vtr);;Image (*.jpg)".
     // Qt reads the patterns from the description, so a description that

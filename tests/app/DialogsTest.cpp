@@ -98,14 +98,25 @@ TEST_F(NewStrat, NoEntryIsChosenUntilTheUserPicksOne)
     EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
 }
 
-TEST_F(NewStrat, NoFreeSlotShowsTheLimitAndKeepsTheDialogOpen)
+// With eleven strats open New says so before an overview is chosen; a slot
+// taken while the dialog is open is said at OK, and the dialog stays.
+TEST_F(NewStrat, NoFreeSlotIsSaidBeforeTheOverviewIsChosen)
 {
     for (int i = 0; i < 11; ++i)
         frm->NovoMapa();
+    ui.answer(MsgResult::Ok);
+    frm->newStrat();
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(ui.last().text, QStringLiteral("Too much strats open at the same time."));
+    EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
+    EXPECT_EQ(frm->newStratDialog(), nullptr);
+
+    frm->closeStrat(frm->stratWindow(11));
     frmNovo *dlg = openDialog();
+    frm->NovoMapa();
     ui.answer(MsgResult::Ok);
     dlg->onOkClicked();
-    ASSERT_EQ(ui.prompts().size(), 1u);
+    ASSERT_EQ(ui.prompts().size(), 2u);
     EXPECT_EQ(ui.last().icon, MsgIcon::Critical);
     EXPECT_EQ(frm->newStratDialog(), dlg);
     EXPECT_TRUE(dlg->isVisible());

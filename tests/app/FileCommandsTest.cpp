@@ -1,11 +1,14 @@
 // Open, Save, Save As, the command line and the hand-over poll.
 #include "ShellFixture.h"
 
+#include "app/RecordingPanel.h"
 #include "appcore/CommandLine.h"
 #include "appcore/ProgramFolder.h"
 #include "editor/StratSurface.h"
 #include "support/FullDisk.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QTimer>
 
@@ -54,20 +57,74 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     EXPECT_EQ(w->surface().scene().background().size(), QSize(40, 30));
 }
 
-TEST_F(FileCommands, NothingToDoAsksAndShowsNothing)
+// The commands that act on a strat are off while none is open, so neither
+// the menu nor their keys do anything then.
+TEST_F(FileCommands, StratCommandsAreOffWithoutAStrat)
 {
     frm->Form_Load(QString()); // empty command line
-    frm->saveStrat();          // no strat window
+    const auto enabled = [this] {
+        QStringList on;
+        for (const char *name :
+             {"mnuSalvar", "mnuSalvarComo", "mnuExportar", "copyImageAction", "mnuVideo"})
+            if (frm->findChild<QAction *>(QLatin1String(name))->isEnabled())
+                on.append(QLatin1String(name));
+        return on.join(QLatin1Char(' '));
+    };
+    const QString all
+        = QStringLiteral("mnuSalvar mnuSalvarComo mnuExportar copyImageAction mnuVideo");
+    EXPECT_EQ(enabled(), QString());
+    frm->NovoMapa();
+    EXPECT_EQ(enabled(), all);
+    frm->NovoMapa();
+    frm->closeStrat(frm->stratWindow(2));
+    EXPECT_EQ(enabled(), all) << "one strat is still open";
+    // The recording panel keeps Export as Video off while it is shown.
+    ui.answer(MsgResult::Ok);
+    frm->findChild<QAction *>(QStringLiteral("mnuVideo"))->trigger();
+    EXPECT_EQ(enabled(), QStringLiteral("mnuSalvar mnuSalvarComo mnuExportar copyImageAction"));
+    frm->closeStrat(frm->stratWindow(1));
+    EXPECT_EQ(enabled(), QString());
+
+    frm->saveStrat();
     frm->saveStratAs();
-    EXPECT_TRUE(ui.prompts().empty());
+    EXPECT_EQ(ui.prompts().size(), 1u) << "only the recording's message";
     ui.answer(QString()); // cancelled Open
     frm->openStrat();
     EXPECT_EQ(frm->openStratCount(), 0);
-    // Also with every window closed again.
+}
+
+// Open and Save (strats), Export as Image and Save Video each start in the
+// folder their kind of file was last chosen in, the program folder before.
+TEST_F(FileCommands, DialogsStartInTheFolderLastUsedForTheirKind)
+{
+    frm->Form_Load(QString());
     frm->NovoMapa();
-    frm->closeStrat(frm->stratWindow(1));
-    frm->saveStrat();
-    EXPECT_EQ(ui.prompts().size(), 1u);
+    const auto startFolders = [this] {
+        const size_t before = ui.prompts().size();
+        for (int n = 0; n < 4; ++n)
+            ui.answer(QString());
+        frm->openStrat();
+        frm->saveStratAs();
+        frm->exportImage();
+        frm->recordingPanel()->cmdSave_Click();
+        QStringList folders;
+        for (size_t i = before; i < ui.prompts().size(); ++i)
+            folders.append(QDir(ui.prompts()[i].initialDir).dirName());
+        return folders.join(QLatin1Char(' '));
+    };
+    const QString program = QDir(home.path()).dirName();
+    EXPECT_EQ(startFolders(), QStringList(4, program).join(QLatin1Char(' ')));
+
+    for (const char *folder : {"strats", "images", "videos"})
+        QDir(home.path()).mkpath(QLatin1String(folder));
+    ui.answer(writeStrat(QStringLiteral("strats/a.vtr"), sampleStrat()));
+    frm->openStrat();
+    ui.answer(home.file(QStringLiteral("images/a.jpg")));
+    frm->exportImage();
+    ui.answer(home.file(QStringLiteral("videos/a.avi")));
+    ui.answer([](QDialog &d) { d.reject(); }); // the compression
+    frm->recordingPanel()->cmdSave_Click();
+    EXPECT_EQ(startFolders(), QStringLiteral("strats strats images videos"));
 }
 
 TEST_F(FileCommands, OpenedAndSavedAgainIsByteIdentical)

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 
@@ -263,6 +264,22 @@ TEST_F(MainWindow, ChatIsOneWindowShownFromTheMenuAndThePalette)
     EXPECT_EQ(frm->chatWindow(), chat);
     EXPECT_TRUE(chat->isVisible());
     chat->hide(); // hidden again so that tear-down asks nothing
+}
+
+// The main window and the chat window open wholly on the screen, however
+// large the main window was left and wherever it stands.
+TEST_F(MainWindow, WindowsOpenWhollyOnTheirScreen)
+{
+    const QRect area = frm->screen()->availableGeometry();
+    frm->resize(area.size() + QSize(200, 200));
+    frm->Form_Load(QString());
+    EXPECT_TRUE(area.contains(frm->frameGeometry())) << "the main window";
+    for (const QPoint corner : {area.topLeft(), area.bottomRight() - QPoint(100, 100)}) {
+        frm->move(corner);
+        frm->showChat();
+        EXPECT_TRUE(area.contains(frm->chatWindow()->frameGeometry())) << "the chat window";
+        frm->chatWindow()->hide(); // so that tear-down asks nothing
+    }
 }
 
 } // namespace

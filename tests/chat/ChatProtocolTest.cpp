@@ -103,7 +103,7 @@ TEST(ChatProtocol, ThirdUserGetsTheWholeListAndGluedLinesPassAsOne)
     b.socket.close();
     ASSERT_TRUE(a.waitFor("SAIU B"));
     EXPECT_EQ(f.host.nicks(), QStringList({"H", "A"}));
-    EXPECT_TRUE(f.host.txtChat().endsWith("\r\n127.0.0.1 :  Desconectado"));
+    EXPECT_TRUE(f.host.txtChat().endsWith("\r\n127.0.0.1 :  Disconnected"));
 }
 
 TEST(ChatProtocol, SessionsAsClientsFollowJoinsLinesAndLeaves)
@@ -114,7 +114,7 @@ TEST(ChatProtocol, SessionsAsClientsFollowJoinsLinesAndLeaves)
     ASSERT_TRUE(waitUntil([&] { return a->lstNicks().size() == 3; }));
     EXPECT_EQ(b->nicks(), QStringList({"H", "A", "B"}));
     EXPECT_EQ(a->lstNicks().back().itemData, 1);
-    EXPECT_TRUE(a->txtChat().startsWith("\r\nConectado..."));
+    EXPECT_TRUE(a->txtChat().startsWith("\r\nConnected..."));
 
     EXPECT_TRUE(a->sendLine("hi all"));
     ASSERT_TRUE(waitUntil([&] { return b->txtChat().endsWith("\r\nA: hi all"); }));
@@ -204,7 +204,7 @@ TEST(ChatProtocol, ClientLosingTheHostRemovesOnlyTheFirstNick)
     f->host.reset();
     ASSERT_TRUE(waitUntil([&] { return a->lstNicks().size() == 2; }));
     EXPECT_EQ(a->nicks(), QStringList({"A", "B"}));
-    EXPECT_TRUE(a->txtChat().endsWith("\r\n127.0.0.1 :  Desconectado"));
+    EXPECT_TRUE(a->txtChat().endsWith("\r\n127.0.0.1 :  Disconnected"));
     EXPECT_EQ(a->Users()->Count(), 0);
     EXPECT_TRUE(a->bConectado()); // the window does not go back to idle
 }
@@ -213,8 +213,8 @@ TEST(ChatProtocol, FailedConnectIsLoggedAsAnEndedConnection)
 {
     ChatSession c;
     EXPECT_TRUE(c.connectTo("A", kLoopback, unusedPort()));
-    ASSERT_TRUE(waitUntil([&] { return c.txtChat().contains("Desconectado"); }));
-    EXPECT_EQ(c.txtChat(), "\r\n :  Desconectado");
+    ASSERT_TRUE(waitUntil([&] { return c.txtChat().contains("Disconnected"); }));
+    EXPECT_EQ(c.txtChat(), "\r\n :  Disconnected");
     EXPECT_EQ(c.Users()->Count(), 0);
 }
 

@@ -171,7 +171,7 @@ TEST_F(WindowFixture, HostingTwoClientsAndClosingWithNoThenYes)
     w->cmdFechar_Click();
     EXPECT_FALSE(w->isVisible());
     ASSERT_TRUE(waitUntil([&] { return alice.lstNicks().size() == 2; }));
-    EXPECT_TRUE(alice.txtChat().endsWith(" :  Desconectado"));
+    EXPECT_TRUE(alice.txtChat().endsWith(" :  Disconnected"));
     EXPECT_FALSE(alice.txtChat().contains("SAIU"));
 
     // Opened again: idle, empty list and log.
@@ -195,11 +195,11 @@ TEST_F(WindowFixture, ConnectingToAHostShowsItsListAndLosingItIsLogged)
     EXPECT_FALSE(w->cmdAguardar->isEnabled());
     ASSERT_TRUE(waitUntil([&] { return w->lstNicks->count() == 2; }));
     EXPECT_EQ(listed(*w), QStringList({"H", "me"}));
-    EXPECT_TRUE(w->txtChat->toPlainText().startsWith("\nConectado..."));
+    EXPECT_TRUE(w->txtChat->toPlainText().startsWith("\nConnected..."));
     host.reset();
     ASSERT_TRUE(waitUntil([&] { return w->lstNicks->count() == 1; }));
     EXPECT_EQ(listed(*w), QStringList({"me"}));
-    EXPECT_TRUE(w->txtChat->toPlainText().endsWith("\n127.0.0.1 :  Desconectado"));
+    EXPECT_TRUE(w->txtChat->toPlainText().endsWith("\n127.0.0.1 :  Disconnected"));
     EXPECT_FALSE(w->cmdAguardar->isEnabled()); // no way back to idle but closing
 }
 
@@ -209,13 +209,13 @@ TEST_F(WindowFixture, GetIpShowsWaitingThenTheAddressWithoutFreezing)
     echo.body = "198.51.100.23 is your address";
     qputenv("VANTREL_IP_ECHO_URL", echo.url().toUtf8());
     w->cmdIP->click();
-    EXPECT_EQ(w->lblIP->text(), "Aguarde..."); // the click returned before the answer
-    ASSERT_TRUE(waitUntil([&] { return w->lblIP->text() != "Aguarde..."; }));
+    EXPECT_EQ(w->lblIP->text(), "Please wait..."); // the click returned before the answer
+    ASSERT_TRUE(waitUntil([&] { return w->lblIP->text() != "Please wait..."; }));
     EXPECT_EQ(w->lblIP->text(), "198.51.100.23");
 
     echo.body = "";
     w->cmdIP_Click();
-    ASSERT_TRUE(waitUntil([&] { return w->lblIP->text() != "Aguarde..."; }));
+    ASSERT_TRUE(waitUntil([&] { return w->lblIP->text() != "Please wait..."; }));
     EXPECT_EQ(w->lblIP->text(), "Not available");
 
     // Closed and opened again, the window knows no address, even when a

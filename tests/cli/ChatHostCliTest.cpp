@@ -60,13 +60,13 @@ TEST(CliChatHost, PlainTcpClientJoinsTalksAndTheHostEndsOnInterrupt)
 
     QByteArray log;
     clock.restart();
-    while (!log.contains("Desconectado") && clock.elapsed() < 5000) {
+    while (!log.contains("Disconnected") && clock.elapsed() < 5000) {
         host.waitForReadyRead(100);
         log += host.readAllStandardOutput();
     }
     EXPECT_TRUE(log.contains("127.0.0.1 Connected...")) << log.toStdString();
     EXPECT_TRUE(log.contains("Ana: smoke mid")) << log.toStdString();
-    EXPECT_TRUE(log.contains(" :  Desconectado")) << log.toStdString();
+    EXPECT_TRUE(log.contains(" :  Disconnected")) << log.toStdString();
 
     ::kill(pid_t(host.processId()), SIGINT);
     ASSERT_TRUE(host.waitForFinished(5000));

@@ -42,13 +42,17 @@ done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/usr/share/applications/vantrel.desktop" || fail "desktop entry"
 fi
-# The MIME package compiles, and *.vtr files are strats named "Tática do Vantrel".
+# The MIME package compiles, and *.vtr files are "Vantrel strat" ("Tática do
+# Vantrel" on Portuguese desktops).
 if command -v update-mime-database >/dev/null; then
     mkdir -p "$work/mime/packages"
     cp "$root/usr/share/mime/packages/vantrel-strat.xml" "$work/mime/packages/"
     update-mime-database "$work/mime" || fail "update-mime-database"
     grep -q 'application/x-vantrel-strat:\*\.vtr' "$work/mime/globs2" || fail "no *.vtr glob"
-    grep -q 'Tática do Vantrel' "$work/mime/application/x-vantrel-strat.xml" || fail "MIME comment"
+    grep -q '<comment>Vantrel strat</comment>' "$work/mime/application/x-vantrel-strat.xml" \
+        || fail "MIME comment"
+    grep -q 'xml:lang="pt">Tática do Vantrel<' "$work/mime/application/x-vantrel-strat.xml" \
+        || fail "Portuguese MIME comment"
 fi
 
 # From here the install is read-only, as under /usr.
