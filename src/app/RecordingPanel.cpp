@@ -119,8 +119,10 @@ bool RecordingPanel::mayReplace(const QString &path, const QString &typed)
               .text(QStringLiteral("s0056"),
                     QStringLiteral("%1 already exists.\nDo you want to replace it?"))
               .arg(QDir::toNativeSeparators(path));
-    return m_ws.ui.messageBox(m_ws.owner, question, m_ws.language.text(QStringLiteral("s0039"), QStringLiteral("Save Video")), MsgButtons::YesNo,
-                              MsgIcon::Exclamation)
+    return m_ws.ui.messageBox(
+               m_ws.owner, question,
+               m_ws.language.text(QStringLiteral("s0039"), QStringLiteral("Save Video")),
+               MsgButtons::YesNo, MsgIcon::Exclamation)
            == MsgResult::Yes;
 }
 
