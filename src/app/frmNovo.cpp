@@ -95,15 +95,9 @@ void frmNovo::onOkClicked()
         ShellMessages::tooManyStrats(m_ws, this);
         return;
     }
-    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr;
-    m_ws.slotTables.OverviewNames(slot) = chosenName();
-    m_ws.slotTables.StratTitles(slot)
-        = m_ws.language.text(QStringLiteral("s0008"), QStringLiteral("Strat"))
-          + QString::number(slot);
-    if (window) {
-        window->setBackground(m_picture);
-        window->setWindowTitle(m_ws.slotTables.StratTitles(slot).trimmed());
-    }
+    // The new strat keeps its title and takes the chosen overview, unmodified.
+    if (frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr)
+        window->document().start(window->strat().Title, chosenName());
     accept();
 }
 

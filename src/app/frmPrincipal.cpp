@@ -148,7 +148,13 @@ void frmPrincipal::Form_Load(const QString &commandLine)
 
 void frmPrincipal::closeEvent(QCloseEvent *event)
 {
-    // Every strat window goes with the main window, unsaved and unasked.
+    // Each modified strat is asked about once; Cancel keeps everything open.
+    for (int slot = 1; slot <= kMaxStrats; ++slot) {
+        if (frmMapa *w = stratWindow(slot); w && !mayDiscard(w)) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
     if (m_quitOnClose)
         QCoreApplication::quit();

@@ -42,6 +42,7 @@ class frmPrincipal : public QMainWindow
 public:
     static constexpr int kDefaultWidth = 1100;
     static constexpr int kDefaultHeight = 760;
+    static constexpr int kMaxStrats = 11;
 
     explicit frmPrincipal(Ui &ui, QWidget *parent = nullptr);
     ~frmPrincipal() override;
@@ -84,8 +85,9 @@ public:
     void onPaletteClicked(int index);
     void onTextToolClicked();
     void onMoveWindowToolClicked();
-    // Closing and renaming a strat window (its lblFechar and lblTitulo).
-    void closeStrat(frmMapa *window);
+    // Closing and renaming a strat window (its lblFechar and lblTitulo). A
+    // modified strat is asked about first; returns false when it stays open.
+    bool closeStrat(frmMapa *window);
     // Edit > Undo and Redo on the active strat window.
     void undo();
     void redo();
@@ -145,6 +147,10 @@ private:
     void updateEditActions();
     void followUndo(frmMapa *window);
     void saveActive(bool bComo);
+    // Saves `window`'s strat; true when it was written.
+    bool saveWindow(frmMapa *window, bool bComo);
+    // Save / Discard / Cancel for a modified strat: true when it may go.
+    bool mayDiscard(frmMapa *window);
     // Shows and activates a strat window just handed out.
     void showStrat(frmMapa *window);
     QString text(const char *id, const char *english) const;

@@ -2,7 +2,6 @@
 
 #include "editor/EditorTools.h"
 #include "i18n/LanguagePack.h"
-#include "strat/StratSlotTables.h"
 
 #include <QPixmap>
 
@@ -18,7 +17,7 @@ class frmMapa;
 class EditorPopupMenus;
 
 // What the main window owns and shares with every strat window: the Ui
-// service, the language pack, the slot tables, the editing tools, the
+// service, the language pack, the editing tools, the
 // keep-counting flag and the palette pictures. Strat windows reach other
 // windows only through the lookups below, which the main window fills in.
 struct Workspace
@@ -30,8 +29,6 @@ struct Workspace
 
     Ui &ui;
     clsLanguagePack language;
-    // Not named "slots": that word is a Qt keyword macro.
-    StratSlotTables slotTables;
     EditorTools tools;
     bool keepCountingFrames = false;
 

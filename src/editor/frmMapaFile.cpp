@@ -19,7 +19,6 @@ StratFileResult frmMapa::AbreTatica(const QString &sArq)
     m_document.load(strat);
     showTitle();
     showOverview();
-    setWindowTitle(strat.Title.trimmed());
     return result;
 }
 
@@ -37,10 +36,10 @@ StratFileResult frmMapa::SalvaTatica(bool bComo)
             path += QLatin1String(".vtr");
         sArquivo = path;
     }
-    if (iMI >= 1 && iMI <= m_ws.slotTables.slotCount()) {
-        m_document.syncHeader(m_ws.slotTables.StratTitles(iMI), m_ws.slotTables.OverviewNames(iMI));
-    }
-    return StratFile::write(path, strat());
+    StratFileResult result = StratFile::write(path, strat());
+    if (result)
+        m_document.markSaved();
+    return result;
 }
 
 } // namespace vantrel

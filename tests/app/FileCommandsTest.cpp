@@ -48,7 +48,7 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     EXPECT_EQ(w->sArquivo, path);
     EXPECT_EQ(w->titleLabel(), QStringLiteral("Rush B"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Rush B"));
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("lagoon.png"));
+    EXPECT_EQ(frm->stratWindow(1)->strat().Overview.trimmed(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(w->iObj(), 2);
     EXPECT_EQ(w->surface().scene().background().size(), QSize(40, 30));
 }

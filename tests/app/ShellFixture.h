@@ -31,7 +31,6 @@ protected:
     }
 
     Workspace &ws() { return frm->workspace(); }
-    StratSlotTables &tables() { return frm->workspace().slotTables; }
 
     static QByteArray png(int w, int h, Qt::GlobalColor colour = Qt::darkGreen)
     {

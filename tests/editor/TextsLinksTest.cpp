@@ -29,7 +29,7 @@ TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
     EXPECT_FALSE(ws.tools.PlacingMode());
     EXPECT_FALSE(ws.tools.TextMode());
     // The next press places nothing.
-    map().surfacePress(Qt::LeftButton, 1000, 2000);
+    clickAt(1000, 2000);
     EXPECT_EQ(map().iTxt(), 0);
     EXPECT_EQ(map().iObj(), 0);
 }
@@ -51,7 +51,7 @@ TEST_F(TextEditing, DoubleClickEditsAndAnEmptyResultKeepsTheText)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.caption);
         ui.answer(c.answer);
-        map().textDoubleClick(1);
+        doubleClickAt(1030, 2030);
         EXPECT_EQ(map().strat().Texts[1].Caption, c.caption);
         EXPECT_EQ(surface().lblTexto(1)->caption(), c.caption);
     }
@@ -62,14 +62,16 @@ TEST_F(TextEditing, DragShowsAFrameOfTheLabelsOwnSize)
 {
     insertText(1000, 2000, typeAndOk("txtTexto", "Long caption for a label"));
     TextItem *label = surface().lblTexto(1);
-    map().textPress(1, Qt::LeftButton, 30, 30);
-    map().textMove(1, Qt::LeftButton, 330, 130);
+    const MapEvent grab = at(1030, 2030);
+    ASSERT_EQ(grab.hit.kind, MapHit::Text);
+    press(grab);
+    moveTo(grab, 1330, 2130);
     QGraphicsRectItem *frame = surface().shpT();
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->rect().size(), QSizeF(label->widthTwips(), label->heightTwips()));
     EXPECT_NE(frame->rect().size(), QSizeF(150, 210)) << "not an object's frame";
     EXPECT_EQ(frame->pos(), QPointF(1300, 2100));
-    map().textRelease(1, Qt::LeftButton);
+    release(grab, 1330, 2130);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(map().strat().Texts[1].Left, 1300);
     EXPECT_EQ(map().strat().Texts[1].Top, 2100);
@@ -80,7 +82,7 @@ TEST_F(TextEditing, RemovingTextOneOfTwoLeavesATombstone)
 {
     insertText(1000, 2000, typeAndOk("txtTexto", "one"));
     insertText(3000, 2000, typeAndOk("txtTexto", "two"));
-    map().textPress(1, Qt::RightButton, 5, 5);
+    rightClickText(1);
     removeSelected();
     EXPECT_EQ(map().iTxt(), 2);
     EXPECT_EQ(map().strat().Texts[1], (StratText{0, 0, "0"}));
