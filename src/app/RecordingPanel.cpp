@@ -40,7 +40,7 @@ void RecordingPanel::mnuVideo_Click()
 {
     // Without a strat window there is nothing to record: the command stays
     // available.
-    if (!m_ws.activeStratWindow || !m_ws.activeStratWindow())
+    if (!m_ws.activeStratWindow())
         return;
     m_c.mnuVideo->setEnabled(false);
     Abre_Video();
@@ -65,7 +65,7 @@ void RecordingPanel::Abre_Video()
 void RecordingPanel::cmdRec_Click()
 {
     if (m_c.cmdRec->text() == kRec) {
-        frmMapa *w = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr;
+        frmMapa *w = m_ws.activeStratWindow();
         if (!w)
             return;
         if (m_window)

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 
 // The recording panel of the main window (picREC with REC/STOP, SAVE and the
 // progress bar picP) and "Export as Video". REC starts recording in the

@@ -96,8 +96,12 @@ void frmNovo::onOkClicked()
         return;
     }
     // The new strat keeps its title and takes the chosen overview, unmodified.
-    if (frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr)
+    // The picture shown is the preview's: a name longer than the file holds
+    // would find no picture by its stored first 16 characters.
+    if (frmMapa *window = m_ws.stratWindow(slot)) {
         window->document().start(window->strat().Title, chosenName());
+        window->setBackground(m_picture);
+    }
     accept();
 }
 

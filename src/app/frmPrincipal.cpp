@@ -26,7 +26,7 @@ namespace vantrel {
 
 frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     : QMainWindow(parent)
-    , m_ws(ui)
+    , m_ws(ui, *this)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -76,17 +76,6 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     connect(m_tmrCmd, &QTimer::timeout, this, &frmPrincipal::pollHandOver);
 
     m_ws.owner = this;
-    m_ws.stratWindow = [this](int iMI) {
-        return stratWindow(iMI);
-    };
-    m_ws.activeStratWindow = [this] {
-        return activeStratWindow();
-    };
-    m_ws.setSelectedPreview = [this](const QPixmap &pm) {
-        m_picImg->setPixmap(pm);
-        if (pm.isNull())
-            m_picImg->clear();
-    };
 
     // mnuPopup and mnuPopup2 with their commands; they register themselves
     // in the workspace.
@@ -144,6 +133,13 @@ void frmPrincipal::Form_Load(const QString &commandLine)
     showTipsAtStartup();
 
     m_tmrCmd->start();
+}
+
+void frmPrincipal::setSelectedPreview(const QPixmap &picture)
+{
+    m_picImg->setPixmap(picture);
+    if (picture.isNull())
+        m_picImg->clear();
 }
 
 void frmPrincipal::closeEvent(QCloseEvent *event)

@@ -154,8 +154,29 @@ private:
     // Shows and activates a strat window just handed out.
     void showStrat(frmMapa *window);
     QString text(const char *id, const char *english) const;
+    void setSelectedPreview(const QPixmap &picture);
 
-    Workspace m_ws;
+    // The workspace the strat windows and dialogs share; its questions are
+    // this window's.
+    class ShellWorkspace : public Workspace
+    {
+    public:
+        ShellWorkspace(Ui &ui, frmPrincipal &shell)
+            : Workspace(ui)
+            , m_shell(shell)
+        {
+        }
+        frmMapa *stratWindow(int iMI) const override { return m_shell.stratWindow(iMI); }
+        frmMapa *activeStratWindow() const override { return m_shell.activeStratWindow(); }
+        void setSelectedPreview(const QPixmap &picture) override
+        {
+            m_shell.setSelectedPreview(picture);
+        }
+
+    private:
+        frmPrincipal &m_shell;
+    };
+    ShellWorkspace m_ws;
     SettingsStore m_settings;
     // Slots 1..11; element 0 unused. A window stays in its slot when closed
     // (hidden, iMI 0) and is reused for the next strat of that slot.

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 class frmMapa;
 
 // The main window's two popup menus: mnuPopup for objects and texts, mnuPopup2

@@ -61,14 +61,15 @@ constexpr qreal kNarrowestRoom = 40;
 
 } // namespace
 
-TextItem::TextItem(int16_t number, const QString &caption, TextLayer *layer)
+TextItem::TextItem(int16_t number, const QString &caption, const QPointF &topLeft, TextLayer *layer)
     : m_number(number)
     , m_layer(layer)
 {
     setFlag(ItemHasNoContents);
-    setFlag(ItemSendsGeometryChanges);
     setScale(kTwipsPerPixel);
     setZValue(MapLayer::Object);
+    setPos(topLeft);
+    setFlag(ItemSendsGeometryChanges);
     setCaption(caption);
 }
 
@@ -106,7 +107,10 @@ QSizeF TextItem::layOut(QTextLayout &layout) const
     const qreal room = std::max(kMapWidthPixels - at.x() - 2 * kOutline, kNarrowestRoom);
     // Lines that would start below the map are never seen.
     const qreal bottom = kMapHeightPixels - at.y();
-    layout.setText(m_caption);
+    // No glyph of the label font is narrower than 2 pixels, so characters
+    // past this many could only land below the map.
+    const qsizetype mostShown = qsizetype(bottom / 12 + 2) * qsizetype(room / 2 + 1);
+    layout.setText(bottom > 0 ? m_caption.left(mostShown) : m_caption.left(room / 2 + 1));
     layout.setFont(labelFont());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

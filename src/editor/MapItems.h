@@ -72,7 +72,7 @@ private:
 class TextItem : public QGraphicsItem
 {
 public:
-    TextItem(int16_t number, const QString &caption, TextLayer *layer);
+    TextItem(int16_t number, const QString &caption, const QPointF &topLeft, TextLayer *layer);
     enum { Type = TextItemType }; // for qgraphicsitem_cast
     int type() const override { return Type; }
     int16_t number() const { return m_number; }

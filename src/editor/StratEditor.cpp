@@ -132,8 +132,7 @@ QPointF StratEditor::pathEnd(int obj) const
 {
     const int m = m_document.movementOf(obj);
     QPointF end;
-    if (wayPointCount(m) != 0
-        && previousMarkerCentre(m_document.MarkerCount() + 1, m, end))
+    if (wayPointCount(m) != 0 && previousMarkerCentre(m_document.MarkerCount() + 1, m, end))
         return end;
     if (const ObjectItem *item = m_surface.imgObj(obj))
         return item->pos() + QPointF(kObjectAnchor, kObjectAnchor);
@@ -166,8 +165,7 @@ void StratEditor::addWayPoint(double x, double y)
     const int m = m_document.movementOf(obj);
     const int points = wayPointCount(m);
     if (refuseWhenFull(m_document.MarkerCount() == INT16_MAX
-                       || (m < 0 && strat.Movements.count() == INT16_MAX)
-                       || points == INT16_MAX))
+                       || (m < 0 && strat.Movements.count() == INT16_MAX) || points == INT16_MAX))
         return;
     const int16_t w = int16_t(m_document.MarkerCount() + 1);
     const uint32_t color = m > 0 && strat.LineColors.contains(m) && strat.LineColors[m] != 0

@@ -10,7 +10,7 @@
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 class StratDocument;
 class StratSurface;
 class frmLink;

@@ -121,8 +121,7 @@ ObjectItem *StratSurface::loadObject(int16_t i, const QPixmap &picture, const QP
 
 TextItem *StratSurface::loadText(int16_t i, const QString &caption, const QPointF &topLeft)
 {
-    auto *item = new TextItem(i, caption, m_textLayer);
-    item->setPos(topLeft);
+    auto *item = new TextItem(i, caption, topLeft, m_textLayer);
     put(m_texts, i, item);
     m_textLayer->invalidate();
     return item;

@@ -170,8 +170,7 @@ void frmMapa::endGesture(bool shift)
 {
     if (!shift) {
         unsetSurfaceCursor();
-        if (m_ws.setSelectedPreview)
-            m_ws.setSelectedPreview(QPixmap());
+        m_ws.setSelectedPreview(QPixmap());
     }
     m_surface->tlinha()->hide();
     m_surface->shpT()->hide();
@@ -190,7 +189,8 @@ void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
 
 void frmMapa::keyDown(int key)
 {
-    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current(); tool && tool->keyPress(*this, key))
+    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+        tool && tool->keyPress(*this, key))
         return;
     const StratSelection &selection = m_editor->selection();
     switch (key) {
@@ -226,8 +226,7 @@ void frmMapa::keyUp(int key)
     if (key != Qt::Key_Shift)
         return;
     unsetSurfaceCursor();
-    if (m_ws.setSelectedPreview)
-        m_ws.setSelectedPreview(QPixmap());
+    m_ws.setSelectedPreview(QPixmap());
     // A placing tool is dropped; a way point still follows the next press.
     const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
     if (tool && tool->places() && tool->wayPointWindow() == 0)
@@ -244,11 +243,6 @@ void frmMapa::armWayPoint()
 {
     if (iMI != 0)
         m_ws.tools.armWayPoint(iMI);
-}
-
-QString frmMapa::titleLabel() const
-{
-    return m_lblTitulo->text();
 }
 
 void frmMapa::setBackground(const QPixmap &picture)

@@ -22,7 +22,7 @@ class QLabel;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 class MapView;
 class EditorTool;
 class SelectTool;
@@ -161,8 +161,6 @@ public:
     QWidget *picHide() const { return m_picHide; }
 
     // --- the shell's hooks
-    // lblTitulo: the title, with a mark while the strat is modified.
-    QString titleLabel() const;
     void setBackground(const QPixmap &picture); // drawn at its own size, top-left
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();

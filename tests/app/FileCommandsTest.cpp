@@ -46,7 +46,7 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     frmMapa *w = frm->stratWindow(1);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->sArquivo, path);
-    EXPECT_EQ(w->titleLabel(), QStringLiteral("Rush B"));
+    EXPECT_EQ(titleShown(w), QStringLiteral("Rush B"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Rush B"));
     EXPECT_EQ(frm->stratWindow(1)->strat().Overview.trimmed(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(w->iObj(), 2);

@@ -95,6 +95,7 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
     EXPECT_EQ(slider->value(), 0);
 
     frm->closeStrat(frm->stratWindow(2));
+    ui.answer(MsgResult::No); // discard the edits
     frm->closeStrat(first);
     EXPECT_FALSE(slider->isEnabled());
     EXPECT_EQ(controls->window(), nullptr);

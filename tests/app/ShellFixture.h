@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,12 @@ protected:
     }
 
     Workspace &ws() { return frm->workspace(); }
+
+    // What the strat window's title label lblTitulo shows.
+    static QString titleShown(const frmMapa *w)
+    {
+        return w->findChild<QLabel *>(QStringLiteral("lblTitulo"))->text();
+    }
 
     static QByteArray png(int w, int h, Qt::GlobalColor colour = Qt::darkGreen)
     {

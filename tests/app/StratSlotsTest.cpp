@@ -20,7 +20,7 @@ TEST_F(StratSlots, NewSlotsCountUpAndTheLowestClosedOneIsReusedEmpty)
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->iMI, expected);
         EXPECT_EQ(ws().stratWindow(expected), w);
-        EXPECT_EQ(w->titleLabel(), QStringLiteral("Strat%1").arg(expected));
+        EXPECT_EQ(titleShown(w), QStringLiteral("Strat%1").arg(expected));
         EXPECT_FALSE(w->document().isModified());
     }
     EXPECT_EQ(ws().activeStratWindow(), frm->stratWindow(3));
@@ -40,7 +40,7 @@ TEST_F(StratSlots, NewSlotsCountUpAndTheLowestClosedOneIsReusedEmpty)
     // A reused slot starts a new strat named after it.
     EXPECT_EQ(frm->NovoMapa(), 2);
     EXPECT_EQ(frm->stratWindow(2), second);
-    EXPECT_EQ(second->titleLabel(), QStringLiteral("Strat2"));
+    EXPECT_EQ(titleShown(second), QStringLiteral("Strat2"));
     EXPECT_EQ(second->strat().Title.trimmed(), QStringLiteral("Strat2"));
     EXPECT_EQ(second->iObj(), 0);
     EXPECT_EQ(second->iTxt(), 0);
@@ -93,7 +93,7 @@ TEST_F(StratSlots, RenameCutsTo32AndCancelOrEmptyChangesNothing)
         ui.answer(c.answer);
         frm->renameStrat(w);
         EXPECT_EQ(w->strat().Title.trimmed(), c.title);
-        EXPECT_EQ(w->titleLabel(), c.title + QStringLiteral(" *"));
+        EXPECT_EQ(titleShown(w), c.title + QStringLiteral(" *"));
         EXPECT_EQ(w->windowTitle(), c.title + QStringLiteral(" *"));
     }
     EXPECT_EQ(ui.last().defaultText, forty.left(32)) << "the default is the title, unmarked";
@@ -138,7 +138,7 @@ TEST_F(StratSlots, AModifiedStratAsksBeforeItIsClosed)
         ASSERT_EQ(frm->NovoMapa(), 1);
         frmMapa *w = frm->stratWindow(1);
         w->document().placeObject(0, 900, 900);
-        EXPECT_EQ(w->titleLabel(), QStringLiteral("Strat1 *"));
+        EXPECT_EQ(titleShown(w), QStringLiteral("Strat1 *"));
         ui.clear();
         for (const auto &a : c.answers)
             std::visit([this](const auto &v) { ui.answer(v); }, a);
@@ -161,7 +161,7 @@ TEST_F(StratSlots, AModifiedStratAsksBeforeItIsClosed)
     frmMapa *w = frm->stratWindow(1);
     w->document().placeObject(0, 900, 900);
     w->document().undo();
-    EXPECT_EQ(w->titleLabel(), QStringLiteral("Strat1"));
+    EXPECT_EQ(titleShown(w), QStringLiteral("Strat1"));
     ui.clear();
     EXPECT_TRUE(frm->closeStrat(w));
     EXPECT_TRUE(ui.prompts().empty());

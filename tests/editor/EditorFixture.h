@@ -29,20 +29,11 @@ class EditorFixture : public ::testing::Test
 {
 protected:
     EditorFixture()
-        : ws(ui)
+        : ws(ui, *this)
     {
         ws.owner = &mainWindow;
         for (int i = 0; i < PaletteIcons::Count; ++i)
             ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
-        ws.stratWindow = [this](int iMI) -> frmMapa * {
-            for (auto &w : windows)
-                if (w->iMI == iMI && iMI != 0)
-                    return w.get();
-            return nullptr;
-        };
-        ws.activeStratWindow = [this]() -> frmMapa * {
-            return active;
-        };
         menus = new EditorPopupMenus(ws, &mainWindow);
         active = addWindow();
     }
@@ -205,9 +196,32 @@ protected:
     QPointF lineStart(int k) { return surface().linha(k)->line().p1(); }
     QPointF markerCentre(int k) { return surface().picM(k)->centre(); }
 
+    // The main window's part: finds the fixture's windows and counts the
+    // preview's changes.
+    struct FixtureWorkspace : Workspace
+    {
+        FixtureWorkspace(Ui &ui, EditorFixture &fixture)
+            : Workspace(ui)
+            , fixture(fixture)
+        {
+        }
+        frmMapa *stratWindow(int iMI) const override
+        {
+            for (auto &w : fixture.windows)
+                if (w->iMI == iMI && iMI != 0)
+                    return w.get();
+            return nullptr;
+        }
+        frmMapa *activeStratWindow() const override { return fixture.active; }
+        void setSelectedPreview(const QPixmap &) override { ++previewChanges; }
+
+        EditorFixture &fixture;
+        int previewChanges = 0;
+    };
+
     TempHome home;
     ScriptedUi ui;
-    Workspace ws;
+    FixtureWorkspace ws;
     QWidget mainWindow;
     EditorPopupMenus *menus = nullptr;
     std::vector<std::unique_ptr<frmMapa>> windows;

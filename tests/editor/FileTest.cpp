@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 
 using namespace vantrel;
@@ -60,7 +61,7 @@ TEST_F(StratFileEditing, OpeningRebuildsTheSamePicture)
     EXPECT_EQ(opened->strat().Movements, built.strat().Movements);
     EXPECT_EQ(opened->strat().LineColors, built.strat().LineColors);
     EXPECT_EQ(opened->strat().Links, built.strat().Links);
-    EXPECT_EQ(opened->titleLabel(), "Strat1");
+    EXPECT_EQ(opened->findChild<QLabel *>(QStringLiteral("lblTitulo"))->text(), "Strat1");
     EXPECT_EQ(opened->strat().Overview.trimmed(), "test.png");
 
     // Marker numbers follow the file's order, movement by movement (the

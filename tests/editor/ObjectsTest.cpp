@@ -138,10 +138,7 @@ TEST_F(ObjectEditing, F4Preconditions)
 
 TEST_F(ObjectEditing, ShiftReleaseKeepsOnlyThePreview)
 {
-    int previewCalls = 0;
-    ws.setSelectedPreview = [&](const QPixmap &) {
-        ++previewCalls;
-    };
+    int &previewCalls = ws.previewChanges;
     ws.tools.armPalette(2);
     MapEvent e = at(1000, 1000);
     press(e);

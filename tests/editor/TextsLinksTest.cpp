@@ -78,6 +78,36 @@ TEST_F(TextEditing, DragShowsAFrameOfTheLabelsOwnSize)
     EXPECT_EQ(label->pos(), QPointF(1300, 2100));
 }
 
+// A label longer than the room to its right wraps there; the map shows all of
+// it, and the stored caption stays as typed.
+TEST_F(TextEditing, ALongLabelWrapsInTheRoomToItsRight)
+{
+    map().resize(frmMapa::kWidthPixels, frmMapa::kHeightPixels);
+    const QString caption = QStringLiteral("Smoke the window, then hold the long corner until the "
+                                           "bomb is planted and the last one is down");
+    insertText(9000, 3000, typeAndOk("txtTexto", caption));
+    const TextItem *label = surface().lblTexto(1);
+    EXPECT_EQ(map().strat().Texts[1].Caption, caption);
+    EXPECT_LE(label->pos().x() + label->widthTwips(), StratSurface::kWidthTwips);
+    const int lineHeight = 15 * 15;
+    EXPECT_GT(label->heightTwips(), 3 * lineHeight) << "several lines";
+
+    // Yellow on every line, and nothing past the map's right edge to cut.
+    const QImage shot = map().grab().toImage();
+    const QRect box
+        = QRectF(label->pos() / 15, QSizeF(label->widthTwips(), label->heightTwips()) / 15)
+              .toAlignedRect();
+    int linesWithText = 0;
+    for (int y = box.top(); y < box.bottom(); y += 15) {
+        bool yellow = false;
+        for (int yy = y; yy < y + 15 && yy < shot.height(); ++yy)
+            for (int x = box.left(); x < box.right() && !yellow; ++x)
+                yellow = QColor(shot.pixel(x, yy)) == QColor(255, 255, 0);
+        linesWithText += yellow ? 1 : 0;
+    }
+    EXPECT_GE(linesWithText, 4);
+}
+
 TEST_F(TextEditing, RemovingTextOneOfTwoLeavesATombstone)
 {
     insertText(1000, 2000, typeAndOk("txtTexto", "one"));

@@ -82,10 +82,7 @@ TEST_F(UndoEditing, EveryActionIsOneStepThatRestoresThePictureAndTheBytes)
          },
          "Edit Text"},
         {[&] { addPointFor(2, 6000, 6000, 1); }, "Add Way Point"},
-        {[&] {
-             drag(4000, 2500, 4300, 2600);
-         },
-         "Move Way Point"},
+        {[&] { drag(4000, 2500, 4300, 2600); }, "Move Way Point"},
         {[&] {
              rightClickMarker(1);
              removeSelected(true);
