@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     cDib dib;
-    const ExportResult r = dib.CreateFromDevice(buffer, QStringLiteral("fuzz.bmp"));
+    const FileResult r = dib.CreateFromDevice(buffer, QStringLiteral("fuzz.bmp"));
     if (!r.ok) {
         if (!r.message.startsWith(QStringLiteral("File is not a supported bitmap format:\n")))
             std::abort();

@@ -70,10 +70,22 @@ frmDica::frmDica(Workspace &workspace, SettingsStore &settings, QWidget *parent,
     // The pack names a file of the program folder, never a path elsewhere.
     m_tipsFile = QFileInfo(m_ws.language.text(QStringLiteral("s0000"), QStringLiteral("tips.dat")))
                      .fileName();
-    if (!LoadTips(ProgramFolder::filePath(m_tipsFile)))
-        m_lblTipText->setText(
-            m_ws.language.text(QStringLiteral("s0001"), QStringLiteral("The file was not found: "))
-            + m_tipsFile);
+    const QString path = ProgramFolder::filePath(m_tipsFile);
+    if (!LoadTips(path))
+        m_lblTipText->setText(whyNotRead(path) + m_tipsFile);
+}
+
+QString frmDica::whyNotRead(const QString &path) const
+{
+    // A file that is there is never reported as missing.
+    const QFileInfo file(path);
+    if (!file.exists())
+        return m_ws.language.text(QStringLiteral("s0001"),
+                                  QStringLiteral("The file was not found: "));
+    if (file.isFile() && file.size() > TipsFile::kMaxSize)
+        return m_ws.language.text(QStringLiteral("s0065"),
+                                  QStringLiteral("The file is too large: "));
+    return m_ws.language.text(QStringLiteral("s0066"), QStringLiteral("The file cannot be read: "));
 }
 
 bool frmDica::LoadTips(const QString &path)

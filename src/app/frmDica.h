@@ -37,6 +37,8 @@ public:
 
 private:
     void pickRandomTip();
+    // The text shown before the file name when the tips cannot be read.
+    QString whyNotRead(const QString &path) const;
 
     Workspace &m_ws;
     SettingsStore &m_settings;

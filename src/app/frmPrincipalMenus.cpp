@@ -161,7 +161,7 @@ void frmPrincipal::saveActive(bool bComo)
 bool frmPrincipal::saveWindow(frmMapa *w, bool bComo)
 {
     const QString before = w->sArquivo;
-    const StratFileResult result = w->SalvaTatica(bComo);
+    const FileResult result = w->SalvaTatica(bComo);
     if (result)
         return !w->document().isModified(); // false when the dialog was cancelled
     // A failed save keeps the path the strat had and says why.

@@ -77,7 +77,7 @@ int frmPrincipal::OpenStratFile(const QString &sPath)
         return -1;
     }
     frmMapa *w = m_windows[size_t(slot)];
-    const StratFileResult result = w->AbreTatica(path);
+    const FileResult result = w->AbreTatica(path);
     if (!result) {
         // The window handed out for the file goes back to its slot.
         closeStrat(w);

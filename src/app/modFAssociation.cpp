@@ -1,8 +1,9 @@
 #include "app/modFAssociation.h"
 
+#include "fileio/SafeFile.h"
+
 #include <QDir>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace vantrel::modFAssociation {
@@ -12,11 +13,7 @@ namespace {
 void writeFile(const QString &path, const QString &text)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(text.toUtf8());
-        file.commit();
-    }
+    SafeFile::replace(path, text.toUtf8());
 }
 
 QString xmlEscaped(const QString &text)
@@ -24,14 +21,55 @@ QString xmlEscaped(const QString &text)
     return text.toHtmlEscaped();
 }
 
-// A desktop entry's Exec quotes its arguments itself; "%1" in quotes
-// becomes the field code for one file path.
+// One argument of a desktop entry's Exec line: a literal "%" doubled, then
+// quoted, with '"', '`', '$' and '\' escaped inside the quotes.
+QString execArgument(const QString &argument)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : argument) {
+        if (c == u'%')
+            quoted += QStringLiteral("%%");
+        else if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += QLatin1Char('\\') + c;
+        else
+            quoted += c;
+    }
+    return quoted + QLatin1Char('"');
+}
+
+// A value of a desktop entry: backslashes and control characters escaped.
+// The quoting of Exec comes first, so a backslash of a path ends as four.
+QString entryValue(const QString &text)
+{
+    QString value;
+    for (const QChar c : text) {
+        if (c == u'\\')
+            value += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            value += QStringLiteral("\\n");
+        else if (c == u'\t')
+            value += QStringLiteral("\\t");
+        else if (c == u'\r')
+            value += QStringLiteral("\\r");
+        else
+            value += c;
+    }
+    return value;
+}
+
+// The command is the executable in double quotes and "%1" in double quotes
+// (the form of the platform that has no quoting rules of its own); the
+// desktop entry gets the executable as one argument and the field code for
+// one file path.
 QString execLine(const QString &command)
 {
-    QString exec = command;
-    exec.replace(QStringLiteral("\"%1\""), QStringLiteral("%f"));
-    exec.replace(QStringLiteral("%1"), QStringLiteral("%f"));
-    return exec;
+    const QString fileArgument = QStringLiteral(" \"%1\"");
+    QString executable = command;
+    if (executable.endsWith(fileArgument))
+        executable.chop(fileArgument.size());
+    if (executable.size() >= 2 && executable.startsWith(u'"') && executable.endsWith(u'"'))
+        executable = executable.mid(1, executable.size() - 2);
+    return entryValue(execArgument(executable) + QStringLiteral(" %f"));
 }
 
 void runWhenPresent(const QString &tool, const QString &folder)
@@ -90,7 +128,7 @@ void RegisterFileType(const FileTypeInfo &info, const QString &dataHome)
                              "MimeType=%3;\n"
                              "Terminal=false\n"
                              "NoDisplay=true\n")
-                  .arg(info.FullName, execLine(command), mime));
+                  .arg(entryValue(info.FullName), execLine(command), mime));
 
     runWhenPresent(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"));
     runWhenPresent(QStringLiteral("update-desktop-database"),

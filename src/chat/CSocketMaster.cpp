@@ -260,7 +260,9 @@ void CSocketMaster::Listen()
         return;
     if (m_state != sckOpen && !BindInternal())
         return;
-    if (::listen(m_handle, 5) != 0)
+    // A queue as long as the system allows: under a storm of connects a short
+    // one drops them, and each dropped connect retries only a second later.
+    if (::listen(m_handle, SOMAXCONN) != 0)
         throwSocketErrno(errno, source("Listen"));
     m_state = sckListening;
     updateInterest();

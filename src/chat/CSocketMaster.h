@@ -102,6 +102,10 @@ public:
     // until GetData takes bytes, so the peer is slowed down and nothing is lost.
     void setSendBufferLimit(qint64 bytes) { m_sendLimit = bytes; }
     void setRecvBufferLimit(qint64 bytes);
+    // Gives up on a connected TCP socket as the send bound does: the unsent
+    // data goes, the state becomes sckError and the Error event with
+    // `number` follows from the event loop (source "CSocketMaster.SendData").
+    void abandon(int number);
 
     // Replaces the module's default message hook for this object.
     void setMessageHook(modSocketMaster::MessageHook hook) { m_messageHook = std::move(hook); }
@@ -131,6 +135,7 @@ private:
     void onConnectFinished();
     void onReadable();
     void AcceptWaiting();
+    bool AcceptOne();
     void RecvDataToBuffer();
     void ReadUdpDatagram();
     void SendBufferedData();

@@ -35,11 +35,7 @@ void CSocketMaster::SendData(const SocketData &data)
         && pendingSendBytes() + bytes->size() > m_sendLimit) {
         // The peer does not read what we queue for it: give up on it rather
         // than let its backlog grow without end.
-        m_sendBuffer.clear();
-        m_sendOffset = 0;
-        m_state = sckError;
-        updateInterest();
-        postError(NoBufferSpace, source("SendData"));
+        abandon(NoBufferSpace);
         return;
     }
     const bool wasEmpty = pendingSendBytes() == 0;
@@ -61,6 +57,17 @@ void CSocketMaster::SendData(const SocketData &data)
     SendBufferedData();
     if (self)
         updateInterest();
+}
+
+void CSocketMaster::abandon(int number)
+{
+    if (m_protocol != sckTCPProtocol || m_state != sckConnected)
+        return;
+    m_sendBuffer.clear();
+    m_sendOffset = 0;
+    m_state = sckError;
+    updateInterest();
+    postError(number, source("SendData"));
 }
 
 void CSocketMaster::SendBufferedData()

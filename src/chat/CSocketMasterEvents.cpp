@@ -118,14 +118,28 @@ void CSocketMaster::onConnectFinished()
 
 void CSocketMaster::AcceptWaiting()
 {
+    // Take what waits in the queue, a bounded number per wake-up so that the
+    // other sockets get their turn.
+    constexpr int kAcceptsPerWake = 64;
+    QPointer<CSocketMaster> self(this);
+    for (int i = 0; i < kAcceptsPerWake; ++i) {
+        if (!AcceptOne() || !self || m_state != sckListening)
+            return;
+    }
+}
+
+bool CSocketMaster::AcceptOne()
+{
     sockaddr_in peer{};
     socklen_t len = sizeof peer;
     const int fd = ::accept4(m_handle, reinterpret_cast<sockaddr *>(&peer), &len,
                              SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
-        if (wouldBlock(err) || err == EINTR || err == ECONNABORTED)
-            return;
+        if (err == EINTR || err == ECONNABORTED)
+            return true;
+        if (wouldBlock(err))
+            return false;
         // Out of descriptors and the like: back off a little instead of
         // spinning on a connection we cannot take.
         m_acceptPaused = true;
@@ -134,7 +148,7 @@ void CSocketMaster::AcceptWaiting()
             updateInterest();
         });
         raiseError(socketErrorFromErrno(err), source("PostSocket"));
-        return;
+        return false;
     }
     auto *holder = new CSocketMaster;
     holder->AdoptAccepted(fd, true);
@@ -163,6 +177,7 @@ void CSocketMaster::AcceptWaiting()
         }
         delete left;
     }
+    return true;
 }
 
 void CSocketMaster::ReadUdpDatagram()

@@ -31,7 +31,8 @@ public:
     // The whole "chat-host" command: parses `args`, hosts, prints every log
     // line on standard output and runs the application's event loop until
     // SIGINT or SIGTERM. Returns 0 then, 1 when the port cannot be listened
-    // on, 2 on bad arguments.
+    // on, 2 on bad arguments. An output that fails or is closed ends the
+    // printing, never the host.
     static int runCommand(const QStringList &args);
 
     // A log line made safe for a terminal: line ends become "\n", other

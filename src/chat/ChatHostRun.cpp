@@ -21,17 +21,48 @@ void onSignal(int)
     [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
 }
 
+// Logging is a courtesy: an output that is closed (a pager that quit, `head`)
+// or full must never end the host, so the first failure silences the stream.
 void print(FILE *stream, const QString &text)
 {
+    static bool broken[2] = {false, false};
+    bool &silenced = broken[stream == stderr ? 1 : 0];
+    if (silenced)
+        return;
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size())
+        || std::fflush(stream) != 0)
+        silenced = true;
 }
+
+// Sets a signal's handling for the lifetime of the guard.
+class SignalAction
+{
+public:
+    SignalAction(int signal, void (*handler)(int), int flags = 0)
+        : m_signal(signal)
+    {
+        struct sigaction sa = {};
+        sa.sa_handler = handler;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = flags;
+        ::sigaction(signal, &sa, &m_old);
+    }
+    ~SignalAction() { ::sigaction(m_signal, &m_old, nullptr); }
+    SignalAction(const SignalAction &) = delete;
+    SignalAction &operator=(const SignalAction &) = delete;
+
+private:
+    int m_signal;
+    struct sigaction m_old = {};
+};
 
 } // namespace
 
 int ChatHost::runCommand(const QStringList &args)
 {
+    // A closed log output shows up as a failing write, not as a fatal signal.
+    const SignalAction ignorePipe(SIGPIPE, SIG_IGN);
     QString error;
     const std::optional<ChatHost::Options> options = ChatHost::parse(args, &error);
     if (!options) {
@@ -61,18 +92,12 @@ int ChatHost::runCommand(const QStringList &args)
         [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &byte, 1);
         QCoreApplication::quit();
     });
-    struct sigaction sa = {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    struct sigaction oldInt = {}, oldTerm = {};
-    ::sigaction(SIGINT, &sa, &oldInt);
-    ::sigaction(SIGTERM, &sa, &oldTerm);
-
-    const int status = QCoreApplication::exec();
-
-    ::sigaction(SIGINT, &oldInt, nullptr);
-    ::sigaction(SIGTERM, &oldTerm, nullptr);
+    int status = 0;
+    {
+        const SignalAction interrupt(SIGINT, onSignal, SA_RESTART);
+        const SignalAction terminate(SIGTERM, onSignal, SA_RESTART);
+        status = QCoreApplication::exec();
+    }
     notifier.setEnabled(false);
     ::close(g_signalPipe[0]);
     ::close(g_signalPipe[1]);

@@ -25,6 +25,20 @@ void ChatSession::createListener()
     m_listen = new CSocketMaster(this);
     connect(m_listen, &CSocketMaster::ConnectionRequest, this,
             &ChatSession::Listen_ConnectionRequest);
+    // A socket that cannot even be created reports it as an event.
+    connect(m_listen, &CSocketMaster::Error, this,
+            [this](SocketErrorEvent &e) { m_lastError = e.Description; });
+}
+
+void ChatSession::dropListener()
+{
+    m_listen->blockSignals(true);
+    try {
+        m_listen->CloseSck();
+    } catch (const SocketError &) {
+    }
+    m_listen->deleteLater();
+    m_listen = nullptr;
 }
 
 QString ChatSession::text(const QString &id, const QString &english) const
@@ -53,25 +67,28 @@ quint16 ChatSession::listeningPort() const
 
 bool ChatSession::host(const QString &nick, quint16 port, const QString &bindAddress)
 {
-    m_sNick = nick;
     m_lastError.clear();
-    bool listening = false;
     try {
         if (!bindAddress.isEmpty())
             m_listen->Bind(port, bindAddress);
         else
             m_listen->setLocalPort(port);
         m_listen->Listen();
-        listening = m_listen->State() == CSocketMaster::sckListening;
     } catch (const SocketError &e) {
-        // As with every button, the failure is not shown; hosting goes on.
-        m_lastError = e.description() + QStringLiteral(" (") + e.source() + QLatin1Char(')');
+        m_lastError = e.description();
     }
+    if (m_listen->State() != CSocketMaster::sckListening) {
+        // Nothing changes but a fresh listener for the next try.
+        dropListener();
+        createListener();
+        return false;
+    }
+    m_sNick = nick;
     m_bServer = true;
     m_lstNicks.append({m_sNick, 0});
     Q_EMIT nicksChanged();
     m_bConectado = true;
-    return listening;
+    return true;
 }
 
 bool ChatSession::connectTo(const QString &nick, const QString &address, quint16 port)
@@ -84,7 +101,7 @@ bool ChatSession::connectTo(const QString &nick, const QString &address, quint16
         try {
             user->Socket->Connect(address, port);
         } catch (const SocketError &e) {
-            m_lastError = e.description() + QStringLiteral(" (") + e.source() + QLatin1Char(')');
+            m_lastError = e.description();
         }
     }
     m_bServer = false;
@@ -110,14 +127,7 @@ bool ChatSession::sendLine(const QString &typed)
 void ChatSession::reset()
 {
     m_users->closeAll();
-    if (m_listen) {
-        m_listen->blockSignals(true);
-        try {
-            m_listen->CloseSck();
-        } catch (const SocketError &) {
-        }
-        m_listen->deleteLater();
-    }
+    dropListener();
     createListener();
     m_bServer = false;
     m_bConectado = false;
@@ -138,6 +148,28 @@ void ChatSession::send(clsUser *user, const QString &message)
     } catch (const SocketError &) {
         // a failed send does not stop a relay loop
     }
+    if (m_bServer && user->Socket->pendingSendBytes() > 0)
+        boundTotalBacklog();
+}
+
+void ChatSession::boundTotalBacklog()
+{
+    if (m_totalBacklogLimit <= 0)
+        return;
+    for (;;) {
+        qint64 total = 0;
+        CSocketMaster *largest = nullptr;
+        for (const QPointer<clsUser> &u : m_users->NewEnum()) {
+            const qint64 pending = u ? u->Socket->pendingSendBytes() : 0;
+            total += pending;
+            if (pending > 0 && (!largest || pending > largest->pendingSendBytes()))
+                largest = u->Socket;
+        }
+        if (total <= m_totalBacklogLimit || !largest)
+            return;
+        // Goes the way of a peer past its own bound: dropped with error 10055.
+        largest->abandon(SocketErrorNumber::NoBufferSpace);
+    }
 }
 
 int ChatSession::entriesFor(qint32 itemData) const
@@ -148,8 +180,20 @@ int ChatSession::entriesFor(qint32 itemData) const
     return n;
 }
 
-void ChatSession::appendLog(const QString &line)
+QString ChatSession::shown(const QString &line) const
 {
+    if (line.size() <= kShownRunLimit)
+        return line;
+    return line.left(kShownRunLimit)
+           + text(QStringLiteral("s0061"), QStringLiteral("\u2026 [%1 more characters not shown]"))
+                 .arg(line.size() - kShownRunLimit);
+}
+
+void ChatSession::appendLog(const QString &full)
+{
+    // A peer may send megabytes without a blank: laying that out would hold
+    // up every window for seconds, and nobody reads it anyway.
+    const QString line = shown(full);
     m_txtChat += ChatWire::kCrLf;
     m_txtChat += line;
     if (m_txtChat.size() > kLogLimit) {
@@ -169,6 +213,8 @@ void ChatSession::Nick(const QString &tNick, const QString &Key)
     const qint32 number = Key.toInt();
     // Untrusted peers: one connection cannot grow the list (and the copies of
     // it we send) without end.
+    if (tNick.size() > kNickLengthLimit)
+        return;
     if (m_bServer ? entriesFor(number) >= kNicksPerConnection : m_lstNicks.size() >= kNickListLimit)
         return;
     m_lstNicks.append({tNick, number});
@@ -202,19 +248,29 @@ void ChatSession::Mensagem(const QString &sMSG, const QString &Key)
 void ChatSession::Disconnected(const QString &Key)
 {
     const qint32 number = Key.toInt();
-    QString nick;
-    for (qsizetype i = 0; i < m_lstNicks.size(); ++i) {
-        if (m_lstNicks.at(i).itemData == number) {
-            nick = m_lstNicks.at(i).nick;
-            m_lstNicks.removeAt(i);
-            Q_EMIT nicksChanged();
-            break;
+    // On the host every nick the connection listed leaves with it, so that a
+    // later connection on the same socket number starts with none. A client
+    // lists everybody under its one connection and takes out the first.
+    QStringList gone;
+    for (qsizetype i = 0; i < m_lstNicks.size();) {
+        if (m_lstNicks.at(i).itemData != number) {
+            ++i;
+            continue;
         }
+        gone.append(m_lstNicks.takeAt(i).nick);
+        if (!m_bServer)
+            break;
     }
-    const QString goodbye = ChatWire::left(nick);
-    for (const QPointer<clsUser> &u : m_users->NewEnum()) {
-        if (u && u->Key != Key)
-            send(u, goodbye);
+    if (!gone.isEmpty())
+        Q_EMIT nicksChanged();
+    else
+        gone.append(QString()); // a connection that never named itself: "SAIU "
+    for (const QString &nick : std::as_const(gone)) {
+        const QString goodbye = ChatWire::left(nick);
+        for (const QPointer<clsUser> &u : m_users->NewEnum()) {
+            if (u && u->Key != Key)
+                send(u, goodbye);
+        }
     }
     m_users->Remove(Key);
 }
@@ -232,6 +288,13 @@ void ChatSession::Saiu(const QString &stNick)
 
 void ChatSession::Listen_ConnectionRequest(qint32 requestID)
 {
+    if (m_users->Count() >= m_connectionLimit) {
+        // Not accepted: the listener closes it after this event.
+        appendLog(
+            text(QStringLiteral("s0063"), QStringLiteral("%1 refused: the chat has %2 connections"))
+                .arg(m_listen->RemoteHostIP(), QString::number(m_connectionLimit)));
+        return;
+    }
     QPointer<clsUser> user = m_users->Add(QString::number(requestID));
     if (!user)
         return; // not accepted: the listener closes it

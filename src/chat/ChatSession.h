@@ -31,8 +31,18 @@ public:
     static constexpr quint16 kDefaultPort = 3005;
     // A peer whose unsent backlog passes this is dropped as if it had left.
     static constexpr qint64 kDefaultSendBacklogLimit = 8 * 1024 * 1024;
+    // What the host holds unsent for all its peers together; past it the
+    // peer with the largest backlog is dropped, until it is below again.
+    static constexpr qint64 kDefaultTotalBacklogLimit = 64 * 1024 * 1024;
+    // Connections the host takes at once; later ones are closed at once.
+    static constexpr int kDefaultConnectionLimit = 200;
     // The log keeps its newest characters only: past this it drops its older half.
     static constexpr qsizetype kLogLimit = 1024 * 1024;
+    // What the log shows of one run (a message as it was read) at most; the
+    // rest is left out behind a mark. Relayed runs go on whole.
+    static constexpr qsizetype kShownRunLimit = 4096;
+    // Longer nicks are not listed: every newcomer is sent the whole list.
+    static constexpr qsizetype kNickLengthLimit = 256;
     // On the host one connection may put at most this many nicks on the list
     // (its own and whatever a "NICK" run with several lines adds).
     static constexpr int kNicksPerConnection = 8;
@@ -47,11 +57,13 @@ public:
 
     void setTextLookup(TextLookup lookup) { m_text = std::move(lookup); }
     void setSendBacklogLimit(qint64 bytes) { m_sendBacklogLimit = bytes; }
+    void setTotalBacklogLimit(qint64 bytes) { m_totalBacklogLimit = bytes; }
+    void setConnectionLimit(int connections) { m_connectionLimit = connections; }
 
     // Host: listen on `port` (bound to `bindAddress`, or as the socket binds by
-    // default when that is empty), become the host, list the own nick.
-    // Failures do not stop it: the session is hosting even when the listen
-    // failed; the result and lastError() say whether it listens.
+    // default when that is empty), become the host, list the own nick. When
+    // the listen fails (the port in use) the session stays idle and ready to
+    // try again; lastError() says why.
     bool host(const QString &nick, quint16 port = kDefaultPort,
               const QString &bindAddress = QString());
     // Connect: an empty address does nothing but set the nick (false).
@@ -69,7 +81,7 @@ public:
     void Disconnected(const QString &Key);
     void Saiu(const QString &stNick);
     void Listen_ConnectionRequest(qint32 requestID);
-    // Adds CR LF + text at the end of the log.
+    // Adds CR LF + text at the end of the log, cut to kShownRunLimit.
     void appendLog(const QString &text);
 
     // Every message to a peer goes through here and is handed to its socket
@@ -90,6 +102,7 @@ public:
     clsUsers *Users() const { return m_users; }
     // The port the listener got (useful when it was asked for port 0).
     quint16 listeningPort() const;
+    // Why the last Host or Connect failed at once ("Address already in use.").
     QString lastError() const { return m_lastError; }
 
 Q_SIGNALS:
@@ -100,10 +113,15 @@ Q_SIGNALS:
 
 private:
     void createListener();
+    void dropListener();
     int entriesFor(qint32 itemData) const;
+    QString shown(const QString &line) const;
+    void boundTotalBacklog();
 
     TextLookup m_text;
     qint64 m_sendBacklogLimit = kDefaultSendBacklogLimit;
+    qint64 m_totalBacklogLimit = kDefaultTotalBacklogLimit;
+    int m_connectionLimit = kDefaultConnectionLimit;
     bool m_bServer = false;
     bool m_bConectado = false;
     QString m_sNick;

@@ -60,8 +60,16 @@ void clsUser::Socket_CloseSck()
     m_session.Disconnected(Key);
 }
 
-void clsUser::Socket_Error(SocketErrorEvent &)
+void clsUser::Socket_Error(SocketErrorEvent &event)
 {
+    // Our own send bound gave up on a peer that does not read: say so.
+    if (event.Number == SocketErrorNumber::NoBufferSpace
+        && event.Source == QLatin1String("CSocketMaster.SendData"))
+        m_session.appendLog(
+            m_session
+                .text(QStringLiteral("s0062"),
+                      QStringLiteral("%1 dropped: it does not read what it is sent"))
+                .arg(Socket->RemoteHostIP()));
     // Handled like a close; CancelDisplay stays True, so no message box.
     Socket_CloseSck();
 }

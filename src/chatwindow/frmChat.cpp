@@ -89,7 +89,7 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
         [this](const QString &id, const QString &english) { return m_language.text(id, english); });
     connect(m_session, &ChatSession::logAppended, this, &frmChat::addLogText);
     connect(m_session, &ChatSession::logCleared, txtChat, &QPlainTextEdit::clear);
-    connect(m_session, &ChatSession::nicksChanged, this, &frmChat::showNicks);
+    connect(m_session, &ChatSession::nicksChanged, this, &frmChat::scheduleNicks);
 
     // A socket error whose handler asks for the message box shows it here.
     modSocketMaster::setDefaultMessageHook([this](const QString &message, const QString &title) {
@@ -117,8 +117,14 @@ void frmChat::cmdAguardar_Click()
 {
     const QString nick
         = m_ui.inputBox(this, text("s0001", "Enter your nick:"), QString(), QString());
-    // A failed listen (the port in use) still leaves the window hosting.
-    m_session->host(nick, m_port, m_bindAddress);
+    if (nick.isEmpty())
+        return; // cancelled
+    if (!m_session->host(nick, m_port, m_bindAddress)) {
+        // The port is taken or the like: say why and stay ready to try again.
+        m_session->appendLog(text("s0060", "Could not host the chat on port %1: %2")
+                                 .arg(QString::number(m_port), m_session->lastError()));
+        return;
+    }
     enterChat();
 }
 
@@ -126,6 +132,8 @@ void frmChat::cmdConectar_Click()
 {
     const QString nick
         = m_ui.inputBox(this, text("s0001", "Enter your nick:"), QString(), QString());
+    if (nick.isEmpty())
+        return; // cancelled
     const QString address
         = m_ui.inputBox(this, text("s0002", "Enter the server IP:"), QString(), QString());
     if (!m_session->connectTo(nick, address, m_port))
@@ -169,11 +177,24 @@ bool frmChat::txtTexto_Return()
     return true;
 }
 
+void frmChat::scheduleNicks()
+{
+    // One run may change the list thousands of times; show it once after.
+    if (m_nicksDue)
+        return;
+    m_nicksDue = true;
+    QMetaObject::invokeMethod(this, &frmChat::showNicks, Qt::QueuedConnection);
+}
+
 void frmChat::showNicks()
 {
-    lstNicks->clear();
+    m_nicksDue = false;
+    QStringList shown;
+    shown.reserve(m_session->lstNicks().size());
     for (const NickEntry &e : m_session->lstNicks())
-        lstNicks->addItem(ChatHost::printable(e.nick));
+        shown.append(ChatHost::printable(e.nick));
+    lstNicks->clear();
+    lstNicks->addItems(shown);
 }
 
 void frmChat::addLogText(const QString &added)

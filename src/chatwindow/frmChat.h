@@ -57,6 +57,7 @@ protected:
 
 private:
     QString text(const char *id, const char *english) const;
+    void scheduleNicks();
     void showNicks();
     void addLogText(const QString &added);
     void showIdle();
@@ -68,6 +69,7 @@ private:
     ChatSession *m_session;
     UrlSource *m_urlSource;
     quint16 m_port = ChatSession::kDefaultPort;
+    bool m_nicksDue = false;
     QString m_bindAddress;
 };
 

@@ -1,6 +1,7 @@
 #include "cli/LpkCommand.h"
 
-#include "cli/JsonInput.h"
+#include "fileio/JsonInput.h"
+#include "fileio/SafeFile.h"
 #include "i18n/PackFile.h"
 #include "i18n/PackJson.h"
 
@@ -29,23 +30,27 @@ int usage()
 
 int build(const QString &source, const QString &target)
 {
+    const FileResult output = SafeFile::checkTarget(target, {source});
+    if (!output)
+        return fail(output.message);
     QJsonObject json;
-    QString error;
-    if (!readJsonObject(source, json, &error))
-        return fail(error);
+    const FileResult read = readJsonObject(source, json);
+    if (!read)
+        return fail(read.message);
     PackData pack;
+    QString error;
     if (!PackJson::fromJson(json, pack, &error))
         return fail(QStringLiteral("%1: %2").arg(source, error));
-    const PackFileResult r = PackFile::write(target, pack);
+    const FileResult r = PackFile::write(target, pack);
     if (!r)
-        return fail(QStringLiteral("%1: %2").arg(source, r.message));
+        return fail(r.message);
     return 0;
 }
 
 int dump(const QString &path)
 {
     PackData pack;
-    const PackFileResult r = PackFile::read(path, pack);
+    const FileResult r = PackFile::read(path, pack);
     if (!r)
         return fail(r.message);
     const QByteArray text = QJsonDocument(PackJson::toJson(pack)).toJson(QJsonDocument::Indented);

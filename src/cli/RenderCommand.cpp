@@ -2,6 +2,8 @@
 
 #ifdef VANTREL_WITH_RENDER
 #include "editor/HeadlessRender.h"
+#include "export/FileNames.h"
+#include "fileio/SafeFile.h"
 #endif
 
 #include <QFile>
@@ -149,8 +151,13 @@ int runRenderCommand(const QStringList &args)
     if (!QFile::exists(r->strat))
         return renderFailure(QStringLiteral("%1: no such file").arg(r->strat));
     if (!r->image.isEmpty()) {
-        const ExportResult result
-            = HeadlessRender::image(r->strat, r->image, r->frames.value_or(0));
+        // Refused before the window is rendered: a device stays a device and
+        // the strat is never overwritten by its own picture.
+        const FileResult target
+            = SafeFile::checkTarget(FileNames::withJpgExtension(r->image), {r->strat});
+        if (!target)
+            return renderFailure(target.message);
+        const FileResult result = HeadlessRender::image(r->strat, r->image, r->frames.value_or(0));
         return result ? 0 : renderFailure(result.message);
     }
     RecordingFormat format;

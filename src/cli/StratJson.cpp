@@ -1,18 +1,12 @@
 #include "cli/StratJson.h"
 
-#include <QJsonArray>
+#include "fileio/JsonFields.h"
 
-#include <cmath>
-#include <limits>
+#include <QJsonArray>
 
 namespace vantrel::StratJson {
 
 namespace {
-
-QJsonValue number(float v)
-{
-    return std::isfinite(v) ? QJsonValue(double(v)) : QJsonValue(QString::number(double(v)));
-}
 
 template<typename T, typename ToJson>
 QJsonArray listToJson(const NumberedList<T> &list, ToJson toJson)
@@ -23,95 +17,18 @@ QJsonArray listToJson(const NumberedList<T> &list, ToJson toJson)
     return out;
 }
 
-// Reading: a small cursor over one JSON object that remembers the first error.
-class Fields
-{
-public:
-    Fields(const QJsonObject &o, QString where, QString *error)
-        : m_o(o)
-        , m_where(std::move(where))
-        , m_error(error)
-    {
-    }
-
-    template<typename Int> Int integer(const char *key)
-    {
-        const QJsonValue v = m_o.value(QLatin1String(key));
-        if (v.isUndefined())
-            return 0;
-        const double d = v.toDouble(std::nan(""));
-        if (!v.isDouble() || d != std::floor(d) || d < double(std::numeric_limits<Int>::min())
-            || d > double(std::numeric_limits<Int>::max())) {
-            fail(key, "is not a whole number in range");
-            return 0;
-        }
-        return Int(d);
-    }
-
-    float real(const char *key)
-    {
-        const QJsonValue v = m_o.value(QLatin1String(key));
-        if (v.isUndefined())
-            return 0;
-        if (!v.isDouble()) {
-            fail(key, "is not a number");
-            return 0;
-        }
-        return float(v.toDouble());
-    }
-
-    QString text(const char *key)
-    {
-        const QJsonValue v = m_o.value(QLatin1String(key));
-        if (v.isUndefined())
-            return {};
-        if (!v.isString()) {
-            fail(key, "is not a text");
-            return {};
-        }
-        return v.toString();
-    }
-
-private:
-    void fail(const char *key, const char *what)
-    {
-        if (m_error->isEmpty())
-            *m_error
-                = QStringLiteral("%1.%2 %3").arg(m_where, QLatin1String(key), QLatin1String(what));
-    }
-
-    const QJsonObject &m_o;
-    QString m_where;
-    QString *m_error;
-};
-
+// Reads the list `key` of `top`, one record per element; the list holds at
+// most 32767 records.
 template<typename T, typename FromJson>
-bool listFromJson(const QJsonObject &json, const char *key, NumberedList<T> &list, QString *error,
-                  FromJson fromJson)
+void listFromJson(JsonFields &top, const char *key, NumberedList<T> &list, FromJson fromJson)
 {
-    const QJsonValue v = json.value(QLatin1String(key));
-    if (v.isUndefined())
-        return true;
-    if (!v.isArray()) {
-        *error = QStringLiteral("%1 is not a list").arg(QLatin1String(key));
-        return false;
-    }
-    const QJsonArray array = v.toArray();
+    const QJsonArray array = top.objects(key);
     if (array.size() > INT16_MAX) {
-        *error = QStringLiteral("%1 has more than 32767 entries").arg(QLatin1String(key));
-        return false;
+        top.fail(top.path(key) + QStringLiteral(" has more than 32767 entries"));
+        return;
     }
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const QString where = QStringLiteral("%1[%2]").arg(QLatin1String(key)).arg(i);
-        if (!array[i].isObject() && !array[i].isDouble()) {
-            *error = QStringLiteral("%1 is not an object").arg(where);
-            return false;
-        }
-        list.append(fromJson(array[i], where));
-        if (!error->isEmpty())
-            return false;
-    }
-    return true;
+    for (qsizetype i = 0; i < array.size() && top.ok(); ++i)
+        list.append(fromJson(array[i].toObject(), top.path(key, i)));
 }
 
 } // namespace
@@ -123,12 +40,12 @@ QJsonObject toJson(const Strat &strat)
     o[QStringLiteral("title")] = strat.Title.trimmed();
     o[QStringLiteral("objects")] = listToJson(strat.Objects, [](const StratObject &ob) {
         return QJsonObject{{QStringLiteral("PictureIndex"), ob.PictureIndex},
-                           {QStringLiteral("Left"), number(ob.Left)},
-                           {QStringLiteral("Top"), number(ob.Top)}};
+                           {QStringLiteral("Left"), floatToJson(ob.Left)},
+                           {QStringLiteral("Top"), floatToJson(ob.Top)}};
     });
     o[QStringLiteral("texts")] = listToJson(strat.Texts, [](const StratText &t) {
-        return QJsonObject{{QStringLiteral("Left"), number(t.Left)},
-                           {QStringLiteral("Top"), number(t.Top)},
+        return QJsonObject{{QStringLiteral("Left"), floatToJson(t.Left)},
+                           {QStringLiteral("Top"), floatToJson(t.Top)},
                            {QStringLiteral("Caption"), t.Caption}};
     });
     o[QStringLiteral("colors")]
@@ -140,7 +57,7 @@ QJsonObject toJson(const Strat &strat)
             points.append(QJsonObject{{QStringLiteral("StartFrame"), p.StartFrame},
                                       {QStringLiteral("X"), p.X},
                                       {QStringLiteral("Y"), p.Y},
-                                      {QStringLiteral("Velocity"), number(p.Velocity)}});
+                                      {QStringLiteral("Velocity"), floatToJson(p.Velocity)}});
         }
         return QJsonObject{{QStringLiteral("ObjectIndex"), m.ObjectIndex},
                            {QStringLiteral("PointCount"), m.PointCount},
@@ -159,61 +76,62 @@ bool fromJson(const QJsonObject &json, Strat &strat, QString *error)
 {
     error->clear();
     Strat s;
-    Fields top(json, QStringLiteral("document"), error);
+    JsonFields top(json, {}, error);
+    top.allowOnly({QStringLiteral("overview"), QStringLiteral("title"), QStringLiteral("objects"),
+                   QStringLiteral("texts"), QStringLiteral("colors"), QStringLiteral("movements"),
+                   QStringLiteral("links")});
+    // Every strat has both; a document without them is something else.
+    top.require({QStringLiteral("overview"), QStringLiteral("title")});
     s.Overview = top.text("overview");
     s.Title = top.text("title");
-    if (!error->isEmpty())
-        return false;
 
-    bool ok = listFromJson(
-        json, "objects", s.Objects, error, [&](const QJsonValue &v, const QString &w) {
-            Fields f(v.toObject(), w, error);
-            return StratObject{f.integer<int16_t>("PictureIndex"), f.real("Left"), f.real("Top")};
-        });
-    ok = ok
-         && listFromJson(json, "texts", s.Texts, error, [&](const QJsonValue &v, const QString &w) {
-                Fields f(v.toObject(), w, error);
-                return StratText{f.real("Left"), f.real("Top"), f.text("Caption")};
-            });
-    ok = ok
-         && listFromJson(
-             json, "colors", s.LineColors, error, [&](const QJsonValue &v, const QString &w) {
-                 const double d = v.toDouble(-1);
-                 if (!v.isDouble() || d < 0 || d > 4294967295.0 || d != std::floor(d))
-                     *error = QStringLiteral("%1 is not an unsigned 32-bit colour").arg(w);
-                 return uint32_t(d < 0 ? 0 : d);
-             });
-    ok = ok
-         && listFromJson(
-             json, "movements", s.Movements, error, [&](const QJsonValue &v, const QString &w) {
-                 const QJsonObject o = v.toObject();
-                 Fields f(o, w, error);
-                 StratMovement m;
-                 m.ObjectIndex = f.integer<int16_t>("ObjectIndex");
-                 const QJsonArray points = o.value(QStringLiteral("Points")).toArray();
-                 if (points.size() > INT16_MAX) {
-                     *error = QStringLiteral("%1.Points has more than 32767 entries").arg(w);
-                     return m;
-                 }
-                 m.Points.resize(size_t(points.size()) + 1);
-                 for (qsizetype j = 0; j < points.size(); ++j) {
-                     Fields p(points[j].toObject(), QStringLiteral("%1.Points[%2]").arg(w).arg(j),
-                              error);
-                     m.Points[size_t(j) + 1]
-                         = MovementPoint{p.integer<int32_t>("StartFrame"), p.integer<int32_t>("X"),
-                                         p.integer<int32_t>("Y"), p.real("Velocity")};
-                 }
-                 m.PointCount = int16_t(points.size());
-                 return m;
-             });
-    ok = ok
-         && listFromJson(json, "links", s.Links, error, [&](const QJsonValue &v, const QString &w) {
-                Fields f(v.toObject(), w, error);
-                return StratLink{f.text("Target"), f.integer<int16_t>("ObjectIndex"),
-                                 f.integer<int16_t>("MovementIndex"),
-                                 f.integer<int16_t>("PointIndex")};
-            });
-    if (!ok || !error->isEmpty())
+    listFromJson(top, "objects", s.Objects, [&](const QJsonObject &o, const QString &where) {
+        JsonFields f(o, where, error);
+        f.allowOnly(
+            {QStringLiteral("PictureIndex"), QStringLiteral("Left"), QStringLiteral("Top")});
+        return StratObject{f.integer<int16_t>("PictureIndex"), f.real("Left"), f.real("Top")};
+    });
+    listFromJson(top, "texts", s.Texts, [&](const QJsonObject &o, const QString &where) {
+        JsonFields f(o, where, error);
+        f.allowOnly({QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("Caption")});
+        return StratText{f.real("Left"), f.real("Top"), f.text("Caption")};
+    });
+    const QList<double> colors = top.numbers("colors", 0, 4294967295.0);
+    if (colors.size() > INT16_MAX)
+        top.fail(QStringLiteral("colors has more than 32767 entries"));
+    for (double c : colors)
+        s.LineColors.append(uint32_t(c));
+    listFromJson(top, "movements", s.Movements, [&](const QJsonObject &o, const QString &where) {
+        JsonFields f(o, where, error);
+        f.allowOnly({QStringLiteral("ObjectIndex"), QStringLiteral("PointCount"),
+                     QStringLiteral("Points")});
+        StratMovement m;
+        m.ObjectIndex = f.integer<int16_t>("ObjectIndex");
+        const QJsonArray points = f.objects("Points");
+        if (points.size() > INT16_MAX) {
+            f.fail(f.path("Points") + QStringLiteral(" has more than 32767 entries"));
+            return m;
+        }
+        m.Points.resize(size_t(points.size()) + 1);
+        for (qsizetype j = 0; j < points.size() && f.ok(); ++j) {
+            JsonFields p(points[j].toObject(), f.path("Points", j), error);
+            p.allowOnly({QStringLiteral("StartFrame"), QStringLiteral("X"), QStringLiteral("Y"),
+                         QStringLiteral("Velocity")});
+            m.Points[size_t(j) + 1]
+                = MovementPoint{p.integer<int32_t>("StartFrame"), p.integer<int32_t>("X"),
+                                p.integer<int32_t>("Y"), p.real("Velocity")};
+        }
+        m.PointCount = int16_t(points.size());
+        return m;
+    });
+    listFromJson(top, "links", s.Links, [&](const QJsonObject &o, const QString &where) {
+        JsonFields f(o, where, error);
+        f.allowOnly({QStringLiteral("Target"), QStringLiteral("ObjectIndex"),
+                     QStringLiteral("MovementIndex"), QStringLiteral("PointIndex")});
+        return StratLink{f.text("Target"), f.integer<int16_t>("ObjectIndex"),
+                         f.integer<int16_t>("MovementIndex"), f.integer<int16_t>("PointIndex")};
+    });
+    if (!top.ok())
         return false;
     strat = std::move(s);
     return true;

@@ -2,10 +2,11 @@
 // and run a headless chat host.
 
 #include "cli/ChatHostCommand.h"
-#include "cli/JsonInput.h"
 #include "cli/LpkCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/StratJson.h"
+#include "fileio/JsonInput.h"
+#include "fileio/SafeFile.h"
 #include "strat/StratFile.h"
 
 #ifdef VANTREL_WITH_RENDER
@@ -94,7 +95,7 @@ int info(const QStringList &args)
     if (path.isEmpty())
         return usage();
     Strat strat;
-    const StratFileResult r = StratFile::read(path, strat);
+    const FileResult r = StratFile::read(path, strat);
     if (!r)
         return fail(r.message);
     if (json)
@@ -109,14 +110,18 @@ int create(const QStringList &args)
 {
     if (args.size() != 2)
         return usage();
+    const FileResult target = SafeFile::checkTarget(args[1], {args[0]});
+    if (!target)
+        return fail(target.message);
     QJsonObject json;
-    QString error;
-    if (!readJsonObject(args[0], json, &error))
-        return fail(error);
+    const FileResult read = readJsonObject(args[0], json);
+    if (!read)
+        return fail(read.message);
     Strat strat;
+    QString error;
     if (!StratJson::fromJson(json, strat, &error))
         return fail(QStringLiteral("%1: %2").arg(args[0], error));
-    const StratFileResult r = StratFile::write(args[1], strat);
+    const FileResult r = StratFile::write(args[1], strat);
     if (!r)
         return fail(r.message);
     return 0;

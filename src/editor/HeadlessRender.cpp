@@ -31,9 +31,9 @@ struct Session
         window->show();
     }
 
-    StratFileResult open(const QString &stratPath)
+    FileResult open(const QString &stratPath)
     {
-        StratFileResult result = window->AbreTatica(stratPath);
+        FileResult result = window->AbreTatica(stratPath);
         if (!result && result.message.isEmpty())
             result.message = stratPath;
         return result;
@@ -66,12 +66,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
     return std::make_unique<QApplication>(argc, argv);
 }
 
-ExportResult image(const QString &stratPath, const QString &typedName, int frames)
+FileResult image(const QString &stratPath, const QString &typedName, int frames)
 {
     Session session;
-    const StratFileResult opened = session.open(stratPath);
+    const FileResult opened = session.open(stratPath);
     if (!opened)
-        return ExportResult::failure(opened.message);
+        return FileResult::failure(opened.message);
     if (frames > 0) {
         session.window->picGO_Click();
         session.play(frames);
@@ -83,7 +83,7 @@ AviResult video(const QString &stratPath, const QString &typedName, int frames,
                 const RecordingFormat &format, bool fullMotion)
 {
     Session session;
-    const StratFileResult opened = session.open(stratPath);
+    const FileResult opened = session.open(stratPath);
     if (!opened) {
         AviResult failed;
         failed.message = failed.detail = opened.message;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "export/AviFile.h"
-#include "export/ExportResult.h"
 #include "export/RecordingVideo.h"
 #include "export/VideoWriter.h"
+#include "fileio/FileResult.h"
 
 #include <QString>
 
@@ -25,7 +25,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv);
 // Exporta at frame `frames` (0: a stopped window): the JPEG written to
 // `typedName` with the ".jpg" rule. A failure names the file and the reason,
 // and leaves no output file behind.
-ExportResult image(const QString &stratPath, const QString &typedName, int frames);
+FileResult image(const QString &stratPath, const QString &typedName, int frames);
 
 // REC, `frames` frame ticks, STOP and SAVE in `format` (an AVI codec, MP4
 // or GIF), in full motion (every frame recorded, 64 a second) when asked: the

@@ -4,29 +4,10 @@
 
 namespace vantrel {
 
-namespace {
-
-MsgIcon toMsgIcon(ResultIcon icon)
-{
-    switch (icon) {
-    case ResultIcon::Critical:
-        return MsgIcon::Critical;
-    case ResultIcon::Exclamation:
-        return MsgIcon::Exclamation;
-    case ResultIcon::Information:
-        return MsgIcon::Information;
-    case ResultIcon::None:
-        break;
-    }
-    return MsgIcon::None;
-}
-
-} // namespace
-
-void showResultMessage(Ui &ui, QWidget *owner, const ExportResult &result)
+void showResultMessage(Ui &ui, QWidget *owner, const FileResult &result)
 {
     if (!result.message.isEmpty())
-        ui.messageBox(owner, result.message, {}, MsgButtons::Ok, toMsgIcon(result.icon));
+        ui.messageBox(owner, result.message, {}, MsgButtons::Ok, result.icon);
 }
 
 } // namespace vantrel

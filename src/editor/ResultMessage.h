@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
+#include "fileio/FileResult.h"
 
 class QWidget;
 
@@ -8,8 +8,8 @@ namespace vantrel {
 
 class Ui;
 
-// Shows an export result's message in a message box with the icon it asks
+// Shows a file result's message in a message box with the icon it asks
 // for; a result without a message shows nothing.
-void showResultMessage(Ui &ui, QWidget *owner, const ExportResult &result);
+void showResultMessage(Ui &ui, QWidget *owner, const FileResult &result);
 
 } // namespace vantrel

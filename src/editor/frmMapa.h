@@ -77,10 +77,10 @@ public:
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
     // A file that cannot be read leaves the window empty and returns the reason.
-    StratFileResult AbreTatica(const QString &sArq);
+    FileResult AbreTatica(const QString &sArq);
     // Saves the strat; asks for a file when there is none or `bComo` is set.
     // A cancelled dialog returns ok with an empty message and writes nothing.
-    StratFileResult SalvaTatica(bool bComo);
+    FileResult SalvaTatica(bool bComo);
 
     // --- the map's events, from the view: the armed tool sees each first,
     // then the window's select tool.

@@ -7,11 +7,11 @@
 
 namespace vantrel {
 
-StratFileResult frmMapa::AbreTatica(const QString &sArq)
+FileResult frmMapa::AbreTatica(const QString &sArq)
 {
     sArquivo = sArq;
     Strat strat;
-    StratFileResult result = StratFile::read(sArq, strat);
+    FileResult result = StratFile::read(sArq, strat);
     if (!result)
         return result;
     // An opened strat starts a clean undo stack; the scene and the engines
@@ -22,7 +22,7 @@ StratFileResult frmMapa::AbreTatica(const QString &sArq)
     return result;
 }
 
-StratFileResult frmMapa::SalvaTatica(bool bComo)
+FileResult frmMapa::SalvaTatica(bool bComo)
 {
     QString path = sArquivo;
     if (path.isEmpty() || bComo) {
@@ -31,12 +31,12 @@ StratFileResult frmMapa::SalvaTatica(bool bComo)
         path = clsDialog(m_ws.ui).SaveDialog(m_ws.owner, QStringLiteral("Strat (*.vtr)|*.vtr|"),
                                              title, ProgramFolder::path());
         if (path.isEmpty())
-            return {true, {}};
+            return FileResult::success();
         if (!path.endsWith(QLatin1String(".vtr"), Qt::CaseInsensitive))
             path += QLatin1String(".vtr");
         sArquivo = path;
     }
-    StratFileResult result = StratFile::write(path, strat());
+    FileResult result = StratFile::write(path, strat());
     if (result)
         m_document.markSaved();
     return result;

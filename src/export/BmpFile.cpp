@@ -1,7 +1,7 @@
 #include "export/BmpFile.h"
 
-#include "export/SafeFile.h"
 #include "export/cDIBSection.h"
+#include "fileio/SafeFile.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -47,20 +47,20 @@ QByteArray encode(const cDIBSection &dib)
     return bytes;
 }
 
-ExportResult write(const QString &path, const cDIBSection &dib)
+FileResult write(const QString &path, const cDIBSection &dib)
 {
     if (dib.isNull())
-        return ExportResult::failure(SafeFile::fileError(path, QStringLiteral("no picture")));
+        return FileResult::failure(fileError(path, QStringLiteral("no picture")));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return ExportResult::failure(SafeFile::fileError(path, file.errorString()));
+        return FileResult::failure(fileError(path, file.errorString()));
     const QByteArray head = headers(dib);
     if (file.write(head) != head.size()
         || file.write(reinterpret_cast<const char *>(dib.DIBSectionBitsPtr()), dib.sizeImage())
                != dib.sizeImage()
         || !file.flush())
-        return ExportResult::failure(SafeFile::fileError(path, file.errorString()));
-    return ExportResult::success();
+        return FileResult::failure(fileError(path, file.errorString()));
+    return FileResult::success();
 }
 
 } // namespace vantrel::BmpFile

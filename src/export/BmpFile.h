@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
+#include "fileio/FileResult.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,7 +23,7 @@ QByteArray headers(const cDIBSection &dib);
 QByteArray encode(const cDIBSection &dib);
 // Writes the file in place (frame files and temp.bmp are scratch files, so
 // they are simply overwritten); the message names the file and the reason.
-ExportResult write(const QString &path, const cDIBSection &dib);
+FileResult write(const QString &path, const cDIBSection &dib);
 
 } // namespace BmpFile
 

@@ -2,8 +2,8 @@
 
 #include "export/BmpFile.h"
 #include "export/FrameFolder.h"
-#include "export/SafeFile.h"
 #include "export/cDIBSection.h"
+#include "fileio/SafeFile.h"
 
 namespace vantrel {
 
@@ -23,17 +23,17 @@ void FrameRecorder::stop()
     m_lProxCaptura = 1;
 }
 
-ExportResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
+FileResult FrameRecorder::frameTick(int32_t lQuadro, const Capture &capture)
 {
     if (!m_bGravando || lQuadro != m_lProxCaptura)
-        return ExportResult::success();
+        return FileResult::success();
     m_lProxCaptura += m_fullMotion ? 1 : kFrameStep;
     ++m_lCaptura;
     m_sArqQuadro = FrameFolder::framePath(m_lCaptura);
     cDIBSection dib;
     if (!dib.CreateFromPicture(capture ? capture() : QImage()))
-        return ExportResult::failure(
-            SafeFile::fileError(m_sArqQuadro, QStringLiteral("the window could not be captured")));
+        return FileResult::failure(
+            fileError(m_sArqQuadro, QStringLiteral("the window could not be captured")));
     return BmpFile::write(m_sArqQuadro, dib);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
+#include "fileio/FileResult.h"
 
 #include <QImage>
 #include <QString>
@@ -36,7 +36,7 @@ public:
     // file when this frame is due; returns that write's result, or a success
     // with nothing done when no frame was due. A failed write is not retried:
     // the count advances, so the video writer meets the missing file later.
-    ExportResult frameTick(int32_t lQuadro, const Capture &capture);
+    FileResult frameTick(int32_t lQuadro, const Capture &capture);
 
     bool bGravando() const { return m_bGravando; }
     int32_t lProxCaptura() const { return m_lProxCaptura; }

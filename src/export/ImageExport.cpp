@@ -2,18 +2,18 @@
 
 #include "export/FileNames.h"
 #include "export/JpegWriter.h"
-#include "export/SafeFile.h"
 #include "export/cDIBSection.h"
+#include "fileio/SafeFile.h"
 
 namespace vantrel {
 
-ExportResult exportImage(const QImage &picture, const QString &typedName, int quality)
+FileResult exportImage(const QImage &picture, const QString &typedName, int quality)
 {
     const QString fileName = FileNames::withJpgExtension(typedName);
     cDIBSection dib;
     if (!dib.CreateFromPicture(picture))
-        return ExportResult::failure(
-            SafeFile::fileError(fileName, QStringLiteral("the window could not be captured")));
+        return FileResult::failure(
+            fileError(fileName, QStringLiteral("the window could not be captured")));
     return JpegWriter::write(dib, fileName, quality);
 }
 

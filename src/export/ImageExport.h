@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
+#include "fileio/FileResult.h"
 
 #include <QImage>
 #include <QString>
@@ -11,6 +11,6 @@ namespace vantrel {
 // picture into a DIB, the JPEG of the given quality written safely over any
 // older file (keeping its times and permissions). The message of a failure
 // names the file and the reason.
-ExportResult exportImage(const QImage &picture, const QString &typedName, int quality = 90);
+FileResult exportImage(const QImage &picture, const QString &typedName, int quality = 90);
 
 } // namespace vantrel

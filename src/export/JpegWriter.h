@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
+#include "fileio/FileResult.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,11 +16,11 @@ namespace JpegWriter {
 constexpr int kDefaultQuality = 90;
 
 // The JPEG bytes of the picture; fails for an empty DIB or an encoder error.
-ExportResult encode(const cDIBSection &dib, QByteArray &jpeg, int quality = kDefaultQuality);
+FileResult encode(const cDIBSection &dib, QByteArray &jpeg, int quality = kDefaultQuality);
 
 // Encodes and writes `fileName` (taken as given: the caller applies the
 // ".jpg" rule) atomically, keeping a replaced file's times and permissions.
-ExportResult write(const cDIBSection &dib, const QString &fileName, int quality = kDefaultQuality);
+FileResult write(const cDIBSection &dib, const QString &fileName, int quality = kDefaultQuality);
 
 } // namespace JpegWriter
 

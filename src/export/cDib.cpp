@@ -44,35 +44,35 @@ bool supportedDepth(uint16_t bitCount, uint32_t compression)
 
 } // namespace
 
-ExportResult cDib::CreateFromFile(const QString &filename)
+FileResult cDib::CreateFromFile(const QString &filename)
 {
     clear();
     const QString nl = QStringLiteral("\n");
 
     const QFileInfo info(filename);
     if (!info.exists())
-        return ExportResult::failure(QStringLiteral("File does not exist:") + nl + filename,
-                                     ResultIcon::Critical);
+        return FileResult::failure(QStringLiteral("File does not exist:") + nl + filename,
+                                   MsgIcon::Critical);
     QFile file(filename);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         if (errno == EACCES || errno == EPERM || !info.isReadable())
-            return ExportResult::failure(QStringLiteral("File is locked - cannot access:") + nl
-                                             + filename,
-                                         ResultIcon::Critical);
-        return ExportResult::failure(file.errorString(), ResultIcon::Information);
+            return FileResult::failure(QStringLiteral("File is locked - cannot access:") + nl
+                                           + filename,
+                                       MsgIcon::Critical);
+        return FileResult::failure(file.errorString(), MsgIcon::Information);
     }
     return CreateFromDevice(file, filename);
 }
 
-ExportResult cDib::CreateFromDevice(QIODevice &file, const QString &filename)
+FileResult cDib::CreateFromDevice(QIODevice &file, const QString &filename)
 {
     clear();
     auto unsupported = [&] {
         clear();
-        return ExportResult::failure(QStringLiteral("File is not a supported bitmap format:\n")
-                                         + filename,
-                                     ResultIcon::Information);
+        return FileResult::failure(QStringLiteral("File is not a supported bitmap format:\n")
+                                       + filename,
+                                   MsgIcon::Information);
     };
     const qint64 fileSize = file.size();
 
@@ -147,7 +147,7 @@ ExportResult cDib::CreateFromDevice(QIODevice &file, const QString &filename)
     m_bits = file.read(imageSize);
     if (m_info.size() != offBits - BmpFile::kFileHeaderSize || m_bits.size() != imageSize)
         return unsupported();
-    return ExportResult::success();
+    return FileResult::success();
 }
 
 QImage cDib::toImage() const

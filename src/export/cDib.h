@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportResult.h"
+#include "fileio/FileResult.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -23,9 +23,9 @@ public:
     // the message to show: "File does not exist:", "File is locked - cannot
     // access:" or "File is not a supported bitmap format:", a line break and
     // the name; any other open error gives the system's own description.
-    ExportResult CreateFromFile(const QString &filename);
+    FileResult CreateFromFile(const QString &filename);
     // The same from an open device; `filename` is for the messages only.
-    ExportResult CreateFromDevice(QIODevice &device, const QString &filename);
+    FileResult CreateFromDevice(QIODevice &device, const QString &filename);
     void clear() { *this = cDib(); }
 
     bool isNull() const { return m_bits.isEmpty(); }

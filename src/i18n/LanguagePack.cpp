@@ -9,10 +9,10 @@
 
 namespace vantrel {
 
-PackFileResult clsLanguagePack::LoadPack(const QString &sFile)
+FileResult clsLanguagePack::LoadPack(const QString &sFile)
 {
     PackData pack;
-    PackFileResult r = PackFile::read(sFile, pack);
+    FileResult r = PackFile::read(sFile, pack);
     m_pack = std::move(pack);
     sCurrentFile = r ? sFile : QString();
     return r;
@@ -69,7 +69,7 @@ LanguageChoice chooseSystemLanguage(clsLanguagePack &pack, const QString &progra
     const QString path = folder + file;
     if (!QFileInfo(path).isFile())
         return choice;
-    const PackFileResult r = pack.LoadPack(path);
+    const FileResult r = pack.LoadPack(path);
     if (!r) {
         choice.message = r.message + QStringLiteral(" Vantrel goes on in English.");
         return choice;

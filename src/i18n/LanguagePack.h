@@ -25,8 +25,8 @@ public:
     // Reads and deciphers a pack, replacing what was loaded. A pack that
     // cannot be read or is damaged leaves no pack loaded (English
     // throughout) and the result carries a message naming the file.
-    PackFileResult LoadPack(const QString &sFile);
-    PackFileResult CarregaPacotedeLinguagem(const QString &sArquivo) { return LoadPack(sArquivo); }
+    FileResult LoadPack(const QString &sFile);
+    FileResult CarregaPacotedeLinguagem(const QString &sArquivo) { return LoadPack(sArquivo); }
 
     // The value of the first string record whose name is `sName` (case
     // sensitive); empty when none matches or no pack is loaded.

@@ -2,10 +2,10 @@
 
 #include "i18n/PackCipher.h"
 #include "strat/Ansi.h"
-#include "strat/FileBytes.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "fileio/RegularFile.h"
+#include "fileio/SafeFile.h"
+
 #include <QtEndian>
 
 namespace vantrel::PackFile {
@@ -241,7 +241,7 @@ QByteArray defaultHeaderB()
     return QByteArrayLiteral("Vantrel language pack").leftJustified(32, ' ');
 }
 
-PackFileResult decode(const QByteArray &bytes, const QString &fileName, PackData &pack)
+FileResult decode(const QByteArray &bytes, const QString &fileName, PackData &pack)
 {
     pack = PackData();
     Reader in(bytes);
@@ -267,25 +267,26 @@ PackFileResult decode(const QByteArray &bytes, const QString &fileName, PackData
             p.strings.append(readString(in, true));
     }
     if (in.failed())
-        return {false,
-                QStringLiteral("The language pack %1 is damaged: %2.").arg(fileName, in.error())};
+        return FileResult::failure(
+            QStringLiteral("The language pack %1 is damaged: %2.").arg(fileName, in.error()));
     pack = std::move(p);
-    return {true, {}};
+    return FileResult::success();
 }
 
-PackFileResult read(const QString &path, PackData &pack)
+FileResult read(const QString &path, PackData &pack)
 {
     pack = PackData();
     // Far more than every text of the program in any language.
     constexpr qint64 kMaxPackSize = 16 * 1024 * 1024;
-    const FileBytes file = readFileBytes(path, kMaxPackSize);
-    if (!file.ok)
-        return {false,
-                QStringLiteral("The language pack %1 cannot be read: %2.").arg(path, file.reason)};
-    return decode(file.bytes, path, pack);
+    QByteArray bytes;
+    const FileResult file = readRegularFile(path, kMaxPackSize, bytes);
+    if (!file)
+        return FileResult::failure(
+            QStringLiteral("The language pack cannot be read: %1.").arg(file.message));
+    return decode(bytes, path, pack);
 }
 
-PackFileResult encode(const PackData &pack, QByteArray &bytes)
+FileResult encode(const PackData &pack, QByteArray &bytes)
 {
     Writer out;
     out.fixed(pack.headerA, 4);
@@ -303,22 +304,20 @@ PackFileResult encode(const PackData &pack, QByteArray &bytes)
     }
     if (!out.error.isEmpty()) {
         bytes.clear();
-        return {false, QStringLiteral("The language pack cannot be written: %1.").arg(out.error)};
+        return FileResult::failure(
+            QStringLiteral("The language pack cannot be written: %1.").arg(out.error));
     }
     bytes = out.bytes;
-    return {true, {}};
+    return FileResult::success();
 }
 
-PackFileResult write(const QString &path, const PackData &pack)
+FileResult write(const QString &path, const PackData &pack)
 {
     QByteArray bytes;
-    PackFileResult r = encode(pack, bytes);
+    FileResult r = encode(pack, bytes);
     if (!r)
         return r;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {false, QStringLiteral("%1 cannot be written: %2.").arg(path, file.errorString())};
-    return {true, {}};
+    return SafeFile::replace(path, bytes);
 }
 
 } // namespace vantrel::PackFile

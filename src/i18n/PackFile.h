@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileio/FileResult.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -51,14 +53,6 @@ struct PackData
     QList<PackString> strings;
 };
 
-struct PackFileResult
-{
-    bool ok = false;
-    QString message;
-
-    explicit operator bool() const { return ok; }
-};
-
 // Language pack files (.lpk): little-endian counts, 16-bit length-prefixed
 // Windows-1252 texts, the listed fields enciphered (PackCipher), and each
 // control list behind an array descriptor (dimensions, count, lower bound).
@@ -71,14 +65,14 @@ QByteArray defaultHeaderB();
 // Parses bytes read from `fileName` (used in messages). Every count and
 // length is checked against the bytes that remain before anything is
 // allocated; a damaged pack leaves `pack` empty.
-PackFileResult decode(const QByteArray &bytes, const QString &fileName, PackData &pack);
-PackFileResult read(const QString &path, PackData &pack);
+FileResult decode(const QByteArray &bytes, const QString &fileName, PackData &pack);
+FileResult read(const QString &path, PackData &pack);
 
 // The exact bytes of a pack (control lists stored with lower bound 0).
 // Fails when a text does not fit the code page after the shift, or a count
 // or length does not fit its field.
-PackFileResult encode(const PackData &pack, QByteArray &bytes);
-PackFileResult write(const QString &path, const PackData &pack);
+FileResult encode(const PackData &pack, QByteArray &bytes);
+FileResult write(const QString &path, const PackData &pack);
 
 } // namespace PackFile
 

@@ -1,5 +1,6 @@
 #include "i18n/PackJson.h"
 
+#include "fileio/JsonFields.h"
 #include "strat/Ansi.h"
 
 #include <QJsonArray>
@@ -46,98 +47,67 @@ QJsonObject windowJson(const PackWindow &w)
     return o;
 }
 
-QJsonObject stringJson(const PackString &s)
+QJsonObject stringJson(const PackString &s, bool used)
 {
     QJsonObject o;
+    if (used) {
+        // A used record always names both, so an empty text stays a text.
+        o.insert(QStringLiteral("id"), s.name);
+        o.insert(QStringLiteral("text"), s.value);
+        return o;
+    }
     put(o, "id", s.name);
     put(o, "text", s.value);
     return o;
 }
 
-// Reads the text fields of `o`; anything else than a string is an error.
-class Fields
-{
-public:
-    Fields(const QJsonObject &o, QString where, QString *error)
-        : m_o(o)
-        , m_where(std::move(where))
-        , m_error(error)
-    {
-    }
-
-    QString text(const char *key)
-    {
-        const QJsonValue v = m_o.value(QLatin1String(key));
-        if (v.isUndefined() || v.isNull())
-            return {};
-        if (!v.isString())
-            fail(QStringLiteral("%1: \"%2\" is not a text").arg(m_where, QLatin1String(key)));
-        return v.toString();
-    }
-
-    bool ok() const { return m_ok; }
-
-    void fail(const QString &message)
-    {
-        if (m_ok && m_error)
-            *m_error = message;
-        m_ok = false;
-    }
-
-private:
-    const QJsonObject &m_o;
-    QString m_where;
-    QString *m_error;
-    bool m_ok = true;
-};
-
 bool controlFrom(const QJsonObject &o, const QString &where, PackControl &c, QString *error)
 {
-    Fields f(o, where, error);
+    JsonFields f(o, where, error);
+    f.allowOnly({QStringLiteral("first"), QStringLiteral("key"), QStringLiteral("caption"),
+                 QStringLiteral("toolTip"), QStringLiteral("captionOverride"),
+                 QStringLiteral("toolTipOverride"), QStringLiteral("value")});
     c.first = f.text("first");
     c.key = f.text("key");
     c.caption = f.text("caption");
     c.toolTip = f.text("toolTip");
     c.captionOverride = f.text("captionOverride");
     c.toolTipOverride = f.text("toolTipOverride");
-    const QJsonValue v = o.value(QStringLiteral("value"));
-    if (!v.isUndefined() && !v.isDouble())
-        f.fail(QStringLiteral("%1: \"value\" is not a number").arg(where));
-    c.value = qint32(v.toInteger());
+    c.value = f.integer<qint32>("value");
     return f.ok();
 }
 
 bool windowFrom(const QJsonObject &o, const QString &where, PackWindow &w, QString *error)
 {
-    Fields f(o, where, error);
+    JsonFields f(o, where, error);
+    f.allowOnly({QStringLiteral("first"), QStringLiteral("name"), QStringLiteral("caption"),
+                 QStringLiteral("captionOverride"), QStringLiteral("control0"),
+                 QStringLiteral("controls")});
     w.first = f.text("first");
     w.name = f.text("name");
     w.caption = f.text("caption");
     w.captionOverride = f.text("captionOverride");
-    if (!f.ok())
+    const QJsonObject control0 = f.object("control0");
+    const QJsonArray controls = f.objects("controls");
+    if (!f.ok() || !controlFrom(control0, f.path("control0"), w.control0, error))
         return false;
-    if (!controlFrom(o.value(QStringLiteral("control0")).toObject(),
-                     where + QStringLiteral(".control0"), w.control0, error))
-        return false;
-    const QJsonArray controls = o.value(QStringLiteral("controls")).toArray();
     for (qsizetype i = 0; i < controls.size(); ++i) {
         PackControl c;
-        const QString at = QStringLiteral("%1.controls[%2]").arg(where).arg(i);
-        if (!controls[i].isObject()) {
-            if (error)
-                *error = at + QStringLiteral(" is not an object");
-            return false;
-        }
-        if (!controlFrom(controls[i].toObject(), at, c, error))
+        if (!controlFrom(controls[i].toObject(), f.path("controls", i), c, error))
             return false;
         w.controls.append(c);
     }
     return true;
 }
 
-bool stringFrom(const QJsonObject &o, const QString &where, PackString &s, QString *error)
+// String records 1.. name their id and text; record 0 may leave both out.
+bool stringFrom(const QJsonObject &o, const QString &where, PackString &s, QString *error,
+                bool used)
 {
-    Fields f(o, where, error);
+    JsonFields f(o, where, error);
+    f.allowOnly({QStringLiteral("id"), QStringLiteral("text")});
+    if (used)
+        f.require({QStringLiteral("id"), QStringLiteral("text")});
     s.name = f.text("id");
     s.value = f.text("text");
     return f.ok();
@@ -157,12 +127,12 @@ QJsonObject toJson(const PackData &pack)
     for (const PackWindow &w : pack.windows)
         windows.append(windowJson(w));
     o.insert(QStringLiteral("windows"), windows);
-    const QJsonObject s0 = stringJson(pack.string0);
+    const QJsonObject s0 = stringJson(pack.string0, false);
     if (!s0.isEmpty())
         o.insert(QStringLiteral("string0"), s0);
     QJsonArray strings;
     for (const PackString &s : pack.strings)
-        strings.append(stringJson(s));
+        strings.append(stringJson(s, true));
     o.insert(QStringLiteral("strings"), strings);
     return o;
 }
@@ -170,10 +140,19 @@ QJsonObject toJson(const PackData &pack)
 bool fromJson(const QJsonObject &json, PackData &pack, QString *error)
 {
     pack = PackData();
+    error->clear();
     PackData p;
-    Fields f(json, QStringLiteral("pack"), error);
+    JsonFields f(json, {}, error);
+    f.allowOnly({QStringLiteral("headerA"), QStringLiteral("headerB"), QStringLiteral("window0"),
+                 QStringLiteral("windows"), QStringLiteral("string0"), QStringLiteral("strings")});
+    // Every pack has both lists; a document without them is something else.
+    f.require({QStringLiteral("windows"), QStringLiteral("strings")});
     const QString a = f.text("headerA");
     const QString b = f.text("headerB");
+    const QJsonObject window0 = f.object("window0");
+    const QJsonObject string0 = f.object("string0");
+    const QJsonArray windows = f.objects("windows");
+    const QJsonArray strings = f.objects("strings");
     if (!f.ok())
         return false;
     p.headerA
@@ -181,26 +160,21 @@ bool fromJson(const QJsonObject &json, PackData &pack, QString *error)
     p.headerB
         = json.contains(QStringLiteral("headerB")) ? Ansi::encode(b) : PackFile::defaultHeaderB();
     if (p.headerA.size() != 4 || p.headerB.size() != 32) {
-        if (error)
-            *error = QStringLiteral("\"headerA\" must have 4 characters and \"headerB\" 32");
+        *error = QStringLiteral("headerA must have 4 characters and headerB 32");
         return false;
     }
-    if (!windowFrom(json.value(QStringLiteral("window0")).toObject(), QStringLiteral("window0"),
-                    p.window0, error)
-        || !stringFrom(json.value(QStringLiteral("string0")).toObject(), QStringLiteral("string0"),
-                       p.string0, error))
+    if (!windowFrom(window0, QStringLiteral("window0"), p.window0, error)
+        || !stringFrom(string0, QStringLiteral("string0"), p.string0, error, false))
         return false;
-    const QJsonArray windows = json.value(QStringLiteral("windows")).toArray();
     for (qsizetype i = 0; i < windows.size(); ++i) {
         PackWindow w;
-        if (!windowFrom(windows[i].toObject(), QStringLiteral("windows[%1]").arg(i), w, error))
+        if (!windowFrom(windows[i].toObject(), f.path("windows", i), w, error))
             return false;
         p.windows.append(w);
     }
-    const QJsonArray strings = json.value(QStringLiteral("strings")).toArray();
     for (qsizetype i = 0; i < strings.size(); ++i) {
         PackString s;
-        if (!stringFrom(strings[i].toObject(), QStringLiteral("strings[%1]").arg(i), s, error))
+        if (!stringFrom(strings[i].toObject(), f.path("strings", i), s, error, true))
             return false;
         p.strings.append(s);
     }

@@ -1,9 +1,7 @@
 #include "i18n/TipsFile.h"
 
+#include "fileio/RegularFile.h"
 #include "strat/Ansi.h"
-#include "strat/FileBytes.h"
-
-#include <QFile>
 
 namespace vantrel::TipsFile {
 
@@ -24,17 +22,14 @@ QStringList parse(const QByteArray &bytes)
     return tips;
 }
 
-bool read(const QString &path, QStringList &tips)
+FileResult read(const QString &path, QStringList &tips)
 {
     tips.clear();
-    if (path.isEmpty())
-        return false;
-    constexpr qint64 kMaxTipsSize = 4 * 1024 * 1024;
-    const FileBytes file = readFileBytes(path, kMaxTipsSize);
-    if (!file.ok)
-        return false;
-    tips = parse(file.bytes);
-    return true;
+    QByteArray bytes;
+    const FileResult file = readRegularFile(path, kMaxSize, bytes);
+    if (file)
+        tips = parse(bytes);
+    return file;
 }
 
 int pick(int count, double r)

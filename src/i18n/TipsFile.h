@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileio/FileResult.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -10,9 +12,13 @@ namespace vantrel::TipsFile {
 // the line, and a line break at the very end adds no tip.
 QStringList parse(const QByteArray &bytes);
 
-// Reads the file at `path`; false when the path is empty or no such file
-// can be read.
-bool read(const QString &path, QStringList &tips);
+// The largest tips file read: some hundred times the longest tips file there
+// is; a file past it is refused as too large, never read in part.
+constexpr qint64 kMaxSize = 64 * 1024 * 1024;
+
+// Reads the file at `path`; a failure's message names the file and why it
+// cannot be read.
+FileResult read(const QString &path, QStringList &tips);
 
 // The tip number (1..count) for a uniform random number 0 <= r < 1.
 int pick(int count, double r);

@@ -1,12 +1,9 @@
 #include "strat/StratFile.h"
 
-#include "strat/FileBytes.h"
-
+#include "fileio/RegularFile.h"
+#include "fileio/SafeFile.h"
 #include "strat/Ansi.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -29,6 +26,10 @@ constexpr qsizetype kColorSize = 4;
 constexpr qsizetype kMinMovementSize = 6;
 constexpr qsizetype kPointSize = 16;
 constexpr qsizetype kMinLinkSize = 8;
+// Point lists numbered from above 0 leave empty way points before their
+// records. All of them together may take as much memory as the file's own
+// bytes, and one whole list of empty points more.
+constexpr qint64 kMinGapBudget = qint64(INT16_MAX) + 1;
 
 // ---------------------------------------------------------------- writing
 
@@ -131,6 +132,7 @@ public:
         : m_data(bytes.constData())
         , m_size(bytes.size())
         , m_fileName(fileName)
+        , m_gapBudget(qMax<qint64>(kMinGapBudget, bytes.size() / kPointSize))
     {
     }
 
@@ -255,7 +257,21 @@ public:
         // Records are numbered from `lowest` (0 in files this program
         // writes). Numbers below 0 or above the 16-bit range can never be
         // a way point, so they are read and dropped.
-        const qint64 end = qBound<qint64>(1, qint64(lowest) + e, qint64(INT16_MAX) + 1);
+        // Numbers past the point count are never a way point either, and are
+        // dropped the same way.
+        const qint64 end = qBound<qint64>(1, qMin(qint64(lowest) + e, qint64(m.PointCount) + 1),
+                                          qint64(INT16_MAX) + 1);
+        // The numbers below `lowest` hold empty points that take memory but
+        // no bytes of the file: their total is bounded by the file's size.
+        const qint64 gap = qBound(qint64(0), qint64(lowest), end);
+        if (gap > m_gapBudget) {
+            fail(QStringLiteral("point list numbered from %1 leaves more empty points than the "
+                                "file can hold")
+                     .arg(lowest),
+                 countAt + 4);
+            return m;
+        }
+        m_gapBudget -= gap;
         m.Points.resize(size_t(end));
         for (qint64 number = lowest; number < qint64(lowest) + e; ++number) {
             MovementPoint p;
@@ -295,6 +311,7 @@ private:
     qsizetype m_pos = 0;
     QString m_fileName;
     QString m_error;
+    qint64 m_gapBudget; // empty points the point lists may still leave before their records
 };
 
 template<typename T, typename ReadRecord>
@@ -340,7 +357,7 @@ qsizetype encodedSizeBound(const Strat &strat)
 
 } // namespace
 
-StratFileResult encode(const Strat &strat, QByteArray &bytes)
+FileResult encode(const Strat &strat, QByteArray &bytes)
 {
     bytes.clear();
     bytes.reserve(encodedSizeBound(strat));
@@ -389,11 +406,11 @@ StratFileResult encode(const Strat &strat, QByteArray &bytes)
     });
 
     if (!textsFit)
-        return {false, QStringLiteral("a text is longer than 32767 characters")};
-    return {true, {}};
+        return FileResult::failure(QStringLiteral("a text is longer than 32767 characters"));
+    return FileResult::success();
 }
 
-StratFileResult decode(const QByteArray &bytes, const QString &fileName, Strat &strat)
+FileResult decode(const QByteArray &bytes, const QString &fileName, Strat &strat)
 {
     Reader r(bytes, fileName);
     Strat s;
@@ -406,7 +423,7 @@ StratFileResult decode(const QByteArray &bytes, const QString &fileName, Strat &
     readList(r, s.Links, kMinLinkSize, "link", [&] { return r.link(); });
     if (r.failed()) {
         strat = Strat();
-        return {false, r.error()};
+        return FileResult::failure(r.error());
     }
     // Bytes after the link block are an older content's tail: ignored.
     if (isTextPlaceholder(s.Texts))
@@ -416,29 +433,25 @@ StratFileResult decode(const QByteArray &bytes, const QString &fileName, Strat &
         s.LineColors.clear();
     }
     strat = std::move(s);
-    return {true, {}};
+    return FileResult::success();
 }
 
-StratFileResult read(const QString &path, Strat &strat)
-{
-    const FileBytes file = readFileBytes(path, kMaxFileSize);
-    if (!file.ok)
-        return {false, QStringLiteral("%1: %2").arg(path, file.reason)};
-    return decode(file.bytes, path, strat);
-}
-
-StratFileResult write(const QString &path, const Strat &strat)
+FileResult read(const QString &path, Strat &strat)
 {
     QByteArray bytes;
-    StratFileResult encoded = encode(strat, bytes);
+    const FileResult file = readRegularFile(path, kMaxFileSize, bytes);
+    if (!file)
+        return file;
+    return decode(bytes, path, strat);
+}
+
+FileResult write(const QString &path, const Strat &strat)
+{
+    QByteArray bytes;
+    FileResult encoded = encode(strat, bytes);
     if (!encoded)
-        return {false, QStringLiteral("%1: %2").arg(path, encoded.message)};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    return {true, {}};
+        return FileResult::failure(fileError(path, encoded.message));
+    return SafeFile::replace(path, bytes);
 }
 
 } // namespace vantrel::StratFile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileio/FileResult.h"
+
 #include <QString>
 
 class QDialog;
@@ -7,7 +9,6 @@ class QWidget;
 
 namespace vantrel {
 
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
 

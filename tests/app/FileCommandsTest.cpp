@@ -4,6 +4,7 @@
 #include "appcore/CommandLine.h"
 #include "appcore/ProgramFolder.h"
 #include "editor/StratSurface.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QTimer>
@@ -127,6 +128,21 @@ TEST_F(FileCommands, AFailedSaveSaysWhyAndKeepsTheOldPath)
     expectFailureBox(QStringLiteral("The strat could not be saved."), unwritable, 2);
     EXPECT_EQ(frm->stratWindow(1)->sArquivo, original);
     EXPECT_FALSE(QFile::exists(unwritable));
+
+    // Saving over a strat on a full disk keeps the old file whole and says why.
+    FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    const QString full = disk.write(QStringLiteral("full.vtr"), "old");
+    disk.fill();
+    ui.answer(full);
+    ui.answer(MsgResult::Ok);
+    frm->saveStratAs();
+    expectFailureBox(QStringLiteral("The strat could not be saved."),
+                     full + QStringLiteral(": No space left on device"), 4);
+    QFile kept(full);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
 }
 
 // A missing and a truncated file: each is reported and the slot handed out

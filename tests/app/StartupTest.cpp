@@ -11,6 +11,7 @@
 #include "editor/frmLink.h"
 #include "editor/frmMov.h"
 #include "editor/frmTexto.h"
+#include "i18n/TipsFile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -153,6 +154,19 @@ TEST_F(Startup, TipsWindowLinesNextTipAndTheStartupBox)
     EXPECT_EQ(missing.lblTipText()->text(), QStringLiteral("The file was not found: tips.dat"));
     missing.cmdNextTip_Click();
     EXPECT_EQ(missing.lblTipText()->text(), QStringLiteral("The file was not found: tips.dat"));
+
+    // A file that is there is never called missing.
+    {
+        QFile huge(home.file(QStringLiteral("tips.dat")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(TipsFile::kMaxSize + 1));
+    }
+    EXPECT_EQ(frmDica(ws(), frm->settings()).lblTipText()->text(),
+              QStringLiteral("The file is too large: tips.dat"));
+    QFile::remove(home.file(QStringLiteral("tips.dat")));
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("tips.dat")));
+    EXPECT_EQ(frmDica(ws(), frm->settings()).lblTipText()->text(),
+              QStringLiteral("The file cannot be read: tips.dat"));
+    ASSERT_TRUE(QDir(home.path()).rmdir(QStringLiteral("tips.dat")));
 
     loadPack({{QStringLiteral("s0000"), QStringLiteral("dicas.dat")},
               {QStringLiteral("s0001"), QStringLiteral("Arquivo não encontrado: ")}});

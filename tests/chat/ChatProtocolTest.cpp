@@ -10,7 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace vantrel;
 using namespace vantrel::test;
@@ -236,6 +241,32 @@ TEST(ChatProtocol, SameNickTwiceLeavesByTheFirstEntry)
     EXPECT_EQ(client.nicks(), QStringList({"C", "X"}));
 }
 
+// One connection may list several nicks; they all go when it does, and the
+// next connection on the same socket number starts with none of them.
+TEST(ChatProtocol, AConnectionsNicksAllLeaveWithIt)
+{
+    HostFixture f;
+    RawPeer watcher;
+    ASSERT_TRUE(watcher.joinAs(f.port, "W"));
+    RawPeer many;
+    ASSERT_TRUE(many.connectTo(f.port));
+    many.send("NICK a\r\nNICK b\r\nNICK c\r\n");
+    ASSERT_TRUE(watcher.waitFor("NICK c\r\n"));
+    many.socket.close();
+    ASSERT_TRUE(waitUntil([&] { return f.host.lstNicks().size() == 2; }));
+    for (const char *gone : {"SAIU a", "SAIU b", "SAIU c"})
+        EXPECT_TRUE(watcher.waitFor(gone)) << gone;
+
+    RawPeer next; // most likely on the socket number `many` had
+    ASSERT_TRUE(next.joinAs(f.port, "z"));
+    watcher.received.clear();
+    next.socket.close();
+    ASSERT_TRUE(watcher.waitFor("SAIU z"));
+    settle();
+    EXPECT_EQ(watcher.received, "SAIU z");
+    EXPECT_EQ(f.host.nicks(), QStringList({"H", "W"}));
+}
+
 TEST(ChatHostHardening, HostKeepsServingThroughGarbageAndVanishingPeers)
 {
     HostFixture f;
@@ -276,28 +307,100 @@ TEST(ChatHostHardening, HostKeepsServingThroughGarbageAndVanishingPeers)
     ASSERT_TRUE(good.waitFor("late: still here"));
     EXPECT_LE(f.host.lstNicks().size(), 1 + 1 + ChatSession::kNicksPerConnection + 1 + 1);
     EXPECT_LE(f.host.txtChat().size(), ChatSession::kLogLimit);
+    // The megabyte run is relayed whole but shown cut, with a mark.
+    EXPECT_TRUE(f.host.txtChat().contains(QStringLiteral("\u2026 [")));
+    for (QStringView line : QStringView(f.host.txtChat()).split(u"\r\n"))
+        EXPECT_LE(line.size(), ChatSession::kShownRunLimit + 64);
 }
 
-TEST(ChatHostHardening, PeerThatDoesNotReadIsDroppedPastTheBacklogBound)
+// Peers that do not read are dropped, with a line in the log, once their own
+// backlog or the host's whole backlog passes its bound; the largest goes first.
+TEST(ChatHostHardening, PeersThatDoNotReadAreDroppedPastTheBacklogBounds)
+{
+    const struct
+    {
+        const char *name;
+        qint64 perPeer;
+        qint64 whole;
+        int stuckPeers;
+    } cases[] = {
+        {"one peer past its own bound", 256 * 1024, ChatSession::kDefaultTotalBacklogLimit, 1},
+        {"the host's whole backlog", qint64(1) << 30, 512 * 1024, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        HostFixture f;
+        f.host.setSendBacklogLimit(c.perPeer);
+        f.host.setTotalBacklogLimit(c.whole);
+        std::vector<std::unique_ptr<RawPeer>> stuck;
+        for (int i = 0; i < c.stuckPeers; ++i) {
+            stuck.push_back(std::make_unique<RawPeer>());
+            ASSERT_TRUE(stuck.back()->joinAs(f.port, "stuck" + QByteArray::number(i)));
+            stuck.back()->socket.setReadBufferSize(1);
+            QObject::disconnect(&stuck.back()->socket, &QTcpSocket::readyRead, nullptr, nullptr);
+        }
+        RawPeer talker;
+        ASSERT_TRUE(talker.joinAs(f.port, "talker"));
+        // Enough to fill the kernel buffers and then the bounds.
+        const QByteArray line = "talker: " + QByteArray(64 * 1024, 'y');
+        for (int i = 0; i < 400 && f.host.lstNicks().size() > 2; ++i) {
+            talker.send(line);
+            settle(5);
+        }
+        ASSERT_TRUE(waitUntil([&] { return f.host.lstNicks().size() == 2; }, 10000));
+        EXPECT_EQ(f.host.nicks(), QStringList({"H", "talker"}));
+        for (int i = 0; i < c.stuckPeers; ++i)
+            EXPECT_TRUE(talker.waitFor("SAIU stuck" + QByteArray::number(i)));
+        EXPECT_EQ(f.host.txtChat().count(QStringLiteral("\r\n127.0.0.1 dropped: ")), c.stuckPeers);
+    }
+}
+
+TEST(ChatHostHardening, ConnectionsPastTheLimitAreRefusedWithALogLine)
 {
     HostFixture f;
-    f.host.setSendBacklogLimit(256 * 1024);
-    RawPeer stuck;
-    ASSERT_TRUE(stuck.joinAs(f.port, "stuck"));
-    stuck.socket.setReadBufferSize(1);
-    QObject::disconnect(&stuck.socket, &QTcpSocket::readyRead, nullptr, nullptr);
+    f.host.setConnectionLimit(2);
+    RawPeer a, b, refused;
+    ASSERT_TRUE(a.joinAs(f.port, "A"));
+    ASSERT_TRUE(b.joinAs(f.port, "B"));
+    refused.socket.connectToHost(kLoopback, f.port);
+    ASSERT_TRUE(waitUntil([&] { return f.host.txtChat().contains("refused"); }));
+    EXPECT_TRUE(f.host.txtChat().endsWith("\r\n127.0.0.1 refused: the chat has 2 connections"));
+    EXPECT_TRUE(
+        waitUntil([&] { return refused.socket.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(f.host.Users()->Count(), 2);
 
-    RawPeer talker;
-    ASSERT_TRUE(talker.joinAs(f.port, "talker"));
-    // Enough to fill the kernel buffers and then the backlog bound.
-    const QByteArray line = "talker: " + QByteArray(64 * 1024, 'y');
-    for (int i = 0; i < 200 && f.host.lstNicks().size() == 3; ++i) {
-        talker.send(line);
-        settle(5);
+    a.socket.close(); // a place is free again
+    ASSERT_TRUE(b.waitFor("SAIU A"));
+    RawPeer late;
+    EXPECT_TRUE(late.joinAs(f.port, "late"));
+}
+
+// Fifty peers connect while the host is busy: all of them wait in the listen
+// queue (a connect the queue drops retries only a second later), and the
+// host takes them all.
+TEST(ChatHostHardening, AStormOfConnectsWaitsInTheQueueAndIsTaken)
+{
+    HostFixture f;
+    std::vector<int> peers;
+    for (int i = 0; i < 50; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        sockaddr_in sa{};
+        sa.sin_family = AF_INET;
+        sa.sin_port = htons(f.port);
+        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::connect(fd, reinterpret_cast<sockaddr *>(&sa), sizeof sa);
+        peers.push_back(fd);
     }
-    ASSERT_TRUE(waitUntil([&] { return f.host.lstNicks().size() == 2; }, 10000));
-    EXPECT_EQ(f.host.nicks(), QStringList({"H", "talker"}));
-    EXPECT_TRUE(talker.waitFor("SAIU stuck"));
+    QThread::msleep(100); // the handshakes, without the host's event loop
+    tcp_info queue{};
+    socklen_t size = sizeof queue;
+    ASSERT_EQ(::getsockopt(f.host.Listen()->SocketHandle(), IPPROTO_TCP, TCP_INFO, &queue, &size),
+              0);
+    EXPECT_EQ(queue.tcpi_unacked, 50u); // on a listener: connections waiting
+    EXPECT_TRUE(waitUntil([&] { return f.host.Users()->Count() == 50; }))
+        << f.host.Users()->Count() << " of 50 taken";
+    for (int fd : peers)
+        ::close(fd);
 }
 
 TEST(ChatHostCommandLine, ParsesOptionsAndKeepsTerminalEscapesOffTheLog)

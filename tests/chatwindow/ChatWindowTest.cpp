@@ -65,30 +65,45 @@ TEST_F(WindowFixture, OpensIdleAndEnterWhileIdleNeitherSendsNorLogs)
     EXPECT_TRUE(ui.prompts().empty());
 }
 
-TEST_F(WindowFixture, HostWithCancelledNickListsAnEmptyEntry)
+TEST_F(WindowFixture, CancellingTheNickPromptCancelsHostAndConnect)
 {
-    ui.answer(""); // Cancel
-    w->cmdAguardar->click();
-    ASSERT_EQ(ui.prompts().size(), 1u);
-    EXPECT_EQ(ui.prompts()[0].kind, Prompt::Input);
-    EXPECT_EQ(listed(*w), QStringList({""}));
-    EXPECT_FALSE(w->cmdAguardar->isEnabled());
-    EXPECT_FALSE(w->cmdConectar->isEnabled());
-    EXPECT_TRUE(w->session().bServer());
-    EXPECT_NE(port(), 0);
+    for (QPushButton *button : {w->cmdAguardar, w->cmdConectar}) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        ui.clear();
+        ui.answer(""); // Cancel
+        button->click();
+        EXPECT_EQ(ui.prompts().size(), 1u); // no address asked
+        EXPECT_TRUE(w->cmdAguardar->isEnabled());
+        EXPECT_TRUE(w->cmdConectar->isEnabled());
+        EXPECT_FALSE(w->session().bConectado());
+        EXPECT_EQ(port(), 0);
+        EXPECT_EQ(w->session().Users()->Count(), 0);
+        EXPECT_EQ(w->lstNicks->count(), 0);
+    }
 }
 
-TEST_F(WindowFixture, HostOnABusyPortStillHosts)
+TEST_F(WindowFixture, HostOnABusyPortSaysWhyAndCanTryAgain)
 {
     QTcpServer busy;
     ASSERT_TRUE(busy.listen(QHostAddress::LocalHost, 0));
     w->setChatPort(busy.serverPort(), QStringLiteral("127.0.0.1"));
     ui.answer("H");
     w->cmdAguardar_Click();
-    EXPECT_TRUE(ui.prompts().size() == 1); // no message about the failure
-    EXPECT_TRUE(w->session().bConectado());
+    EXPECT_EQ(w->txtChat->toPlainText(),
+              QStringLiteral("\nCould not host the chat on port %1: Address already in use.")
+                  .arg(busy.serverPort()));
+    EXPECT_FALSE(w->session().bConectado());
+    EXPECT_FALSE(w->session().bServer());
+    EXPECT_TRUE(w->cmdAguardar->isEnabled());
+    EXPECT_TRUE(w->cmdConectar->isEnabled());
+    EXPECT_EQ(w->lstNicks->count(), 0);
+
+    busy.close();
+    ui.answer("H");
+    w->cmdAguardar_Click();
+    EXPECT_NE(port(), 0);
     EXPECT_FALSE(w->cmdAguardar->isEnabled());
-    EXPECT_EQ(listed(*w), QStringList({"H"}));
+    EXPECT_TRUE(waitUntil([&] { return listed(*w) == QStringList({"H"}); }));
 }
 
 TEST_F(WindowFixture, CancelledAddressChangesNothingButTheNick)

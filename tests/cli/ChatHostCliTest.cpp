@@ -73,3 +73,39 @@ TEST(CliChatHost, PlainTcpClientJoinsTalksAndTheHostEndsOnInterrupt)
     EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(host.exitCode(), 0);
 }
+
+TEST(CliChatHost, KeepsHostingWhenItsLogOutputIsClosed)
+{
+    // `vantrel-cli chat-host | head -c1`: the log's reader goes after one byte.
+    const quint16 port = freePort();
+    QProcess host, head;
+    host.setStandardOutputProcess(&head);
+    head.start(QStringLiteral("head"), {QStringLiteral("-c1")});
+    host.start(QStringLiteral(VANTREL_CLI_PATH),
+               {QStringLiteral("chat-host"), QStringLiteral("--port"), QString::number(port)});
+    ASSERT_TRUE(host.waitForStarted());
+
+    auto join = [port](QTcpSocket &client, const QByteArray &nick) {
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            client.abort();
+            client.connectToHost(QHostAddress::LocalHost, port);
+        } while (!client.waitForConnected(200) && clock.elapsed() < 5000);
+        client.write("NICK " + nick);
+        return readUntil(client, "NICK " + nick + "\r\n").contains("NICK " + nick + "\r\n");
+    };
+    QTcpSocket ana, bia;
+    ASSERT_TRUE(join(ana, "Ana"));
+    ASSERT_TRUE(head.waitForFinished(5000)); // the log has no reader from here on
+    ASSERT_TRUE(join(bia, "Bia"));
+    ana.write("Ana: still there?");
+    ana.waitForBytesWritten(1000);
+    EXPECT_TRUE(readUntil(bia, "Ana: still there?").contains("Ana: still there?"));
+    EXPECT_EQ(host.state(), QProcess::Running);
+
+    ::kill(pid_t(host.processId()), SIGINT);
+    ASSERT_TRUE(host.waitForFinished(5000));
+    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(host.exitCode(), 0);
+}

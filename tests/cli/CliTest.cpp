@@ -1,5 +1,6 @@
 #include "export/ExportTestSupport.h"
 #include "strat/StratFile.h"
+#include "support/FullDisk.h"
 #include "support/TempHome.h"
 
 #include <QDir>
@@ -10,6 +11,11 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <bit>
+#include <limits>
 
 using namespace vantrel;
 
@@ -109,7 +115,12 @@ TEST(CliCreate, JsonRoundTripGivesTheSameBytes)
 {
     test::TempHome home;
     const QString original = home.file(QStringLiteral("a.vtr"));
-    ASSERT_TRUE(StratFile::write(original, sample()).ok);
+    // Numbers JSON cannot hold make the round trip bit for bit too.
+    Strat odd = sample();
+    for (uint32_t bits : {0x7FC00000u, 0xFFC00000u, 0x7F800001u, 0x7FA00001u, 0x80000000u,
+                          0x00000001u, 0x7F7FFFFFu, 0x7F800000u, 0xFF800000u})
+        odd.Objects.append({1, std::bit_cast<float>(bits), -std::bit_cast<float>(bits)});
+    ASSERT_TRUE(StratFile::write(original, odd).ok);
     const CliRun info = cli({QStringLiteral("info"), QStringLiteral("--json"), original});
     const QString json = home.write(QStringLiteral("a.json"), info.out);
     const QString copy = home.file(QStringLiteral("b.vtr"));
@@ -189,6 +200,108 @@ TEST(CliLpk, BuildThenDumpThenBuildGivesTheSameBytes)
                              home.file(QStringLiteral("c.lpk"))}),
                         badShape);
     EXPECT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("dump")}).status, 2);
+}
+
+TEST(CliOutputs, DevicesFifosTheInputItselfAndAFullDiskWriteNothing)
+{
+    test::TempHome home;
+    const QString strat = home.file(QStringLiteral("s.vtr"));
+    ASSERT_TRUE(StratFile::write(strat, sample()).ok);
+    const QString doc
+        = home.write(QStringLiteral("doc.json"),
+                     cli({QStringLiteral("info"), QStringLiteral("--json"), strat}).out);
+    const QString pack
+        = home.write(QStringLiteral("pack.json"),
+                     R"({"windows": [], "strings": [{"id": "s0000", "text": "t"}]})");
+    const QString fifo = home.file(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+    const QString fifoJpg = home.file(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoJpg), 0600), 0);
+    const QString deviceJpg = home.file(QStringLiteral("null.jpg"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), deviceJpg));
+    const QString imageIn = home.file(QStringLiteral("in.jpg"));
+    ASSERT_TRUE(QFile::copy(strat, imageIn));
+    const QString outStrat = home.file(QStringLiteral("out.vtr"));
+    const QString outPack = home.file(QStringLiteral("out.lpk"));
+    const QString lpk = QStringLiteral("lpk");
+    const QString build = QStringLiteral("build");
+    const QString create = QStringLiteral("create");
+
+    const struct
+    {
+        QStringList args;
+        QString named; // the file the message names
+        QString reason;
+    } cases[] = {
+        {{create, doc, QStringLiteral("/dev/null")},
+         QStringLiteral("/dev/null"),
+         QStringLiteral("not a regular file")},
+        {{create, doc, fifo}, fifo, QStringLiteral("not a regular file")},
+        {{lpk, build, pack, fifo}, fifo, QStringLiteral("not a regular file")},
+        {{create, doc, doc}, doc, QStringLiteral("the same file as the input")},
+        {{lpk, build, pack, pack}, pack, QStringLiteral("the same file as the input")},
+        // JSON inputs go through the bounded reader: nothing waits or grows.
+        {{create, fifo, outStrat}, fifo, QStringLiteral("not a regular file")},
+        {{lpk, build, QStringLiteral("/dev/zero"), outPack},
+         QStringLiteral("/dev/zero"),
+         QStringLiteral("not a regular file")},
+        // A source of another kind, or of no kind, is not built.
+        {{create, home.write(QStringLiteral("empty.json"), "{}"), outStrat},
+         QString(),
+         QStringLiteral("overview is missing")},
+        {{create, pack, outStrat}, pack, QStringLiteral("is not a known field")},
+        {{lpk, build, home.file(QStringLiteral("empty.json")), outPack},
+         QString(),
+         QStringLiteral("windows is missing")},
+        {{lpk, build, doc, outPack}, doc, QStringLiteral("is not a known field")},
+#ifdef VANTREL_CLI_RENDERS
+        {{QStringLiteral("render"), imageIn, QStringLiteral("--image"), imageIn},
+         imageIn,
+         QStringLiteral("the same file as the input")},
+        // The picture's name keeps its ".jpg": a device reached by a link, a FIFO.
+        {{QStringLiteral("render"), strat, QStringLiteral("--image"), deviceJpg},
+         deviceJpg,
+         QStringLiteral("not a regular file")},
+        {{QStringLiteral("render"), strat, QStringLiteral("--image"), fifoJpg},
+         fifoJpg,
+         QStringLiteral("not a regular file")},
+#endif
+    };
+    const QByteArray docBytes = bytesOf(doc);
+    const QByteArray packBytes = bytesOf(pack);
+    const QByteArray imageBytes = bytesOf(imageIn);
+    for (const auto &c : cases) {
+        const CliRun r = cli(c.args);
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        expectOneLineNaming(r, c.named);
+        EXPECT_TRUE(r.err.contains(c.reason.toUtf8())) << r.err.toStdString();
+    }
+    EXPECT_EQ(bytesOf(doc), docBytes);
+    EXPECT_EQ(bytesOf(pack), packBytes);
+    EXPECT_EQ(bytesOf(imageIn), imageBytes);
+    EXPECT_FALSE(QFile::exists(outStrat));
+    EXPECT_FALSE(QFile::exists(outPack));
+    struct stat info;
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    // On a full disk both writers fail, say why and leave the old files whole.
+    test::FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    const QString oldStrat = disk.write(QStringLiteral("old.vtr"), "old strat");
+    const QString oldPack = disk.write(QStringLiteral("old.lpk"), "old pack");
+    disk.fill();
+    for (const QStringList &args :
+         {QStringList{create, doc, oldStrat}, QStringList{lpk, build, pack, oldPack}}) {
+        const CliRun r = cli(args);
+        expectOneLineNaming(r, args.last());
+        EXPECT_TRUE(r.err.contains("No space left on device")) << r.err.toStdString();
+    }
+    EXPECT_EQ(bytesOf(oldStrat), "old strat");
+    EXPECT_EQ(bytesOf(oldPack), "old pack");
 }
 
 TEST(CliLpk, EveryShippedPackSurvivesDumpAndBuild)

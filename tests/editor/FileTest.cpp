@@ -53,7 +53,7 @@ TEST_F(StratFileEditing, OpeningRebuildsTheSamePicture)
     ASSERT_TRUE(map().SalvaTatica(false));
 
     frmMapa *opened = addWindow();
-    const StratFileResult r = opened->AbreTatica(home.file("plan.vtr"));
+    const FileResult r = opened->AbreTatica(home.file("plan.vtr"));
     ASSERT_TRUE(r) << r.message.toStdString();
     frmMapa &built = *windows[0];
     EXPECT_EQ(opened->strat().Objects, built.strat().Objects);
@@ -102,7 +102,7 @@ TEST_F(StratFileEditing, ANewStratSavedAtOnceReadsBackEmpty)
 TEST_F(StratFileEditing, UnreadableFileLeavesTheWindowEmpty)
 {
     const QString path = home.write("bad.vtr", QByteArray(30, 'x'));
-    const StratFileResult r = map().AbreTatica(path);
+    const FileResult r = map().AbreTatica(path);
     EXPECT_FALSE(r);
     EXPECT_FALSE(r.message.isEmpty());
     EXPECT_EQ(map().iObj(), 0);

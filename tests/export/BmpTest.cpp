@@ -88,14 +88,14 @@ TEST(Bitmap, ReaderMessages)
     TempHome home;
     cDib dib;
     const QString missing = home.file(QStringLiteral("none.bmp"));
-    ExportResult r = dib.CreateFromFile(missing);
+    FileResult r = dib.CreateFromFile(missing);
     EXPECT_EQ(r.message, QStringLiteral("File does not exist:\n") + missing);
-    EXPECT_EQ(r.icon, ResultIcon::Critical);
+    EXPECT_EQ(r.icon, MsgIcon::Critical);
 
     const QString png = home.write(QStringLiteral("picture.bmp"), "\x89PNG\r\n\x1a\n and more");
     r = dib.CreateFromFile(png);
     EXPECT_EQ(r.message, unsupported(png));
-    EXPECT_EQ(r.icon, ResultIcon::Information);
+    EXPECT_EQ(r.icon, MsgIcon::Information);
     EXPECT_TRUE(dib.isNull());
 
     // A folder cannot be read as a file: the system's own description.
@@ -109,7 +109,7 @@ TEST(Bitmap, ReaderMessages)
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         r = dib.CreateFromFile(locked);
         EXPECT_EQ(r.message, QStringLiteral("File is locked - cannot access:\n") + locked);
-        EXPECT_EQ(r.icon, ResultIcon::Critical);
+        EXPECT_EQ(r.icon, MsgIcon::Critical);
     }
 }
 

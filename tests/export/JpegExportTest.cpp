@@ -75,7 +75,7 @@ TEST(JpegExport, DecodesRightSideUpWithinJpegTolerance)
 {
     TempHome home;
     const QImage picture = testPicture();
-    const ExportResult written = exportImage(picture, home.file(QStringLiteral("strat")));
+    const FileResult written = exportImage(picture, home.file(QStringLiteral("strat")));
     ASSERT_TRUE(written.ok) << written.message.toStdString();
     const QString path = home.file(QStringLiteral("strat.jpg"));
 
@@ -128,7 +128,7 @@ TEST(JpegExport, FailedWriteKeepsTheOldFileAndSaysWhy)
     const QString path = home.write(QStringLiteral("old.jpg"), old);
     cDIBSection dib;
     ASSERT_TRUE(dib.CreateFromPicture(testPicture()));
-    ExportResult result;
+    FileResult result;
     {
         const FileSizeLimit limit(4096); // the JPEG is far larger
         result = JpegWriter::write(dib, path);

@@ -5,17 +5,18 @@
 //   ASSETS/examples/NAME.json  -> PROGRAM/NAME.vtr        (example strats)
 // Every pack's "s0000" must name one of the tips files written.
 
-#include "cli/JsonInput.h"
 #include "cli/StratJson.h"
+#include "fileio/JsonInput.h"
+#include "fileio/RegularFile.h"
+#include "fileio/SafeFile.h"
 #include "i18n/PackFile.h"
 #include "i18n/PackJson.h"
+#include "i18n/TipsFile.h"
 #include "strat/Ansi.h"
 #include "strat/StratFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -40,10 +41,11 @@ QStringList sources(const QString &folder, const QString &pattern)
 
 bool writeTips(const QString &source, const QString &target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("%1: %2").arg(source, in.errorString()));
-    QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    QByteArray text;
+    const FileResult read = readRegularFile(source, TipsFile::kMaxSize, text);
+    if (!read)
+        return fail(read.message);
+    QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     QByteArray bytes;
@@ -54,18 +56,17 @@ bool writeTips(const QString &source, const QString &target)
                 QStringLiteral("%1: \"%2\" has characters outside Windows-1252").arg(source, line));
         bytes += encoded + "\r\n";
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return fail(QStringLiteral("%1: %2").arg(target, out.errorString()));
-    return true;
+    const FileResult written = SafeFile::replace(target, bytes);
+    return written ? true : fail(written.message);
 }
 
 bool writePack(const QString &source, const QString &target, const QStringList &tipsFiles)
 {
     QJsonObject json;
+    const FileResult read = readJsonObject(source, json);
+    if (!read)
+        return fail(read.message);
     QString error;
-    if (!readJsonObject(source, json, &error))
-        return fail(error);
     PackData pack;
     if (!PackJson::fromJson(json, pack, &error))
         return fail(QStringLiteral("%1: %2").arg(source, error));
@@ -74,20 +75,21 @@ bool writePack(const QString &source, const QString &target, const QStringList &
             return fail(
                 QStringLiteral("%1: s0000 names %2, which is not shipped").arg(source, s.value));
     }
-    const PackFileResult r = PackFile::write(target, pack);
-    return r ? true : fail(QStringLiteral("%1: %2").arg(source, r.message));
+    const FileResult r = PackFile::write(target, pack);
+    return r ? true : fail(r.message);
 }
 
 bool writeExample(const QString &source, const QString &target)
 {
     QJsonObject json;
+    const FileResult read = readJsonObject(source, json);
+    if (!read)
+        return fail(read.message);
     QString error;
-    if (!readJsonObject(source, json, &error))
-        return fail(error);
     Strat strat;
     if (!StratJson::fromJson(json, strat, &error))
         return fail(QStringLiteral("%1: %2").arg(source, error));
-    const StratFileResult r = StratFile::write(target, strat);
+    const FileResult r = StratFile::write(target, strat);
     return r ? true : fail(r.message);
 }
 
