@@ -20,7 +20,6 @@ struct StratWindowFixture
     {
         for (int i = 0; i < PaletteIcons::Count; ++i)
             ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
-        ws.slotTables.grow(1);
         window.iMI = 1;
         window.show();
         window.document().load(strat);

@@ -47,7 +47,6 @@ void openStrat(benchmark::State &state, bool paint)
     const QString path = bigStratFile(dir);
     DesktopUi ui;
     Workspace ws(ui);
-    ws.slotTables.grow(1);
     for (auto _ : state) {
         frmMapa window(ws);
         window.iMI = 1;

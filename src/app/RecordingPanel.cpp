@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QToolButton>
 
 namespace vantrel {
 
@@ -35,18 +36,15 @@ RecordingPanel::RecordingPanel(Workspace &workspace, const Controls &controls, Q
     connect(m_c.mnuVideo, &QAction::triggered, this, &RecordingPanel::mnuVideo_Click);
     connect(m_c.cmdRec, &QPushButton::clicked, this, &RecordingPanel::cmdRec_Click);
     connect(m_c.cmdSave, &QPushButton::clicked, this, &RecordingPanel::cmdSave_Click);
-    if (m_c.cmdClose) {
-        m_c.cmdClose->setToolTip(m_ws.language.text(
-            QStringLiteral("s0057"), QStringLiteral("Close the panel; the recorded frames go")));
-        connect(m_c.cmdClose, &QPushButton::clicked, this, &RecordingPanel::cmdClose_Click);
-    }
+    if (m_c.cmdClose)
+        connect(m_c.cmdClose, &QToolButton::clicked, this, &RecordingPanel::cmdClose_Click);
 }
 
 void RecordingPanel::mnuVideo_Click()
 {
     // Without a strat window there is nothing to record: the command stays
     // available.
-    if (!m_ws.activeStratWindow || !m_ws.activeStratWindow())
+    if (!m_ws.activeStratWindow())
         return;
     m_c.mnuVideo->setEnabled(false);
     Abre_Video();
@@ -71,7 +69,7 @@ void RecordingPanel::Abre_Video()
 void RecordingPanel::cmdRec_Click()
 {
     if (m_c.cmdRec->text() == kRec) {
-        frmMapa *w = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr;
+        frmMapa *w = m_ws.activeStratWindow();
         if (!w)
             return;
         if (m_window)
@@ -174,7 +172,7 @@ void RecordingPanel::cmdClose_Click()
         m_window->Exporta_Video();
     m_c.picREC->hide();
     // Export as Video stays off while no strat window is open.
-    m_c.mnuVideo->setEnabled(m_ws.activeStratWindow && m_ws.activeStratWindow());
+    m_c.mnuVideo->setEnabled(m_ws.activeStratWindow() != nullptr);
     FrameFolder::empty();
     m_lCaptura = 0;
     m_capturedRate = RecordingRate::kFramesPerSecond;

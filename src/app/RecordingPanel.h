@@ -13,10 +13,11 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 
 // The recording panel of the main window (picREC with REC/STOP, SAVE, the
 // progress bar picP and the close mark) and "Export as Video". REC starts
@@ -42,7 +43,7 @@ public:
         // "Full motion": every frame recorded, 64 a second.
         QCheckBox *chkFullMotion = nullptr;
         // Closes the panel; the frames go with it.
-        QPushButton *cmdClose = nullptr;
+        QToolButton *cmdClose = nullptr;
     };
 
     RecordingPanel(Workspace &workspace, const Controls &controls, QObject *parent = nullptr);

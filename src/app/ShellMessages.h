@@ -7,7 +7,7 @@ class QWidget;
 namespace vantrel {
 
 class Ui;
-struct Workspace;
+class Workspace;
 
 // The error boxes the main window and its dialogs share: one text, an OK
 // button and the critical icon.

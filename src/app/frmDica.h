@@ -11,7 +11,7 @@ class QLabel;
 namespace vantrel {
 
 class SettingsStore;
-struct Workspace;
+class Workspace;
 
 // The tip-of-the-day window: one random tip from the tips file beside the
 // program (named by the pack's "s0000", else "tips.dat"), Next Tip, and the

@@ -95,14 +95,12 @@ void frmNovo::onOkClicked()
         ShellMessages::tooManyStrats(m_ws, this);
         return;
     }
-    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(slot) : nullptr;
-    m_ws.slotTables.OverviewNames(slot) = chosenName();
-    m_ws.slotTables.StratTitles(slot)
-        = m_ws.language.text(QStringLiteral("s0008"), QStringLiteral("Strat"))
-          + QString::number(slot);
-    if (window) {
+    // The new strat keeps its title and takes the chosen overview, unmodified.
+    // The picture shown is the preview's: a name longer than the file holds
+    // would find no picture by its stored first 16 characters.
+    if (frmMapa *window = m_ws.stratWindow(slot)) {
+        window->document().start(window->strat().Title, chosenName());
         window->setBackground(m_picture);
-        window->setWindowTitle(m_ws.slotTables.StratTitles(slot).trimmed());
     }
     accept();
 }

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 
 // The New Strat dialog: the overview catalogue with a preview. OK (or a
 // double click on a name) asks the main window for a strat window slot and

@@ -7,7 +7,7 @@ class QCheckBox;
 namespace vantrel {
 
 class SettingsStore;
-struct Workspace;
+class Workspace;
 
 // The Options dialog: the keep-counting option. OK stores it and sets the
 // application-wide flag at once; Cancel changes nothing.

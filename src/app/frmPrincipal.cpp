@@ -27,7 +27,7 @@ namespace vantrel {
 
 frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     : QMainWindow(parent)
-    , m_ws(ui)
+    , m_ws(ui, *this)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -77,17 +77,6 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
     connect(m_tmrCmd, &QTimer::timeout, this, &frmPrincipal::pollHandOver);
 
     m_ws.owner = this;
-    m_ws.stratWindow = [this](int iMI) {
-        return stratWindow(iMI);
-    };
-    m_ws.activeStratWindow = [this] {
-        return activeStratWindow();
-    };
-    m_ws.setSelectedPreview = [this](const QPixmap &pm) {
-        m_picImg->setPixmap(pm);
-        if (pm.isNull())
-            m_picImg->clear();
-    };
 
     // mnuPopup and mnuPopup2 with their commands; they register themselves
     // in the workspace.
@@ -149,9 +138,22 @@ void frmPrincipal::Form_Load(const QString &commandLine)
     m_tmrCmd->start();
 }
 
+void frmPrincipal::setSelectedPreview(const QPixmap &picture)
+{
+    m_picImg->setPixmap(picture);
+    if (picture.isNull())
+        m_picImg->clear();
+}
+
 void frmPrincipal::closeEvent(QCloseEvent *event)
 {
-    // Every strat window goes with the main window, unsaved and unasked.
+    // Each modified strat is asked about once; Cancel keeps everything open.
+    for (int slot = 1; slot <= kMaxStrats; ++slot) {
+        if (frmMapa *w = stratWindow(slot); w && !mayDiscard(w)) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
     if (m_quitOnClose)
         QCoreApplication::quit();

@@ -18,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPushButton;
+class QToolButton;
 class QTimer;
 
 namespace vantrel {
@@ -42,6 +43,7 @@ class frmPrincipal : public QMainWindow
 public:
     static constexpr int kDefaultWidth = 1100;
     static constexpr int kDefaultHeight = 760;
+    static constexpr int kMaxStrats = 11;
 
     explicit frmPrincipal(Ui &ui, QWidget *parent = nullptr);
     ~frmPrincipal() override;
@@ -84,8 +86,9 @@ public:
     void onPaletteClicked(int index);
     void onTextToolClicked();
     void onMoveWindowToolClicked();
-    // Closing and renaming a strat window (its lblFechar and lblTitulo).
-    void closeStrat(frmMapa *window);
+    // Closing and renaming a strat window (its lblFechar and lblTitulo). A
+    // modified strat is asked about first; returns false when it stays open.
+    bool closeStrat(frmMapa *window);
     // Edit > Undo and Redo on the active strat window.
     void undo();
     void redo();
@@ -147,11 +150,36 @@ private:
     void updateStratActions();
     void followUndo(frmMapa *window);
     void saveActive(bool bComo);
+    // Saves `window`'s strat; true when it was written.
+    bool saveWindow(frmMapa *window, bool bComo);
+    // Save / Discard / Cancel for a modified strat: true when it may go.
+    bool mayDiscard(frmMapa *window);
     // Shows and activates a strat window just handed out.
     void showStrat(frmMapa *window);
     QString text(const char *id, const char *english) const;
+    void setSelectedPreview(const QPixmap &picture);
 
-    Workspace m_ws;
+    // The workspace the strat windows and dialogs share; its questions are
+    // this window's.
+    class ShellWorkspace : public Workspace
+    {
+    public:
+        ShellWorkspace(Ui &ui, frmPrincipal &shell)
+            : Workspace(ui)
+            , m_shell(shell)
+        {
+        }
+        frmMapa *stratWindow(int iMI) const override { return m_shell.stratWindow(iMI); }
+        frmMapa *activeStratWindow() const override { return m_shell.activeStratWindow(); }
+        void setSelectedPreview(const QPixmap &picture) override
+        {
+            m_shell.setSelectedPreview(picture);
+        }
+
+    private:
+        frmPrincipal &m_shell;
+    };
+    ShellWorkspace m_ws;
     SettingsStore m_settings;
     // Slots 1..11; element 0 unused. A window stays in its slot when closed
     // (hidden, iMI 0) and is reused for the next strat of that slot.
@@ -176,7 +204,7 @@ private:
     QPushButton *m_cmdRec = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QCheckBox *m_chkFullMotion = nullptr;
-    QPushButton *m_cmdClose = nullptr;
+    QToolButton *m_cmdClose = nullptr;
     PlaybackControls *m_playback = nullptr;
     // F2, F3 and F4 for the active strat window.
     std::array<QAction *, 3> m_playbackKeys{};

@@ -83,9 +83,12 @@ void frmPrincipal::buildMenus()
             &QAction::triggered, this, &frmPrincipal::copyImage);
     action(mnuTatica, "mnuVideo", QStringLiteral("Export as &Video"));
     separator(mnuTatica, "sep03");
-    // Ends at once: nothing is asked and nothing is saved.
+    // Ends the program once every modified strat was saved or discarded.
     connect(action(mnuTatica, "mnuSair", QStringLiteral("E&xit")), &QAction::triggered, this,
-            [] { QCoreApplication::exit(0); });
+            [this] {
+                if (close())
+                    QCoreApplication::exit(0);
+            });
 
     buildEditMenu(topMenu(bar, "editMenu", QStringLiteral("&Edit")));
 
@@ -123,12 +126,12 @@ void frmPrincipal::fillWindowsMenu()
     m_mnuJanelas->clear();
     const frmMapa *active = activeStratWindow();
     int n = 0;
-    for (int slot = 1; slot <= StratSlotTables::kMaxSlots; ++slot) {
+    for (int slot = 1; slot <= kMaxStrats; ++slot) {
         frmMapa *w = stratWindow(slot);
         if (!w)
             continue;
         ++n;
-        const QString caption = w->windowTitle().isEmpty() ? w->titleLabel() : w->windowTitle();
+        const QString caption = w->windowTitle();
         QAction *a = m_mnuJanelas->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(caption)
                                                     : caption);
         a->setCheckable(true);
@@ -144,7 +147,7 @@ void frmPrincipal::fillWindowsMenu()
 void frmPrincipal::newStrat()
 {
     // With every slot taken the limit is said before an overview is chosen.
-    if (openStratCount() >= StratSlotTables::kMaxSlots) {
+    if (openStratCount() >= kMaxStrats) {
         ShellMessages::tooManyStrats(m_ws, this);
         return;
     }
@@ -170,18 +173,22 @@ void frmPrincipal::openStrat()
 
 void frmPrincipal::saveActive(bool bComo)
 {
-    frmMapa *w = activeStratWindow();
-    if (!w)
-        return;
+    if (frmMapa *w = activeStratWindow())
+        saveWindow(w, bComo);
+}
+
+bool frmPrincipal::saveWindow(frmMapa *w, bool bComo)
+{
     const QString before = w->sArquivo;
     const FileResult result = w->SalvaTatica(bComo);
     if (result)
-        return;
+        return !w->document().isModified(); // false when the dialog was cancelled
     // A failed save keeps the path the strat had and says why.
     w->sArquivo = before;
     ShellMessages::critical(m_ws.ui, this,
                             text("s0046", "The strat could not be saved.") + QLatin1Char('\n')
                                 + result.message);
+    return false;
 }
 
 void frmPrincipal::exportImage()

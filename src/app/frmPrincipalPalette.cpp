@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -153,10 +154,11 @@ void frmPrincipal::buildRecordingPanel(QWidget *strip)
     m_chkFullMotion->setToolTip(
         QStringLiteral("Record every frame and save 64 frames a second (MP4 and GIF: 64 or 32)"));
     // The close mark: the panel goes, and the recorded frames with it.
-    m_cmdClose = new QPushButton(QStringLiteral("\u00d7"), m_picREC);
+    m_cmdClose = new QToolButton(m_picREC);
+    m_cmdClose->setText(QStringLiteral("\u00d7"));
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setFlat(true);
-    m_cmdClose->setFixedWidth(m_cmdClose->fontMetrics().horizontalAdvance(u'\u00d7') + 10);
+    m_cmdClose->setAutoRaise(true);
+    m_cmdClose->setToolTip(QStringLiteral("Close the panel; the recorded frames go"));
     row->addWidget(m_picP);
     row->addWidget(m_cmdRec);
     row->addWidget(m_cmdSave);

@@ -25,46 +25,36 @@ frmMapa *openStratIn(const QMdiSubWindow *sub)
 
 int frmPrincipal::NovoMapa()
 {
-    const QString label = text("s0008", "Strat");
-    const int count = m_ws.slotTables.slotCount();
-
-    // 1. The lowest closed slot is reused.
-    for (int slot = 1; slot <= count; ++slot) {
-        frmMapa *w = m_windows[size_t(slot)];
-        if (!w || w->iMI != 0)
-            continue;
-        w->setTitleLabel(label);
-        w->iMI = int16_t(slot);
-        w->sArquivo.clear();
-        showStrat(w);
-        return slot;
-    }
-
-    // 2. Eleven strats at once is the limit.
-    if (count >= StratSlotTables::kMaxSlots)
+    // The lowest closed slot is reused; eleven strats at once is the limit.
+    int slot = 1;
+    while (slot <= kMaxStrats && m_windows[size_t(slot)] && m_windows[size_t(slot)]->iMI != 0)
+        ++slot;
+    if (slot > kMaxStrats)
         return -1;
 
-    // 3. A new slot and its window.
-    const int slot = count + 1;
-    m_ws.slotTables.grow(slot);
-    auto *w = new frmMapa(m_ws);
-    w->iMI = int16_t(slot);
-    w->setTitleLabel(label + QString::number(slot));
-    connect(w, &frmMapa::closeRequested, this, &frmPrincipal::closeStrat);
-    connect(w, &frmMapa::renameRequested, this, &frmPrincipal::renameStrat);
-    followUndo(w);
-    m_windows[size_t(slot)] = w;
+    frmMapa *w = m_windows[size_t(slot)];
+    if (!w) {
+        w = new frmMapa(m_ws);
+        connect(w, &frmMapa::closeRequested, this, &frmPrincipal::closeStrat);
+        connect(w, &frmMapa::renameRequested, this, &frmPrincipal::renameStrat);
+        followUndo(w);
+        m_windows[size_t(slot)] = w;
 
-    auto *sub = new QMdiSubWindow(m_mdi, Qt::FramelessWindowHint);
-    sub->setObjectName(QStringLiteral("stratSubWindow%1").arg(slot));
-    sub->setWidget(w);
-    sub->setAttribute(Qt::WA_DeleteOnClose, false);
-    sub->setContentsMargins(0, 0, 0, 0);
-    sub->setFixedSize(frmMapa::kWidthPixels, frmMapa::kHeightPixels);
-    m_mdi->addSubWindow(sub);
-    // Each new strat window is placed a little below and right of the last.
-    const int step = (slot - 1) % 8;
-    sub->move(step * 24, step * 24);
+        auto *sub = new QMdiSubWindow(m_mdi, Qt::FramelessWindowHint);
+        sub->setObjectName(QStringLiteral("stratSubWindow%1").arg(slot));
+        sub->setWidget(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->setContentsMargins(0, 0, 0, 0);
+        sub->setFixedSize(frmMapa::kWidthPixels, frmMapa::kHeightPixels);
+        m_mdi->addSubWindow(sub);
+        // Each new strat window is placed a little below and right of the last.
+        const int step = (slot - 1) % 8;
+        sub->move(step * 24, step * 24);
+    }
+    w->iMI = int16_t(slot);
+    w->sArquivo.clear();
+    // A new strat is named after its slot and starts unmodified.
+    w->document().start(text("s0008", "Strat") + QString::number(slot), OverviewName());
     showStrat(w);
     return slot;
 }
@@ -105,7 +95,7 @@ int frmPrincipal::OpenStratFile(const QString &sPath)
 
 frmMapa *frmPrincipal::stratWindow(int iMI) const
 {
-    if (iMI < 1 || iMI > StratSlotTables::kMaxSlots)
+    if (iMI < 1 || iMI > kMaxStrats)
         return nullptr;
     frmMapa *w = m_windows[size_t(iMI)];
     return w && w->iMI == iMI ? w : nullptr;
@@ -131,16 +121,33 @@ QMdiSubWindow *frmPrincipal::subWindowOf(const frmMapa *window) const
 int frmPrincipal::openStratCount() const
 {
     int n = 0;
-    for (int slot = 1; slot <= StratSlotTables::kMaxSlots; ++slot)
+    for (int slot = 1; slot <= kMaxStrats; ++slot)
         n += stratWindow(slot) ? 1 : 0;
     return n;
 }
 
-void frmPrincipal::closeStrat(frmMapa *window)
+bool frmPrincipal::mayDiscard(frmMapa *window)
+{
+    if (!window->document().isModified())
+        return true;
+    showStrat(window);
+    const MsgResult answer = m_ws.ui.messageBox(
+        this,
+        text("s0050", "The strat \"%1\" has changes that are not saved. Save them?")
+            .arg(window->title()),
+        {}, MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    if (answer == MsgResult::No)
+        return true;
+    // A save that was cancelled or failed keeps the strat open.
+    return answer == MsgResult::Yes && saveWindow(window, false);
+}
+
+bool frmPrincipal::closeStrat(frmMapa *window)
 {
     if (!window || window->iMI == 0)
-        return;
-    // No question and no save: the strat is discarded and its slot freed.
+        return true;
+    if (!mayDiscard(window))
+        return false;
     window->discardStrat();
     window->iMI = 0;
     if (QMdiSubWindow *sub = subWindowOf(window))
@@ -158,6 +165,7 @@ void frmPrincipal::closeStrat(frmMapa *window)
         }
     }
     followActive();
+    return true;
 }
 
 void frmPrincipal::renameStrat(frmMapa *window)
@@ -165,11 +173,11 @@ void frmPrincipal::renameStrat(frmMapa *window)
     if (!window || window->iMI == 0)
         return;
     const QString answer = m_ws.ui.inputBox(this, text("s0007", "Enter the strat title:"),
-                                            text("s0008", "Strat"), window->titleLabel());
+                                            text("s0008", "Strat"), window->title());
     if (answer.isEmpty())
         return;
-    // One undo step; the label and the slot table follow the document.
-    window->rename(StratTitle::fit(answer));
+    // One undo step; the label and the window title follow the document.
+    window->document().rename(StratTitle::fit(answer));
 }
 
 void frmPrincipal::pollHandOver()

@@ -6,7 +6,7 @@ class QLabel;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 
 // The About box: the program's name and version, and labels that open the
 // homepage, the chat channel and a mail to the team.

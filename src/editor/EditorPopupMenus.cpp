@@ -1,5 +1,6 @@
 #include "editor/EditorPopupMenus.h"
 
+#include "editor/StratEditor.h"
 #include "editor/Workspace.h"
 #include "editor/frmLink.h"
 #include "editor/frmMapa.h"
@@ -62,90 +63,88 @@ QString EditorPopupMenus::text(const char *id, const char *english) const
     return m_ws.language.text(QString::fromLatin1(id), QString::fromUtf8(english));
 }
 
-void EditorPopupMenus::popupObjectMenu(bool forText, const QPoint &globalPos)
+void EditorPopupMenus::popupObjectMenu(frmMapa *window, bool forText, const QPoint &globalPos)
 {
+    m_window = window;
     m_mnuMovimento->setVisible(!forText);
     m_mnuCor->setVisible(!forText);
     m_mnuLink->setVisible(!forText);
-    if (m_showMenus)
-        m_mnuPopup->popup(globalPos);
+    m_mnuPopup->popup(globalPos);
 }
 
-void EditorPopupMenus::popupPointMenu(const QPoint &globalPos)
+void EditorPopupMenus::popupPointMenu(frmMapa *window, const QPoint &globalPos)
 {
-    if (m_showMenus)
-        m_mnuPopup2->popup(globalPos);
+    m_window = window;
+    m_mnuPopup2->popup(globalPos);
 }
 
 void EditorPopupMenus::addMovement()
 {
-    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
-    if (!window)
-        return;
-    window->armWayPoint();
+    if (m_window)
+        m_window->armWayPoint();
 }
 
 void EditorPopupMenus::lineColor()
 {
-    if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr)
-        window->MudaCor();
+    if (m_window)
+        m_window->editor().MudaCor();
 }
 
 void EditorPopupMenus::removeObject()
 {
-    frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr;
-    const EditorTools &tools = m_ws.tools;
-    if (tools.SelectionKind == 1) {
+    if (!m_window)
+        return;
+    StratEditor &editor = m_window->editor();
+    const StratSelection &selection = editor.selection();
+    if (selection.Kind == StratSelection::ObjectOrPoint) {
         const MsgResult answer = m_ws.ui.messageBox(
             m_mainWindow, text("s0017", "Are you sure you want do remove this object?"),
             text("s0018", "Remove Object"), MsgButtons::YesNo, MsgIcon::Question);
-        if (answer != MsgResult::No && window) {
+        if (answer != MsgResult::No && m_window) {
             // The object, its path and its link go in one undo step.
-            window->document().beginMacro(text("s0018", "Remove Object"));
-            window->ApagaObjeto(tools.SelectionItem);
-            window->ApagaLink();
-            window->document().endMacro();
+            m_window->document().beginMacro(text("s0018", "Remove Object"));
+            editor.ApagaObjeto(selection.Item);
+            editor.ApagaLink();
+            m_window->document().endMacro();
         }
-    } else if (tools.SelectionKind == 2) {
+    } else if (selection.Kind == StratSelection::Text) {
         const MsgResult answer = m_ws.ui.messageBox(
             m_mainWindow, text("s0019", "Are you sure you want to remove this text?"),
             text("s0020", "Remove Text"), MsgButtons::YesNo, MsgIcon::Question);
-        if (answer != MsgResult::No && window)
-            window->ApagaTexto(tools.SelectionMovement);
+        if (answer != MsgResult::No && m_window)
+            editor.ApagaTexto(selection.Movement);
     }
 }
 
 void EditorPopupMenus::link()
 {
+    if (!m_window)
+        return;
     frmLink dialog(m_ws.ui, m_mainWindow);
     m_ws.language.translate(&dialog);
-    if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr)
-        window->ProcuraLink(dialog);
-    if (m_ws.ui.runModal(dialog) != QDialog::Accepted)
-        return;
-    // OK stores into the window of the last right-click.
-    frmMapa *window = m_ws.stratWindow ? m_ws.stratWindow(m_ws.tools.SelectionWindow) : nullptr;
-    if (!window)
+    m_window->editor().ProcuraLink(dialog);
+    if (m_ws.ui.runModal(dialog) != QDialog::Accepted || !m_window)
         return;
     if (dialog.EditLinkIndex() != 0)
-        window->EditaLink(dialog.EditLinkIndex(), dialog.LinkText());
+        m_window->editor().EditaLink(dialog.EditLinkIndex(), dialog.LinkText());
     else
-        window->AdicionaLink(dialog.LinkText());
+        m_window->editor().AdicionaLink(dialog.LinkText());
 }
 
 void EditorPopupMenus::removeMovement()
 {
+    if (!m_window)
+        return;
     const MsgResult answer = m_ws.ui.messageBox(
         m_mainWindow, text("s0015", "Are you sure you want to remove this movement?"),
         text("s0016", "Remove Movement"), MsgButtons::YesNo, MsgIcon::Question);
-    if (answer == MsgResult::No)
+    if (answer == MsgResult::No || !m_window)
         return;
-    if (frmMapa *window = m_ws.activeStratWindow ? m_ws.activeStratWindow() : nullptr) {
-        window->document().beginMacro(text("s0016", "Remove Movement"));
-        window->ApagaMovimento(m_ws.tools.SelectionPoint, m_ws.tools.SelectionMovement);
-        window->ApagaLink();
-        window->document().endMacro();
-    }
+    StratEditor &editor = m_window->editor();
+    m_window->document().beginMacro(text("s0016", "Remove Movement"));
+    editor.ApagaMovimento(editor.selection().Point, editor.selection().Movement);
+    editor.ApagaLink();
+    m_window->document().endMacro();
 }
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -9,14 +10,13 @@ class QWidget;
 
 namespace vantrel {
 
-struct Workspace;
+class Workspace;
 class frmMapa;
 
 // The main window's two popup menus: mnuPopup for objects and texts, mnuPopup2
 // for way-point markers, and the commands behind their items. The main window
 // creates one; strat windows open the menus through Workspace::popupMenus.
-// Commands act on the active strat window, except "Add &Movement" and the Link
-// dialog's OK, which address the window of the last right-click.
+// Commands act on the selection of the strat window that opened the menu.
 class EditorPopupMenus : public QObject
 {
     Q_OBJECT
@@ -35,15 +35,11 @@ public:
     QAction *mnuApagaMov() const { return m_mnuApagaMov; }
     QAction *mnuLink2() const { return m_mnuLink2; }
 
-    // Opens mnuPopup at `globalPos`: all four items for an object; only
-    // "&Remove Object" for a text (texts carry no link).
-    void popupObjectMenu(bool forText, const QPoint &globalPos);
-    // Opens mnuPopup2 at `globalPos`.
-    void popupPointMenu(const QPoint &globalPos);
-
-    // When false the menus are prepared but not shown (tests trigger the
-    // actions themselves).
-    void setShowMenus(bool show) { m_showMenus = show; }
+    // Opens mnuPopup for `window` at `globalPos`: all four items for an
+    // object; only "&Remove Object" for a text (texts carry no link).
+    void popupObjectMenu(frmMapa *window, bool forText, const QPoint &globalPos);
+    // Opens mnuPopup2 for `window` at `globalPos`.
+    void popupPointMenu(frmMapa *window, const QPoint &globalPos);
 
 public Q_SLOTS:
     void addMovement();    // mnuMovimento, mnuMovimento2
@@ -56,7 +52,7 @@ private:
     QString text(const char *id, const char *english) const;
 
     Workspace &m_ws;
-    bool m_showMenus = true;
+    QPointer<frmMapa> m_window;
     QWidget *m_mainWindow;
     QMenu *m_mnuPopup;
     QMenu *m_mnuPopup2;

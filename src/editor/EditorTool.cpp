@@ -1,6 +1,7 @@
 #include "editor/EditorTool.h"
 
 #include "editor/EditorPictures.h"
+#include "editor/StratEditor.h"
 #include "editor/frmMapa.h"
 #include "strat/StratRecords.h"
 
@@ -8,53 +9,87 @@
 
 namespace vantrel {
 
-void PlaceObjectTool::press(frmMapa &window, double x, double y)
+bool OneShotTool::press(frmMapa &window, const MapEvent &event)
 {
-    window.placeObject(m_index, x, y);
+    if (!event.onMap())
+        return places() && event.button != Qt::RightButton;
+    if (spentByPress())
+        window.disarmTool();
+    act(window, event);
+    return true;
 }
 
-void PlaceObjectTool::move(frmMapa &window, Qt::MouseButtons, double, double)
+bool OneShotTool::move(frmMapa &window, const MapEvent &event)
+{
+    if (!event.onMap())
+        return false;
+    hover(window, event);
+    return true;
+}
+
+bool OneShotTool::release(frmMapa &window, const MapEvent &event)
+{
+    // Every tool acts once; the select tool ends the gesture.
+    if (event.onMap() && !spentByPress())
+        window.disarmTool();
+    return false;
+}
+
+void OneShotTool::hover(frmMapa &window, const MapEvent &)
 {
     window.setSurfaceCursor(EditorPictures::placingCursor());
 }
 
-void TextTool::press(frmMapa &window, double x, double y)
+void PlaceObjectTool::act(frmMapa &window, const MapEvent &event)
 {
-    window.insertText(x, y);
+    window.editor().placeObject(m_index, event.pos.x(), event.pos.y());
 }
 
-void TextTool::move(frmMapa &window, Qt::MouseButtons, double, double)
+void TextTool::act(frmMapa &window, const MapEvent &event)
 {
-    window.setSurfaceCursor(EditorPictures::placingCursor());
+    window.editor().insertText(event.pos.x(), event.pos.y());
 }
 
-void MoveWindowTool::press(frmMapa &, double x, double y)
+void MoveWindowTool::act(frmMapa &, const MapEvent &event)
 {
-    m_startX = std::lround(x);
-    m_startY = std::lround(y);
+    m_start = QPoint(int(std::lround(event.pos.x())), int(std::lround(event.pos.y())));
 }
 
-void MoveWindowTool::move(frmMapa &window, Qt::MouseButtons buttons, double x, double y)
+void MoveWindowTool::hover(frmMapa &window, const MapEvent &event)
 {
-    if (buttons == Qt::LeftButton) {
+    if (event.buttons == Qt::LeftButton) {
         QWidget *moved = window.movableWindow();
-        const QPoint delta(int(std::lround(x) - m_startX) / kTwipsPerPixel,
-                           int(std::lround(y) - m_startY) / kTwipsPerPixel);
-        moved->move(moved->pos() + delta);
+        const QPoint at(int(std::lround(event.pos.x())), int(std::lround(event.pos.y())));
+        moved->move(moved->pos()
+                    + QPoint((at.x() - m_start.x()) / kTwipsPerPixel,
+                             (at.y() - m_start.y()) / kTwipsPerPixel));
     }
     window.setSurfaceCursor(EditorPictures::moveWindowCursor());
 }
 
-void WayPointTool::press(frmMapa &window, double x, double y)
+bool WayPointTool::press(frmMapa &window, const MapEvent &event)
 {
-    window.addWayPoint(x, y);
+    // The tool extends a path in its own window only.
+    if (event.onMap() && window.iMI != m_window)
+        return true;
+    return OneShotTool::press(window, event);
 }
 
-void WayPointTool::move(frmMapa &window, Qt::MouseButtons, double x, double y)
+bool WayPointTool::release(frmMapa &, const MapEvent &)
+{
+    return false; // spent by its press
+}
+
+void WayPointTool::act(frmMapa &window, const MapEvent &event)
+{
+    window.editor().addWayPoint(event.pos.x(), event.pos.y());
+}
+
+void WayPointTool::hover(frmMapa &window, const MapEvent &event)
 {
     if (window.iMI == m_window)
-        window.showRubberBand(x, y);
-    window.setSurfaceCursor(EditorPictures::placingCursor());
+        window.editor().showRubberBand(event.pos.x(), event.pos.y());
+    OneShotTool::hover(window, event);
 }
 
 } // namespace vantrel

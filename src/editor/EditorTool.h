@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Qt>
+#include "editor/MapEvent.h"
 
 #include <cstdint>
 
@@ -8,32 +8,60 @@ namespace vantrel {
 
 class frmMapa;
 
-// A one-shot tool armed in the main window (a palette icon, the Text tool,
-// the Move Window tool) or by "Add Movement" and F4 (the way-point tool). The
-// strat window that receives the next press on its surface hands the press
-// and the mouse moves to it; the tool acts once and is disarmed.
+// A tool of the map: it gets the mouse and key events of a strat window and
+// acts on them. Each strat window has its own select tool (SelectTool.h);
+// the main window arms one-shot tools (a palette icon, Text, Move Window, or
+// the way-point tool of "Add Movement" and F4), which see each event first.
+// Every handler returns whether it took the event: what an armed tool leaves
+// goes on to the window's select tool. A new tool is a class of its own and
+// touches nothing in the window.
 class EditorTool
 {
 public:
     virtual ~EditorTool() = default;
 
-    // PlacingMode: the next press places something.
-    virtual bool places() const { return true; }
+    // The tool was armed, or put away (another tool, Esc, or spent).
+    virtual void activate() {}
+    virtual void deactivate() {}
+
+    virtual bool press(frmMapa &, const MapEvent &) { return false; }
+    virtual bool move(frmMapa &, const MapEvent &) { return false; }
+    virtual bool release(frmMapa &, const MapEvent &) { return false; }
+    virtual bool doubleClick(frmMapa &, const MapEvent &) { return false; }
+    virtual bool keyPress(frmMapa &, int) { return false; }
+
+    // PlacingMode: the tool puts something on the map, and a left press on
+    // an item neither places nor drags.
+    virtual bool places() const { return false; }
     // TextMode: the next press inserts a text.
     virtual bool insertsText() const { return false; }
     // MoveWindowMode: the next drag moves the window.
     virtual bool movesWindow() const { return false; }
     // The way-point tool names the strat window (iMI) whose path it extends.
     virtual int16_t wayPointWindow() const { return 0; }
+};
 
-    // A press on `window`'s surface at (x, y) twips.
-    virtual void press(frmMapa &window, double x, double y) = 0;
-    // A mouse move over the surface: cursor, rubber band or window move.
-    virtual void move(frmMapa &window, Qt::MouseButtons buttons, double x, double y) = 0;
+// The common ground of the one-shot tools: a press on the map acts, a left
+// press on an item is swallowed while the tool places (a right press still
+// selects and opens the menu), and the release on the map spends the tool.
+class OneShotTool : public EditorTool
+{
+public:
+    bool press(frmMapa &window, const MapEvent &event) override;
+    bool move(frmMapa &window, const MapEvent &event) override;
+    bool release(frmMapa &window, const MapEvent &event) override;
+
+protected:
+    // The press on the map (any button) and a move over it.
+    virtual void act(frmMapa &window, const MapEvent &event) = 0;
+    virtual void hover(frmMapa &window, const MapEvent &event);
+    // Whether the press spends the tool (before its dialog); otherwise the
+    // release does.
+    virtual bool spentByPress() const { return false; }
 };
 
 // A palette icon: places an object of that picture, centred on the press.
-class PlaceObjectTool : public EditorTool
+class PlaceObjectTool : public OneShotTool
 {
 public:
     explicit PlaceObjectTool(int16_t paletteIndex)
@@ -41,48 +69,60 @@ public:
     {
     }
     int16_t paletteIndex() const { return m_index; }
-    void press(frmMapa &window, double x, double y) override;
-    void move(frmMapa &window, Qt::MouseButtons buttons, double x, double y) override;
+    bool places() const override { return true; }
+
+protected:
+    void act(frmMapa &window, const MapEvent &event) override;
 
 private:
     int16_t m_index;
 };
 
 // The Text tool: asks for a text and writes it at the press point.
-class TextTool : public EditorTool
+class TextTool : public OneShotTool
 {
 public:
+    bool places() const override { return true; }
     bool insertsText() const override { return true; }
-    void press(frmMapa &window, double x, double y) override;
-    void move(frmMapa &window, Qt::MouseButtons buttons, double x, double y) override;
+
+protected:
+    void act(frmMapa &window, const MapEvent &event) override;
+    bool spentByPress() const override { return true; }
 };
 
-// The Move Window tool: a drag moves the strat window inside the main window.
-class MoveWindowTool : public EditorTool
+// The Move Window tool: a drag on the map moves the strat window inside the
+// main window; items are still dragged as without a tool.
+class MoveWindowTool : public OneShotTool
 {
 public:
-    bool places() const override { return false; }
     bool movesWindow() const override { return true; }
-    void press(frmMapa &window, double x, double y) override;
-    void move(frmMapa &window, Qt::MouseButtons buttons, double x, double y) override;
+
+protected:
+    void act(frmMapa &window, const MapEvent &event) override;
+    void hover(frmMapa &window, const MapEvent &event) override;
 
 private:
-    long m_startX = 0;
-    long m_startY = 0;
+    QPoint m_start;
 };
 
-// "Add Movement" or F4: the next press adds a way point to the selected
-// object's path in strat window `iMI`.
-class WayPointTool : public EditorTool
+// "Add Movement" or F4: the next press on the map of strat window `iMI`
+// adds a way point to its selected object's path.
+class WayPointTool : public OneShotTool
 {
 public:
     explicit WayPointTool(int16_t iMI)
         : m_window(iMI)
     {
     }
+    bool places() const override { return true; }
     int16_t wayPointWindow() const override { return m_window; }
-    void press(frmMapa &window, double x, double y) override;
-    void move(frmMapa &window, Qt::MouseButtons buttons, double x, double y) override;
+    bool press(frmMapa &window, const MapEvent &event) override;
+    bool release(frmMapa &window, const MapEvent &event) override;
+
+protected:
+    void act(frmMapa &window, const MapEvent &event) override;
+    void hover(frmMapa &window, const MapEvent &event) override;
+    bool spentByPress() const override { return true; }
 
 private:
     int16_t m_window;

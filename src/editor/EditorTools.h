@@ -7,17 +7,25 @@
 
 namespace vantrel {
 
-// The application-wide armed tool and current selection, shared by the main
-// window and every strat window. Picking a tool arms it for whichever strat
-// window receives the next press; picking another replaces it.
+// The application-wide armed tool, shared by the main window and every strat
+// window. Picking a tool arms it for whichever strat window receives the next
+// press; picking another replaces it.
 class EditorTools
 {
 public:
-    void armPalette(int16_t index) { m_tool = std::make_shared<PlaceObjectTool>(index); }
-    void armText() { m_tool = std::make_shared<TextTool>(); }
-    void armMoveWindow() { m_tool = std::make_shared<MoveWindowTool>(); }
-    void armWayPoint(int16_t iMI) { m_tool = std::make_shared<WayPointTool>(iMI); }
-    void disarm() { m_tool.reset(); }
+    void arm(std::shared_ptr<EditorTool> tool)
+    {
+        if (m_tool)
+            m_tool->deactivate();
+        m_tool = std::move(tool);
+        if (m_tool)
+            m_tool->activate();
+    }
+    void armPalette(int16_t index) { arm(std::make_shared<PlaceObjectTool>(index)); }
+    void armText() { arm(std::make_shared<TextTool>()); }
+    void armMoveWindow() { arm(std::make_shared<MoveWindowTool>()); }
+    void armWayPoint(int16_t iMI) { arm(std::make_shared<WayPointTool>(iMI)); }
+    void disarm() { arm(nullptr); }
     // The armed tool, or null. A press keeps it alive while it acts, even
     // when that disarms or replaces it.
     const std::shared_ptr<EditorTool> &current() const { return m_tool; }
@@ -31,12 +39,6 @@ public:
         const auto *tool = dynamic_cast<const PlaceObjectTool *>(m_tool.get());
         return tool ? tool->paletteIndex() : int16_t(-1);
     }
-
-    int16_t SelectionWindow = 0;   // iMI of the window of the last right-click
-    int16_t SelectionKind = 0;     // 1 = object or way point, 2 = text
-    int16_t SelectionItem = 0;     // object number, or movement number of a way point
-    int16_t SelectionMovement = 0; // movement number of the way point, or text number
-    int16_t SelectionPoint = 0;    // way-point marker number; 0 for an object
 
 private:
     std::shared_ptr<EditorTool> m_tool;

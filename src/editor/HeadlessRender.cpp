@@ -29,7 +29,6 @@ struct Session
     {
         for (int i = 0; i < PaletteIcons::Count; ++i)
             ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
-        ws.slotTables.grow(1);
         window = std::make_unique<frmMapa>(ws);
         window->iMI = 1;
         window->setAttribute(Qt::WA_DontShowOnScreen);

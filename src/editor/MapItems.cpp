@@ -5,8 +5,12 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vantrel {
 
@@ -45,23 +49,93 @@ QFont TextItem::labelFont()
     return font;
 }
 
-TextItem::TextItem(int16_t number, const QString &caption)
+namespace {
+
+constexpr int kMapWidthPixels = kMapWidthTwips / kTwipsPerPixel;
+constexpr int kMapHeightPixels = kMapHeightTwips / kTwipsPerPixel;
+// One pixel of outline on every side of the caption.
+constexpr qreal kOutline = 1;
+// The narrowest room a label wraps in, so a label at the map's right edge
+// still shows a few characters on each line.
+constexpr qreal kNarrowestRoom = 40;
+
+} // namespace
+
+TextItem::TextItem(int16_t number, const QString &caption, const QPointF &topLeft, TextLayer *layer)
     : m_number(number)
+    , m_layer(layer)
 {
+    setFlag(ItemHasNoContents);
     setScale(kTwipsPerPixel);
     setZValue(MapLayer::Object);
+    setPos(topLeft);
+    setFlag(ItemSendsGeometryChanges);
     setCaption(caption);
 }
 
 void TextItem::setCaption(const QString &caption)
 {
-    prepareGeometryChange();
     m_caption = caption;
-    const QFontMetricsF metrics(labelFont());
-    // One pixel of outline on every side.
-    m_size = QSizeF(std::ceil(metrics.horizontalAdvance(caption)) + 2,
-                    std::ceil(metrics.height()) + 2);
-    update();
+    relayout();
+}
+
+QVariant TextItem::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    // The room to the right, and so the wrapping, follows the label's place.
+    if (change == ItemPositionHasChanged)
+        relayout();
+    else if (change == ItemVisibleHasChanged && m_layer)
+        m_layer->invalidate();
+    return QGraphicsItem::itemChange(change, value);
+}
+
+void TextItem::relayout()
+{
+    QTextLayout layout;
+    const QSizeF size = layOut(layout);
+    if (size != m_size) {
+        prepareGeometryChange();
+        m_size = size;
+    }
+    if (m_layer)
+        m_layer->invalidate();
+}
+
+QSizeF TextItem::layOut(QTextLayout &layout) const
+{
+    const QPointF at = pos() / kTwipsPerPixel;
+    const qreal room = std::max(kMapWidthPixels - at.x() - 2 * kOutline, kNarrowestRoom);
+    // Lines that would start below the map are never seen.
+    const qreal bottom = kMapHeightPixels - at.y();
+    // No glyph of the label font is narrower than 2 pixels, so characters
+    // past this many could only land below the map.
+    const qsizetype mostShown = qsizetype(bottom / 12 + 2) * qsizetype(room / 2 + 1);
+    layout.setText(bottom > 0 ? m_caption.left(mostShown) : m_caption.left(room / 2 + 1));
+    layout.setFont(labelFont());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    qreal width = 0;
+    qreal y = kOutline;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room);
+        line.setPosition(QPointF(kOutline, y));
+        y += line.height();
+        width = std::max(width, line.naturalTextWidth());
+        if (y >= bottom)
+            break;
+    }
+    layout.endLayout();
+    return QSizeF(std::ceil(width) + 2 * kOutline, std::ceil(y) + kOutline);
+}
+
+void TextItem::drawCaption(QPainter &painter) const
+{
+    QTextLayout layout;
+    layOut(layout);
+    layout.draw(&painter, pos() / kTwipsPerPixel);
 }
 
 QRectF TextItem::boundingRect() const
@@ -69,15 +143,65 @@ QRectF TextItem::boundingRect() const
     return QRectF(QPointF(0, 0), m_size);
 }
 
-void TextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+TextLayer::TextLayer(const std::vector<TextItem *> &labels)
+    : m_labels(labels)
 {
-    const QFont font = labelFont();
-    const QFontMetricsF metrics(font);
-    QPainterPath path;
-    path.addText(QPointF(1, 1 + metrics.ascent()), font, m_caption);
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->strokePath(path, QPen(QColor(0, 0, 0, 200), 2.5));
-    painter->fillPath(path, QColor(255, 255, 0)); // &H0000FFFF
+    setFlag(ItemUsesExtendedStyleOption);
+    setScale(kTwipsPerPixel);
+    setZValue(MapLayer::Text);
+    setAcceptedMouseButtons(Qt::NoButton);
+}
+
+void TextLayer::invalidate()
+{
+    if (m_stale)
+        return;
+    m_stale = true;
+    update();
+}
+
+QRectF TextLayer::boundingRect() const
+{
+    return QRectF(0, 0, kMapWidthPixels, kMapHeightPixels);
+}
+
+void TextLayer::redraw()
+{
+    // The captions in yellow, in number order.
+    QImage fill(kMapWidthPixels, kMapHeightPixels, QImage::Format_ARGB32_Premultiplied);
+    fill.fill(Qt::transparent);
+    {
+        QPainter p(&fill);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setPen(QColor(255, 255, 0)); // &H0000FFFF
+        for (const TextItem *label : m_labels)
+            if (label && label->isVisible())
+                label->drawCaption(p);
+    }
+    // The outline: the captions' shape in a dark colour, one pixel around.
+    QImage shadow = fill;
+    {
+        QPainter p(&shadow);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(shadow.rect(), QColor(0, 0, 0, 110));
+    }
+    m_picture = QImage(fill.size(), QImage::Format_ARGB32_Premultiplied);
+    m_picture.fill(Qt::transparent);
+    QPainter p(&m_picture);
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (dx != 0 || dy != 0)
+                p.drawImage(QPoint(dx, dy), shadow);
+    p.drawImage(QPoint(0, 0), fill);
+    m_stale = false;
+}
+
+void TextLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
+{
+    if (m_stale)
+        redraw();
+    const QRect exposed = option->exposedRect.toAlignedRect() & m_picture.rect();
+    painter->drawImage(exposed.topLeft(), m_picture, exposed);
 }
 
 MarkerItem::MarkerItem(int16_t number, int16_t tag, uint32_t color)

@@ -7,12 +7,23 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsRectItem>
 
+#include <QImage>
+
 #include <cstdint>
+#include <vector>
+
+class QTextLayout;
 
 namespace vantrel {
 
+class TextLayer;
+
 // The items of a strat's surface. The scene is in twips; pictures and texts
 // are drawn in pixels and scaled by 15, so the view's 1/15 shows them 1:1.
+// The map's size: what a strat window's surface shows.
+inline constexpr int kMapWidthTwips = 11985;
+inline constexpr int kMapHeightTwips = 8775;
+
 enum MapItemType {
     ObjectItemType = QGraphicsItem::UserType + 1,
     TextItemType,
@@ -20,11 +31,12 @@ enum MapItemType {
     PathLineType,
 };
 
-// Stacking order: lines under objects and texts, markers above them all, the
-// rubber band and drag frames on top.
+// Stacking order: lines under objects, texts above objects, markers above
+// them all, the rubber band and drag frames on top.
 namespace MapLayer {
 inline constexpr qreal Line = 1;
-inline constexpr qreal Object = 2; // objects and texts; later ones on top
+inline constexpr qreal Object = 2; // later ones on top
+inline constexpr qreal Text = 3;   // every text label, as one picture
 inline constexpr qreal Marker = 5;
 inline constexpr qreal Frame = 6;
 } // namespace MapLayer
@@ -52,11 +64,15 @@ private:
     int16_t m_number;
 };
 
-// lblTexto(i): a text label, yellow with a dark outline so it reads on any map.
+// lblTexto(i): a text label, yellow with a dark outline so it reads on any
+// map. A caption longer than the room to its right wraps there (at a word
+// boundary where it can); lines below the map are never laid out. The item
+// itself draws nothing: it is what a click finds and what a drag frames,
+// while the surface's TextLayer draws every label at once.
 class TextItem : public QGraphicsItem
 {
 public:
-    TextItem(int16_t number, const QString &caption);
+    TextItem(int16_t number, const QString &caption, const QPointF &topLeft, TextLayer *layer);
     enum { Type = TextItemType }; // for qgraphicsitem_cast
     int type() const override { return Type; }
     int16_t number() const { return m_number; }
@@ -66,14 +82,46 @@ public:
     qreal heightTwips() const { return m_size.height() * scale(); }
 
     QRectF boundingRect() const override;
-    void paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *) override;
+    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
+    // Draws the caption in `painter`'s pixels, the map's top-left at (0, 0).
+    void drawCaption(QPainter &painter) const;
 
     static QFont labelFont();
 
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
 private:
+    // Lays the caption out in the room the label's place leaves; returns
+    // the size of what was laid out.
+    QSizeF layOut(QTextLayout &layout) const;
+    void relayout();
+
     int16_t m_number;
     QString m_caption;
     QSizeF m_size;
+    TextLayer *m_layer;
+};
+
+// Every text label of a surface as one picture of the map's size. Labels do
+// not change while a strat plays, so a frame draws this picture instead of
+// shaping every caption again; it is redrawn at the next paint after a label
+// changed, and only the part of each label on the map is drawn.
+class TextLayer : public QGraphicsItem
+{
+public:
+    explicit TextLayer(const std::vector<TextItem *> &labels);
+    void invalidate();
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *) override;
+
+private:
+    void redraw();
+
+    const std::vector<TextItem *> &m_labels;
+    QImage m_picture;
+    bool m_stale = true;
 };
 
 // picM(k): a way-point marker, 100 x 100 twips in its movement's colour; its

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/MapEvent.h"
+
 #include <QGraphicsView>
 
 namespace vantrel {
@@ -28,21 +30,13 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    struct Target
-    {
-        int type = 0; // 0 = the surface, else a MapItemType
-        int number = 0;
-        QPointF topLeft; // the control's Left/Top when the press started
-    };
     static QPointF toTwips(const QPointF &pixel);
-    Target targetAt(const QPointF &scenePos) const;
-    enum class Phase { Press, Move, Release };
-    void dispatch(const Target &target, Phase phase, QMouseEvent *event, const QPointF &scenePos);
+    MapEvent eventFor(const MapHit &hit, QMouseEvent *event) const;
 
     frmMapa &m_window;
     StratSurface &m_surface;
     bool m_captured = false;
-    Target m_capture;
+    MapHit m_capture;
 };
 
 } // namespace vantrel

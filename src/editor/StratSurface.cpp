@@ -69,6 +69,8 @@ void StratSurface::createOverlays()
     m_tlinha->hide();
     m_shpT = makeFrame(m_scene, 150, 210);
     m_shpM = makeFrame(m_scene, kMarkerSize, kMarkerSize);
+    m_textLayer = new TextLayer(m_texts);
+    m_scene.addItem(m_textLayer);
 }
 
 template<typename T> void StratSurface::put(std::vector<T *> &table, int i, T *item)
@@ -96,6 +98,7 @@ void StratSurface::unloadObject(int i)
 void StratSurface::unloadText(int i)
 {
     unload(m_texts, i);
+    m_textLayer->invalidate();
 }
 
 void StratSurface::unloadMarker(int k)
@@ -118,9 +121,9 @@ ObjectItem *StratSurface::loadObject(int16_t i, const QPixmap &picture, const QP
 
 TextItem *StratSurface::loadText(int16_t i, const QString &caption, const QPointF &topLeft)
 {
-    auto *item = new TextItem(i, caption);
-    item->setPos(topLeft);
+    auto *item = new TextItem(i, caption, topLeft, m_textLayer);
     put(m_texts, i, item);
+    m_textLayer->invalidate();
     return item;
 }
 
@@ -153,16 +156,21 @@ void StratSurface::clear()
     createOverlays();
 }
 
-QGraphicsItem *StratSurface::hitTest(const QPointF &scenePos) const
+MapHit StratSurface::hitAt(const QPointF &scenePos) const
 {
     const QList<QGraphicsItem *> found
         = m_scene.items(scenePos, Qt::IntersectsItemShape, Qt::DescendingOrder);
     for (QGraphicsItem *item : found) {
-        const int t = item->type();
-        if (item->isVisible() && (t == ObjectItemType || t == TextItemType || t == MarkerItemType))
-            return item;
+        if (!item->isVisible())
+            continue;
+        if (auto *o = qgraphicsitem_cast<ObjectItem *>(item))
+            return {MapHit::Object, o->number(), item->pos()};
+        if (auto *x = qgraphicsitem_cast<TextItem *>(item))
+            return {MapHit::Text, x->number(), item->pos()};
+        if (auto *m = qgraphicsitem_cast<MarkerItem *>(item))
+            return {MapHit::Marker, m->number(), item->pos()};
     }
-    return nullptr;
+    return {};
 }
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/MapEvent.h"
 #include "editor/MapItems.h"
 
 #include <QGraphicsScene>
@@ -31,8 +32,8 @@ private:
 class StratSurface
 {
 public:
-    static constexpr int kWidthTwips = 11985;
-    static constexpr int kHeightTwips = 8775;
+    static constexpr int kWidthTwips = kMapWidthTwips;
+    static constexpr int kHeightTwips = kMapHeightTwips;
 
     StratSurface();
     ~StratSurface();
@@ -64,8 +65,8 @@ public:
     // Unloads every control and hides the band and frames.
     void clear();
 
-    // The object, text or marker drawn topmost at `scenePos`, or null.
-    QGraphicsItem *hitTest(const QPointF &scenePos) const;
+    // The object, text or marker drawn topmost at `scenePos`, or the map.
+    MapHit hitAt(const QPointF &scenePos) const;
 
 private:
     template<typename T> static T *at(const std::vector<T *> &table, int i)
@@ -84,6 +85,7 @@ private:
     QGraphicsLineItem *m_tlinha;
     QGraphicsRectItem *m_shpT;
     QGraphicsRectItem *m_shpM;
+    TextLayer *m_textLayer;
 };
 
 } // namespace vantrel

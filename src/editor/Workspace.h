@@ -2,12 +2,10 @@
 
 #include "editor/EditorTools.h"
 #include "i18n/LanguagePack.h"
-#include "strat/StratSlotTables.h"
 
 #include <QPixmap>
 
 #include <array>
-#include <functional>
 
 class QWidget;
 
@@ -17,35 +15,38 @@ class Ui;
 class frmMapa;
 class EditorPopupMenus;
 
-// What the main window owns and shares with every strat window: the Ui
-// service, the language pack, the slot tables, the editing tools, the
-// keep-counting flag and the palette pictures. Strat windows reach other
-// windows only through the lookups below, which the main window fills in.
-struct Workspace
+// What the main window shares with every strat window and dialog: the Ui
+// service, the language pack, the armed tool, the keep-counting option, the
+// palette pictures and the popup menus, and the few questions only the main
+// window can answer. The main window implements those; without one (a render
+// from the command line, a benchmark) there is no other strat window to find
+// and no preview to show.
+class Workspace
 {
+public:
     explicit Workspace(Ui &ui)
         : ui(ui)
     {
     }
+    virtual ~Workspace() = default;
+    Workspace(const Workspace &) = delete;
+    Workspace &operator=(const Workspace &) = delete;
+
+    // The strat window with slot number iMI, or null.
+    virtual frmMapa *stratWindow(int) const { return nullptr; }
+    // The active strat window, or null.
+    virtual frmMapa *activeStratWindow() const { return nullptr; }
+    // Shows the main window's "Selected:" preview picImg; a null picture clears it.
+    virtual void setSelectedPreview(const QPixmap &) {}
 
     Ui &ui;
     clsLanguagePack language;
-    // Not named "slots": that word is a Qt keyword macro.
-    StratSlotTables slotTables;
     EditorTools tools;
     bool keepCountingFrames = false;
-
     // picObj(0)..picObj(12): the palette pictures objects are drawn with.
     std::array<QPixmap, 13> palette;
-
     // Owner window for dialogs (the main window).
     QWidget *owner = nullptr;
-    // The strat window with slot number iMI, or null.
-    std::function<frmMapa *(int iMI)> stratWindow;
-    // The active strat window, or null.
-    std::function<frmMapa *()> activeStratWindow;
-    // Shows or clears the main window's "Selected:" preview picImg.
-    std::function<void(const QPixmap &)> setSelectedPreview;
     // The object/text and way-point popup menus; set by EditorPopupMenus
     // itself when the main window creates it (null until then).
     EditorPopupMenus *popupMenus = nullptr;

@@ -1,10 +1,12 @@
 #include "editor/frmMapa.h"
 
 #include "editor/EditorPictures.h"
+#include "editor/EditorPopupMenus.h"
 #include "editor/MapView.h"
+#include "editor/SelectTool.h"
+#include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
-#include "strat/PaletteIcons.h"
 #include "uiservice/Ui.h"
 
 #include <QEvent>
@@ -56,6 +58,8 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     , m_surface(std::make_unique<StratSurface>())
     , m_sprites(*m_surface)
     , m_playback(m_document, &workspace.keepCountingFrames, m_sprites)
+    , m_editor(std::make_unique<StratEditor>(workspace, m_document, *m_surface))
+    , m_selectTool(std::make_unique<SelectTool>())
 {
     setObjectName(QStringLiteral("frmMapa"));
     setFixedSize(kWidthPixels, kHeightPixels);
@@ -107,14 +111,6 @@ void frmMapa::buildTopStrip()
     m_lblFechar->installEventFilter(this);
 }
 
-QPixmap frmMapa::palettePicture(int index) const
-{
-    if (index < 0 || index >= kPaletteSize)
-        return {};
-    const QPixmap &picture = m_ws.palette[size_t(index)];
-    return picture.isNull() ? QPixmap::fromImage(PaletteIcons::image(index)) : picture;
-}
-
 void frmMapa::setSurfaceCursor(const QCursor &cursor)
 {
     m_view->viewport()->setCursor(cursor);
@@ -134,31 +130,80 @@ QWidget *frmMapa::movableWindow()
     return this;
 }
 
-bool frmMapa::refuseWhenFull(bool full) const
+void frmMapa::mapPress(const MapEvent &event)
 {
-    if (full)
-        m_ws.ui.messageBox(m_ws.owner,
-                           QStringLiteral("This strat is full: it holds at most %1 objects, "
-                                          "texts, movements, way points and links of each kind.")
-                               .arg(INT16_MAX),
-                           {}, MsgButtons::Ok, MsgIcon::Exclamation);
-    return full;
+    if (event.onMap())
+        m_surface->tlinha()->hide();
+    // Held here: the tool may disarm itself or be replaced while it acts.
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool || !tool->press(*this, event))
+        m_selectTool->press(*this, event);
+}
+
+void frmMapa::mapMove(const MapEvent &event)
+{
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool || !tool->move(*this, event))
+        m_selectTool->move(*this, event);
+}
+
+void frmMapa::mapRelease(const MapEvent &event)
+{
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool || !tool->release(*this, event))
+        m_selectTool->release(*this, event);
+}
+
+void frmMapa::mapDoubleClick(const MapEvent &event)
+{
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool || !tool->doubleClick(*this, event))
+        m_selectTool->doubleClick(*this, event);
+}
+
+void frmMapa::disarmTool()
+{
+    m_ws.tools.disarm();
+}
+
+void frmMapa::endGesture(bool shift)
+{
+    if (!shift) {
+        unsetSurfaceCursor();
+        m_ws.setSelectedPreview(QPixmap());
+    }
+    m_surface->tlinha()->hide();
+    m_surface->shpT()->hide();
+    m_surface->shpM()->hide();
+}
+
+void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
+{
+    if (!m_ws.popupMenus)
+        return;
+    if (kind == MapHit::Marker)
+        m_ws.popupMenus->popupPointMenu(this, globalPos);
+    else
+        m_ws.popupMenus->popupObjectMenu(this, kind == MapHit::Text, globalPos);
 }
 
 void frmMapa::keyDown(int key)
 {
-    EditorTools &tools = m_ws.tools;
+    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+        tool && tool->keyPress(*this, key))
+        return;
+    const StratSelection &selection = m_editor->selection();
     switch (key) {
     case Qt::Key_F4:
         // Another way point for the selected object, without the menu.
-        if (m_playback.isStopped() && !bGravando() && tools.SelectionWindow == iMI
-            && tools.SelectionKind == 1 && tools.SelectionItem > 0) {
+        if (m_playback.isStopped() && !bGravando()
+            && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
             armWayPoint();
             setSurfaceCursor(EditorPictures::placingCursor());
         }
         break;
     case Qt::Key_Escape:
-        tools.disarm();
+        disarmTool();
         m_surface->tlinha()->hide();
         unsetSurfaceCursor();
         break;
@@ -181,8 +226,7 @@ void frmMapa::keyUp(int key)
     if (key != Qt::Key_Shift)
         return;
     unsetSurfaceCursor();
-    if (m_ws.setSelectedPreview)
-        m_ws.setSelectedPreview(QPixmap());
+    m_ws.setSelectedPreview(QPixmap());
     // A placing tool is dropped; a way point still follows the next press.
     const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
     if (tool && tool->places() && tool->wayPointWindow() == 0)
@@ -201,16 +245,6 @@ void frmMapa::armWayPoint()
         m_ws.tools.armWayPoint(iMI);
 }
 
-void frmMapa::setTitleLabel(const QString &text)
-{
-    m_lblTitulo->setText(text);
-}
-
-QString frmMapa::titleLabel() const
-{
-    return m_lblTitulo->text();
-}
-
 void frmMapa::setBackground(const QPixmap &picture)
 {
     m_surface->scene().setBackground(picture);
@@ -225,8 +259,8 @@ void frmMapa::discardStrat()
     m_playback.setSpeed(1.0); // a reused window starts as a new one
     m_document.clear();
     m_surface->scene().setBackground(QPixmap());
-    m_drag = DragState();
-    m_lastPlacedObject = 0;
+    m_selectTool->cancel();
+    m_editor->reset();
     sArquivo.clear();
     if (bMovimento())
         m_ws.tools.disarm();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/Playback.h"
+#include "editor/MapEvent.h"
 #include "editor/SurfaceSprites.h"
 #include "export/FrameRecorder.h"
 #include "strat/StratDocument.h"
@@ -15,14 +16,15 @@
 #include <memory>
 #include <vector>
 
-class QGraphicsRectItem;
 class QLabel;
 
 namespace vantrel {
 
-struct Workspace;
-class frmLink;
+class Workspace;
 class MapView;
+class EditorTool;
+class SelectTool;
+class StratEditor;
 class StratSurface;
 
 // A strat window: a frameless 799 x 585 pixel child of the main window's MDI
@@ -31,10 +33,9 @@ class StratSurface;
 // homepage link, the frame counter, the clock and the play and pause buttons.
 // The strat itself is a StratDocument: every edit goes through it as one undo
 // step, and the scene items and engines follow its change signals
-// (frmMapaScene.cpp). The public operations keep their names; the mouse and
-// key handlers take twips and buttons, so they can be driven without real
-// events. The handlers live in frmMapa*.cpp by topic (objects, texts, paths,
-// links, file).
+// (frmMapaScene.cpp). Mouse and key events on the map go to the armed tool
+// and then to the window's select tool (EditorTool.h); the edits that ask the
+// user live in its StratEditor, which also keeps the selection.
 class frmMapa : public QWidget
 {
     Q_OBJECT
@@ -67,8 +68,10 @@ public:
     clsMovimento *engine(int m) const { return m_playback.engines().engine(m); }
     // The first movement whose engine moves object `obj`, or -1.
     int movementOf(int obj) const { return m_document.movementOf(obj); }
-    // The most recently placed object (0 when none).
-    int16_t LastPlacedObject() const { return m_lastPlacedObject; }
+    // The title as the document holds it, without the modified mark.
+    QString title() const { return strat().Title.trimmed(); }
+    // The edits that ask the user, and the selection they act on.
+    StratEditor &editor() { return *m_editor; }
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
     // A file that cannot be read leaves the window empty and returns the reason.
@@ -77,48 +80,24 @@ public:
     // A cancelled dialog returns ok with an empty message and writes nothing.
     FileResult SalvaTatica(bool bComo);
 
-    // --- editing operations
-    void ApagaObjeto(int16_t Index);
-    void ApagaTexto(int16_t Index);
-    void MudaCor();
-    // Removes marker Index and every later marker of movement ittM.
-    void ApagaMovimento(int16_t Index, int16_t ittM);
-    void AdicionaLink(const QString &LinkText);
-    void EditaLink(int16_t iL, const QString &LinkText);
-    // Fills the Link dialog with the selection's link, if it has one.
-    void ProcuraLink(frmLink &dialog);
-    // The number of the selection's link, or 0.
-    int16_t findLink() const;
-    void ApagaLink();
-
-    // --- the surface's handlers; positions in twips (objects, texts and
-    // markers: relative to the control's top-left)
-    void surfacePress(Qt::MouseButton button, double x, double y);
-    void surfaceMove(Qt::MouseButtons buttons, double x, double y);
-    void surfaceRelease(Qt::MouseButton button, bool shift, double x, double y);
-    void objectPress(int16_t i, Qt::MouseButton button, double x, double y);
-    void objectMove(int16_t i, Qt::MouseButtons buttons, double x, double y);
-    void objectRelease(int16_t i, Qt::MouseButton button);
-    void textPress(int16_t i, Qt::MouseButton button, double x, double y);
-    void textMove(int16_t i, Qt::MouseButtons buttons, double x, double y);
-    void textRelease(int16_t i, Qt::MouseButton button);
-    void textDoubleClick(int16_t i);
-    void markerPress(int16_t k, Qt::MouseButton button, double x, double y);
-    void markerMove(int16_t k, Qt::MouseButtons buttons, double x, double y);
-    void markerRelease(int16_t k, Qt::MouseButton button);
-    void markerDoubleClick(int16_t k);
+    // --- the map's events, from the view: the armed tool sees each first,
+    // then the window's select tool.
+    void mapPress(const MapEvent &event);
+    void mapMove(const MapEvent &event);
+    void mapRelease(const MapEvent &event);
+    void mapDoubleClick(const MapEvent &event);
     void keyDown(int key);
     void keyUp(int key);
     // Arms the way-point tool for this window ("Add Movement").
     void armWayPoint();
-    // Where a popup menu opens (the mouse position of the latest event).
-    void setLastGlobalPos(const QPoint &pos) { m_lastGlobalPos = pos; }
 
-    // --- what the tools do (EditorTool.h); positions in twips
-    void placeObject(int16_t paletteIndex, double x, double y);
-    void insertText(double x, double y);
-    void addWayPoint(double x, double y);
-    void showRubberBand(double x, double y);
+    // --- what the tools use
+    void disarmTool();
+    // The end of a press-and-release on the map: the cursor and the main
+    // window's preview go back unless Shift is held, the band and frames hide.
+    void endGesture(bool shift);
+    // The popup menu of an object or text, or of a way-point marker.
+    void openPopupMenu(MapHit::Kind kind, const QPoint &globalPos);
     void setSurfaceCursor(const QCursor &cursor);
     void unsetSurfaceCursor();
     // What a window move moves: the MDI subwindow holding this window.
@@ -163,10 +142,6 @@ public:
     QWidget *picHide() const { return m_picHide; }
 
     // --- the shell's hooks
-    void setTitleLabel(const QString &text); // lblTitulo
-    QString titleLabel() const;
-    // A new title, as one undo step; the label and the slot table follow.
-    void rename(const QString &title);
     void setBackground(const QPixmap &picture); // drawn at its own size, top-left
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();
@@ -183,17 +158,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // One drag at a time per window: of an object, a text or a marker.
-    struct DragState
-    {
-        bool Dragging = false;
-        int16_t grabX = 0, grabY = 0;
-        int16_t startLeft = 0, startTop = 0;
-        int16_t newLeft = 0, newTop = 0;
-    };
-
     void buildTopStrip();
-    QPixmap palettePicture(int index) const;
     // The scene follows the document (frmMapaScene.cpp).
     void followDocument();
     void showObject(int i);
@@ -203,16 +168,6 @@ private:
     void showAll();
     void showTitle();
     void showOverview();
-    void startDrag(double x, double y, const QPointF &topLeft);
-    // Proposes the dragged element's new place and shows `frame` there.
-    void dragTo(double x, double y, QGraphicsRectItem *frame);
-    int selectedObject() const;
-    // Centre of the highest marker below k of movement m, or null when none.
-    bool previousMarkerCentre(int k, int m, QPointF &centre) const;
-    // Every list and the marker numbers are 16-bit: when `full`, says so and
-    // returns true, and the caller leaves the strat as it is.
-    bool refuseWhenFull(bool full) const;
-    QPointF pathEnd(int obj) const;
 
     Workspace &m_ws;
     StratDocument m_document;
@@ -220,9 +175,8 @@ private:
     SurfaceSprites m_sprites;
     Playback m_playback;
     MapView *m_view = nullptr;
-    DragState m_drag;
-    int16_t m_lastPlacedObject = 0;
-    QPoint m_lastGlobalPos;
+    std::unique_ptr<StratEditor> m_editor;
+    std::unique_ptr<SelectTool> m_selectTool;
 
     void buildPlayback();
     void showRunState(Playback::State state);

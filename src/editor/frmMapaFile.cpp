@@ -18,7 +18,6 @@ FileResult frmMapa::AbreTatica(const QString &sArq)
     m_document.load(strat);
     showTitle();
     showOverview();
-    setWindowTitle(strat.Title.trimmed());
     return result;
 }
 
@@ -37,10 +36,10 @@ FileResult frmMapa::SalvaTatica(bool bComo)
             path += QLatin1String(".vtr");
         sArquivo = path;
     }
-    if (iMI >= 1 && iMI <= m_ws.slotTables.slotCount()) {
-        m_document.syncHeader(m_ws.slotTables.StratTitles(iMI), m_ws.slotTables.OverviewNames(iMI));
-    }
-    return StratFile::write(path, strat());
+    FileResult result = StratFile::write(path, strat());
+    if (result)
+        m_document.markSaved();
+    return result;
 }
 
 } // namespace vantrel

@@ -2,9 +2,11 @@
 // created, moved and unloaded as the document's change signals say, after an
 // edit, an undo or a redo alike.
 #include "appcore/Overview.h"
+#include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
-#include "editor/Workspace.h"
 #include "editor/frmMapa.h"
+
+#include <QLabel>
 
 #include <unordered_map>
 
@@ -17,6 +19,7 @@ void frmMapa::followDocument()
     connect(&m_document, &StratDocument::movementChanged, this, &frmMapa::showPaths);
     connect(&m_document, &StratDocument::reset, this, &frmMapa::showAll);
     connect(&m_document, &StratDocument::titleChanged, this, &frmMapa::showTitle);
+    connect(&m_document, &StratDocument::modifiedChanged, this, &frmMapa::showTitle);
     connect(&m_document, &StratDocument::overviewChanged, this, &frmMapa::showOverview);
 }
 
@@ -31,7 +34,7 @@ void frmMapa::showObject(int i)
         item->setPosition(object.Left, object.Top);
     else
         // Added last, so it is drawn in front of every other object and text.
-        m_surface->loadObject(int16_t(i), palettePicture(object.PictureIndex),
+        m_surface->loadObject(int16_t(i), m_editor->palettePicture(object.PictureIndex),
                               QPointF(object.Left, object.Top));
     // The path's first segment starts at the object.
     if (const int m = movementOf(i); m > 0)
@@ -107,7 +110,7 @@ void frmMapa::showAll()
     const Strat &s = strat();
     for (int i = 1; i <= s.Objects.count(); ++i)
         if (m_document.isObjectDrawn(i))
-            m_surface->loadObject(int16_t(i), palettePicture(s.Objects[i].PictureIndex),
+            m_surface->loadObject(int16_t(i), m_editor->palettePicture(s.Objects[i].PictureIndex),
                                   QPointF(s.Objects[i].Left, s.Objects[i].Top));
     for (int i = 1; i <= s.Texts.count(); ++i)
         showText(i);
@@ -116,26 +119,18 @@ void frmMapa::showAll()
 
 void frmMapa::showTitle()
 {
-    const StratTitle &title = strat().Title;
-    setTitleLabel(title.trimmed());
-    if (iMI >= 1 && iMI <= m_ws.slotTables.slotCount())
-        m_ws.slotTables.StratTitles(iMI) = title;
+    // A mark after the title while the strat has changes that are not saved.
+    QString shown = title();
+    if (m_document.isModified())
+        shown += QStringLiteral(" *");
+    m_lblTitulo->setText(shown);
+    setWindowTitle(shown);
 }
 
 void frmMapa::showOverview()
 {
-    const OverviewName &overview = strat().Overview;
-    if (iMI >= 1 && iMI <= m_ws.slotTables.slotCount())
-        m_ws.slotTables.OverviewNames(iMI) = overview;
     // Only a plain name inside Overviews/ is looked up.
-    setBackground(QPixmap::fromImage(Overview::load(overview.trimmed())));
-}
-
-void frmMapa::rename(const QString &title)
-{
-    if (iMI >= 1 && iMI <= m_ws.slotTables.slotCount())
-        m_document.syncHeader(m_ws.slotTables.StratTitles(iMI), m_ws.slotTables.OverviewNames(iMI));
-    m_document.rename(title);
+    setBackground(QPixmap::fromImage(Overview::load(strat().Overview.trimmed())));
 }
 
 } // namespace vantrel

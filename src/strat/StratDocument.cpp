@@ -20,6 +20,8 @@ template<typename T> void growTo(std::vector<T> &table, int number)
 StratDocument::StratDocument(QObject *parent)
     : QObject(parent)
 {
+    connect(&m_undo, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
 }
 
 StratDocument::~StratDocument() = default;
@@ -57,17 +59,18 @@ void StratDocument::clear()
     Q_EMIT reset();
 }
 
-void StratDocument::syncHeader(const StratTitle &title, const OverviewName &overview)
+void StratDocument::start(const StratTitle &title, const OverviewName &overview)
 {
-    m_state.strat.Title = title;
-    m_state.strat.Overview = overview;
+    clear();
+    setHeader(title, overview);
 }
 
 void StratDocument::setHeader(const StratTitle &title, const OverviewName &overview)
 {
     const bool titleChange = !(m_state.strat.Title == title);
     const bool overviewChange = !(m_state.strat.Overview == overview);
-    syncHeader(title, overview);
+    m_state.strat.Title = title;
+    m_state.strat.Overview = overview;
     if (titleChange)
         Q_EMIT titleChanged();
     if (overviewChange)

@@ -61,8 +61,14 @@ public:
     void load(const Strat &strat);
     // Back to an empty strat with a clean undo stack.
     void clear();
-    // Takes the title and overview the slot tables hold, without an undo step.
-    void syncHeader(const StratTitle &title, const OverviewName &overview);
+    // A new strat: empty, with `title` and `overview`, and a clean undo stack.
+    void start(const StratTitle &title, const OverviewName &overview);
+
+    // Whether the strat changed since it was opened, started or saved: undoing
+    // back to the saved state makes it unmodified again.
+    bool isModified() const { return !m_undo.isClean(); }
+    // The strat as it is now was saved.
+    void markSaved() { m_undo.setClean(); }
 
     // --- lookups
     int16_t MarkerCount() const { return int16_t(m_state.markers.size() - 1); }
@@ -131,6 +137,7 @@ Q_SIGNALS:
     // Everything was replaced (load or clear).
     void reset();
     void undoSuspendedChanged(bool suspended);
+    void modifiedChanged(bool modified);
 
 private:
     friend class StratEditCommand;

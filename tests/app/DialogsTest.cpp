@@ -1,6 +1,8 @@
 // The New Strat dialog, the Options dialog and the file dialog filters.
 #include "ShellFixture.h"
 
+#include <QMdiArea>
+
 #include "app/frmNovo.h"
 #include "app/frmOptions.h"
 #include "editor/StratSurface.h"
@@ -45,7 +47,7 @@ TEST_F(NewStrat, NewAgainRaisesTheDialogAndADoubleClickActsAsOk)
     // A double click acts as OK.
     Q_EMIT dlg->lstOverview()->itemDoubleClicked(dlg->lstOverview()->item(0));
     ASSERT_NE(frm->stratWindow(1), nullptr);
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("lagoon.png"));
+    EXPECT_EQ(frm->stratWindow(1)->strat().Overview.trimmed(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(frm->stratWindow(1)->surface().scene().background().size(), QSize(40, 30));
 }
 
@@ -62,7 +64,7 @@ TEST_F(NewStrat, OkGivesTheNewStratThePreviewedOverview)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->surface().scene().background().size(), QSize(60, 45));
     // The overview name keeps its first 16 characters.
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("a_very_long_over"));
+    EXPECT_EQ(frm->stratWindow(1)->strat().Overview.trimmed(), QStringLiteral("a_very_long_over"));
     EXPECT_FALSE(dlg->isVisible()) << "the dialog closes";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frm->newStratDialog(), nullptr);
@@ -79,7 +81,7 @@ TEST_F(NewStrat, AFileThatIsNoPictureShowsNoPreviewAndMakesAStratWithout)
     dlg->onOkClicked();
     ASSERT_NE(frm->stratWindow(1), nullptr);
     EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("readme.txt"));
+    EXPECT_EQ(frm->stratWindow(1)->strat().Overview.trimmed(), QStringLiteral("readme.txt"));
     EXPECT_TRUE(ui.prompts().empty());
 }
 
@@ -94,7 +96,7 @@ TEST_F(NewStrat, NoEntryIsChosenUntilTheUserPicksOne)
     EXPECT_TRUE(dlg->imgOverview()->pixmap().isNull());
     dlg->onOkClicked();
     ASSERT_NE(frm->stratWindow(1), nullptr);
-    EXPECT_TRUE(tables().OverviewNames(1).trimmed().isEmpty());
+    EXPECT_TRUE(frm->stratWindow(1)->strat().Overview.trimmed().isEmpty());
     EXPECT_TRUE(frm->stratWindow(1)->surface().scene().background().isNull());
 }
 
@@ -129,7 +131,7 @@ TEST_F(NewStrat, CancelChangesNothing)
     select(dlg, QStringLiteral("lagoon.png"));
     dlg->findChild<QPushButton *>(QStringLiteral("cmdCancelar"))->click();
     EXPECT_EQ(frm->openStratCount(), 0);
-    EXPECT_EQ(tables().slotCount(), 0);
+    EXPECT_EQ(frm->mdiArea()->subWindowList().size(), 0);
 }
 
 using Options = ShellTest;

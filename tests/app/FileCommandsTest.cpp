@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QPushButton>
 #include <QTimer>
 
 #include <utility>
@@ -50,9 +51,9 @@ TEST_F(FileCommands, OpenAsksWithTheStratFilterAndOpensTheAnswer)
     frmMapa *w = frm->stratWindow(1);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->sArquivo, path);
-    EXPECT_EQ(w->titleLabel(), QStringLiteral("Rush B"));
+    EXPECT_EQ(titleShown(w), QStringLiteral("Rush B"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Rush B"));
-    EXPECT_EQ(tables().OverviewNames(1).trimmed(), QStringLiteral("lagoon.png"));
+    EXPECT_EQ(frm->stratWindow(1)->strat().Overview.trimmed(), QStringLiteral("lagoon.png"));
     EXPECT_EQ(w->iObj(), 2);
     EXPECT_EQ(w->surface().scene().background().size(), QSize(40, 30));
 }
@@ -99,6 +100,12 @@ TEST_F(FileCommands, DialogsStartInTheFolderLastUsedForTheirKind)
 {
     frm->Form_Load(QString());
     frm->NovoMapa();
+    // A recording of one frame, so SAVE asks for a file.
+    ui.answer(MsgResult::Ok);
+    frm->recordingPanel()->mnuVideo_Click();
+    frm->cmdRec()->click();
+    frm->stratWindow(1)->playback().step();
+    frm->cmdRec()->click();
     const auto startFolders = [this] {
         const size_t before = ui.prompts().size();
         for (int n = 0; n < 4; ++n)

@@ -3,6 +3,7 @@
 
 #include "app/PlaybackControls.h"
 #include "chatwindow/frmChat.h"
+#include "editor/StratEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,6 +109,7 @@ TEST_F(MainWindow, PlaybackControlsFollowTheActiveStrat)
     EXPECT_EQ(slider->value(), 0);
 
     frm->closeStrat(frm->stratWindow(2));
+    ui.answer(MsgResult::No); // discard the edits
     frm->closeStrat(first);
     EXPECT_FALSE(slider->isEnabled());
     EXPECT_EQ(speed->currentText(), QStringLiteral("1\u00d7"));
@@ -182,12 +184,11 @@ TEST_F(MainWindow, PlaybackKeysReachTheActiveStratWhateverHasTheFocus)
                         press.key);
         EXPECT_EQ(w->playback().state(), press.state) << press.key;
     }
-    ws().tools.SelectionWindow = 1;
-    ws().tools.SelectionKind = 1;
-    ws().tools.SelectionItem = 1;
+    w->editor().selection() = {StratSelection::ObjectOrPoint, 1, 0, 0};
     QTest::keyClick(frm.get(), Qt::Key_F4);
     EXPECT_TRUE(w->bMovimento());
 
+    ui.answer(MsgResult::No); // the changes are not kept
     frm->closeStrat(w);
     for (const char *name : names)
         EXPECT_FALSE(frm->findChild<QAction *>(QLatin1String(name))->isEnabled()) << name;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include <optional>
 
@@ -105,7 +106,7 @@ TEST_F(RecordingPanelTest, RecordStopAndSaveWriteTheVideo)
         EXPECT_FALSE(mnuVideo()->isEnabled());
         EXPECT_EQ(framesLeft(), 12u);
     }
-    frm->findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
+    frm->findChild<QToolButton *>(QStringLiteral("cmdClose"))->click();
     EXPECT_FALSE(frm->picREC()->isVisibleTo(frm.get()));
     EXPECT_TRUE(mnuVideo()->isEnabled());
     EXPECT_EQ(framesLeft(), 0u);

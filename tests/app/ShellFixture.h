@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,12 @@ protected:
     }
 
     Workspace &ws() { return frm->workspace(); }
-    StratSlotTables &tables() { return frm->workspace().slotTables; }
+
+    // What the strat window's title label lblTitulo shows.
+    static QString titleShown(const frmMapa *w)
+    {
+        return w->findChild<QLabel *>(QStringLiteral("lblTitulo"))->text();
+    }
 
     static QByteArray png(int w, int h, Qt::GlobalColor colour = Qt::darkGreen)
     {

@@ -84,7 +84,7 @@ TEST_F(Startup, FirstRunOffersTheExampleOnce)
         EXPECT_EQ(p.buttons, MsgButtons::YesNo);
         if (c.opened) {
             ASSERT_NE(window.stratWindow(1), nullptr);
-            EXPECT_EQ(window.stratWindow(1)->titleLabel(), QLatin1String(c.opened));
+            EXPECT_EQ(titleShown(window.stratWindow(1)), QLatin1String(c.opened));
         } else {
             EXPECT_EQ(window.openStratCount(), 0);
         }

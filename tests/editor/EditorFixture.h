@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorPopupMenus.h"
+#include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmCores.h"
@@ -28,22 +29,12 @@ class EditorFixture : public ::testing::Test
 {
 protected:
     EditorFixture()
-        : ws(ui)
+        : ws(ui, *this)
     {
         ws.owner = &mainWindow;
         for (int i = 0; i < PaletteIcons::Count; ++i)
             ws.palette[size_t(i)] = QPixmap::fromImage(PaletteIcons::image(i));
-        ws.stratWindow = [this](int iMI) -> frmMapa * {
-            for (auto &w : windows)
-                if (w->iMI == iMI && iMI != 0)
-                    return w.get();
-            return nullptr;
-        };
-        ws.activeStratWindow = [this]() -> frmMapa * {
-            return active;
-        };
         menus = new EditorPopupMenus(ws, &mainWindow);
-        menus->setShowMenus(false);
         active = addWindow();
     }
 
@@ -52,20 +43,59 @@ protected:
         windows.push_back(std::make_unique<frmMapa>(ws));
         frmMapa *w = windows.back().get();
         w->iMI = int16_t(windows.size());
-        ws.slotTables.grow(w->iMI);
-        ws.slotTables.StratTitles(w->iMI) = QStringLiteral("Strat%1").arg(w->iMI);
+        w->document().start(QStringLiteral("Strat"), OverviewName());
         return w;
     }
 
     frmMapa &map() { return *active; }
     StratSurface &surface() { return active->surface(); }
+    const StratSelection &selection() { return active->editor().selection(); }
+
+    // A mouse event at (x, y) twips, on whatever the map shows there, as the
+    // view hands it to the window (its own tests send real events).
+    MapEvent at(double x, double y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        MapEvent e;
+        e.hit = surface().hitAt(QPointF(x, y));
+        e.button = button;
+        e.buttons = button;
+        e.pos = QPointF(x, y);
+        return e;
+    }
+    void press(const MapEvent &e) { active->mapPress(e); }
+    void moveTo(MapEvent e, double x, double y)
+    {
+        e.pos = QPointF(x, y);
+        e.button = Qt::NoButton;
+        active->mapMove(e);
+    }
+    void release(MapEvent e, double x, double y)
+    {
+        e.pos = QPointF(x, y);
+        e.buttons = Qt::NoButton;
+        active->mapRelease(e);
+    }
+    void clickAt(double x, double y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const MapEvent e = at(x, y, button);
+        press(e);
+        release(e, x, y);
+    }
+    // Drags what is at (x, y) to (toX, toY).
+    void drag(double x, double y, double toX, double toY)
+    {
+        const MapEvent e = at(x, y);
+        press(e);
+        moveTo(e, toX, toY);
+        release(e, toX, toY);
+    }
+    void doubleClickAt(double x, double y) { active->mapDoubleClick(at(x, y)); }
 
     // Places palette icon `index` with its anchor on (x, y); returns its number.
     int16_t place(int index, double x, double y)
     {
         ws.tools.armPalette(int16_t(index));
-        active->surfacePress(Qt::LeftButton, x, y);
-        active->surfaceRelease(Qt::LeftButton, false, x, y);
+        clickAt(x, y);
         return active->iObj();
     }
 
@@ -74,8 +104,7 @@ protected:
     {
         ws.tools.armText();
         ui.answer(std::move(answer));
-        active->surfacePress(Qt::LeftButton, x, y);
-        active->surfaceRelease(Qt::LeftButton, false, x, y);
+        clickAt(x, y);
     }
     // "&Remove ..." on the last right-clicked item (object, text or marker), answered Yes.
     void removeSelected(bool marker = false)
@@ -84,8 +113,19 @@ protected:
         (marker ? menus->mnuApagaMov() : menus->mnuApagar())->trigger();
     }
 
-    void rightClickObject(int16_t i) { active->objectPress(i, Qt::RightButton, 10, 10); }
-    void rightClickMarker(int16_t k) { active->markerPress(k, Qt::RightButton, 10, 10); }
+    // A right press on item `number` of `kind`; the popup menu takes the release.
+    void rightClick(MapHit::Kind kind, int16_t number, QPointF topLeft)
+    {
+        MapEvent e;
+        e.hit = {kind, number, topLeft};
+        e.button = Qt::RightButton;
+        e.buttons = Qt::RightButton;
+        e.pos = topLeft + QPointF(10, 10);
+        active->mapPress(e);
+    }
+    void rightClickObject(int16_t i) { rightClick(MapHit::Object, i, surface().imgObj(i)->pos()); }
+    void rightClickText(int16_t i) { rightClick(MapHit::Text, i, surface().lblTexto(i)->pos()); }
+    void rightClickMarker(int16_t k) { rightClick(MapHit::Marker, k, surface().picM(k)->pos()); }
 
     // "Add &Movement" on the selected object, then a press at (x, y) answered
     // by the Movement dialog with `option` (0 run, 1 walk, 2 grenade).
@@ -93,8 +133,11 @@ protected:
     {
         menus->mnuMovimento()->trigger();
         ui.answer(movOk(option, start));
-        active->surfacePress(Qt::LeftButton, x, y);
-        active->surfaceRelease(Qt::LeftButton, false, x, y);
+        // On the map itself, even where the object covers it.
+        MapEvent e = at(x, y);
+        e.hit = MapHit();
+        press(e);
+        release(e, x, y);
     }
     // Selects object i with a right click, then adds a way point at (x, y).
     void addPointFor(int16_t i, double x, double y, int option = 0)
@@ -153,9 +196,32 @@ protected:
     QPointF lineStart(int k) { return surface().linha(k)->line().p1(); }
     QPointF markerCentre(int k) { return surface().picM(k)->centre(); }
 
+    // The main window's part: finds the fixture's windows and counts the
+    // preview's changes.
+    struct FixtureWorkspace : Workspace
+    {
+        FixtureWorkspace(Ui &ui, EditorFixture &fixture)
+            : Workspace(ui)
+            , fixture(fixture)
+        {
+        }
+        frmMapa *stratWindow(int iMI) const override
+        {
+            for (auto &w : fixture.windows)
+                if (w->iMI == iMI && iMI != 0)
+                    return w.get();
+            return nullptr;
+        }
+        frmMapa *activeStratWindow() const override { return fixture.active; }
+        void setSelectedPreview(const QPixmap &) override { ++previewChanges; }
+
+        EditorFixture &fixture;
+        int previewChanges = 0;
+    };
+
     TempHome home;
     ScriptedUi ui;
-    Workspace ws;
+    FixtureWorkspace ws;
     QWidget mainWindow;
     EditorPopupMenus *menus = nullptr;
     std::vector<std::unique_ptr<frmMapa>> windows;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 
 using namespace vantrel;
@@ -21,9 +22,7 @@ protected:
         QPainter(&overview).fillRect(QRect(40, 80, 200, 120), QColor(140, 140, 120));
         QDir().mkpath(home.file("Overviews"));
         overview.save(home.file("Overviews/test.png"));
-        ws.slotTables.OverviewNames(1) = QStringLiteral("test.png");
-        map().setBackground(QPixmap::fromImage(overview));
-        map().setTitleLabel(QStringLiteral("Strat1"));
+        map().document().start(QStringLiteral("Strat1"), QStringLiteral("test.png"));
         place(0, 1000, 1500);
         place(5, 1000, 5000);
         place(10, 6000, 6000);
@@ -62,8 +61,8 @@ TEST_F(StratFileEditing, OpeningRebuildsTheSamePicture)
     EXPECT_EQ(opened->strat().Movements, built.strat().Movements);
     EXPECT_EQ(opened->strat().LineColors, built.strat().LineColors);
     EXPECT_EQ(opened->strat().Links, built.strat().Links);
-    EXPECT_EQ(opened->titleLabel(), "Strat1");
-    EXPECT_EQ(ws.slotTables.OverviewNames(opened->iMI).trimmed(), "test.png");
+    EXPECT_EQ(opened->findChild<QLabel *>(QStringLiteral("lblTitulo"))->text(), "Strat1");
+    EXPECT_EQ(opened->strat().Overview.trimmed(), "test.png");
 
     // Marker numbers follow the file's order, movement by movement (the
     // document's own test covers the numbering); the picture below shows

@@ -68,8 +68,7 @@ TEST_F(FullStrat, EditsPastTheLimitAreRefusedAndLeaveTheStratAsItWas)
              ui.answer(MsgResult::Ok);
              rightClickObject(1);
              map().keyDown(Qt::Key_F4);
-             map().surfacePress(Qt::LeftButton, 3000, 3000);
-             map().surfaceRelease(Qt::LeftButton, false, 3000, 3000);
+             clickAt(3000, 3000);
          }},
         {"objects",
          [this] {

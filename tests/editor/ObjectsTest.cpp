@@ -14,12 +14,11 @@ TEST_F(ObjectEditing, PlacementIsCentredOnTheClickAndSpendsTheTool)
     EXPECT_EQ(map().strat().Objects[1], (StratObject{5, 925, 1925}));
     ASSERT_NE(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().imgObj(1)->pos(), QPointF(925, 1925));
-    EXPECT_EQ(map().LastPlacedObject(), 1);
+    EXPECT_EQ(map().editor().lastPlacedObject(), 1);
     EXPECT_FALSE(ws.tools.PlacingMode());
 
     // The next click on the map places nothing.
-    map().surfacePress(Qt::LeftButton, 3000, 3000);
-    map().surfaceRelease(Qt::LeftButton, false, 3000, 3000);
+    clickAt(3000, 3000);
     EXPECT_EQ(map().iObj(), 1);
 }
 
@@ -48,7 +47,8 @@ TEST_F(ObjectEditing, RemovingAnObjectRemovesItsPathAndKeepsTheMovementRecord)
     addPointFor(1, 2000, 2000);
     addPointFor(2, 6000, 2000);
     addPointFor(1, 3000, 2000);
-    map().ApagaObjeto(1);
+    rightClickObject(1);
+    removeSelected();
     EXPECT_EQ(surface().picM(1), nullptr);
     EXPECT_EQ(surface().linha(3), nullptr);
     EXPECT_NE(surface().picM(2), nullptr);
@@ -68,12 +68,14 @@ TEST_F(ObjectEditing, DraggingMovesTheFirstSegmentButNotTheWayPoints)
     addPointFor(1, 3000, 3000);
     const auto pointsBefore = map().strat().Movements[1].Points;
 
-    map().objectPress(1, Qt::LeftButton, 40, 40);
-    map().objectMove(1, Qt::LeftButton, 140, 90);
+    const MapEvent grab = at(965, 965);
+    ASSERT_EQ(grab.hit.kind, MapHit::Object);
+    press(grab);
+    moveTo(grab, 1065, 1015);
     EXPECT_TRUE(surface().shpT()->isVisible());
     EXPECT_EQ(surface().shpT()->pos(), QPointF(1025, 975));
     EXPECT_EQ(surface().imgObj(1)->pos(), QPointF(925, 925)) << "stays until the release";
-    map().objectRelease(1, Qt::LeftButton);
+    release(grab, 1065, 1015);
 
     EXPECT_FALSE(surface().shpT()->isVisible());
     EXPECT_EQ(map().strat().Objects[1], (StratObject{0, 1025, 975}));
@@ -95,30 +97,28 @@ TEST_F(ObjectEditing, PopupItemsForObjectsAndTexts)
                 texts << a->text();
         return texts.join(';');
     };
-    map().textPress(1, Qt::RightButton, 5, 5);
+    rightClickText(1);
     EXPECT_EQ(shown(), "&Remove Object");
-    EXPECT_EQ(ws.tools.SelectionKind, 2);
+    EXPECT_EQ(selection().Kind, StratSelection::Text);
 
     rightClickObject(1);
     EXPECT_EQ(shown(), "Add &Movement;&Line Color;&Remove Object;&Link");
-    EXPECT_EQ(ws.tools.SelectionKind, 1);
-    EXPECT_EQ(ws.tools.SelectionItem, 1);
-    EXPECT_EQ(ws.tools.SelectionPoint, 0);
-    EXPECT_EQ(ws.tools.SelectionWindow, 1);
+    EXPECT_EQ(selection().Kind, StratSelection::ObjectOrPoint);
+    EXPECT_EQ(selection().Item, 1);
+    EXPECT_EQ(selection().Point, 0);
 }
 
 TEST_F(ObjectEditing, F4Preconditions)
 {
     place(0, 1000, 1000);
+    insertText(3000, 3000, typeAndOk("txtTexto", "A"));
     frmMapa *other = addWindow();
     // Nothing right-clicked yet.
     map().keyDown(Qt::Key_F4);
     EXPECT_FALSE(map().bMovimento());
     EXPECT_FALSE(ws.tools.PlacingMode());
     // Last right-click on a text.
-    ws.tools.SelectionWindow = 1;
-    ws.tools.SelectionKind = 2;
-    ws.tools.SelectionItem = 1;
+    rightClickText(1);
     map().keyDown(Qt::Key_F4);
     EXPECT_FALSE(map().bMovimento());
     // Last right-click in another window.
@@ -138,13 +138,12 @@ TEST_F(ObjectEditing, F4Preconditions)
 
 TEST_F(ObjectEditing, ShiftReleaseKeepsOnlyThePreview)
 {
-    int previewCalls = 0;
-    ws.setSelectedPreview = [&](const QPixmap &) {
-        ++previewCalls;
-    };
+    int &previewCalls = ws.previewChanges;
     ws.tools.armPalette(2);
-    map().surfacePress(Qt::LeftButton, 1000, 1000);
-    map().surfaceRelease(Qt::LeftButton, true, 1000, 1000);
+    MapEvent e = at(1000, 1000);
+    press(e);
+    e.shift = true;
+    release(e, 1000, 1000);
     EXPECT_EQ(previewCalls, 0);
     EXPECT_FALSE(ws.tools.PlacingMode()) << "the tool is still spent";
     map().keyUp(Qt::Key_Shift);
@@ -157,8 +156,8 @@ TEST_F(ObjectEditing, PausedPlaybackIgnoresPressesOnOlderObjects)
     place(1, 3000, 1000);
     map().playback().play();
     map().playback().pause();
-    map().objectPress(1, Qt::RightButton, 5, 5);
-    EXPECT_EQ(ws.tools.SelectionKind, 0);
-    map().objectPress(2, Qt::RightButton, 5, 5);
-    EXPECT_EQ(ws.tools.SelectionItem, 2);
+    rightClickObject(1);
+    EXPECT_EQ(selection().Kind, StratSelection::None);
+    rightClickObject(2);
+    EXPECT_EQ(selection().Item, 2);
 }

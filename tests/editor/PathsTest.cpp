@@ -80,15 +80,16 @@ TEST_F(PathEditing, RubberBandRunsFromThePathEnd)
     place(0, 1000, 1000);
     rightClickObject(1);
     menus->mnuMovimento()->trigger();
-    map().surfaceMove(Qt::NoButton, 2500, 2500);
+    moveTo(at(2500, 2500, Qt::NoButton), 2500, 2500);
     EXPECT_TRUE(surface().tlinha()->isVisible());
     EXPECT_EQ(surface().tlinha()->line(), QLineF(1000, 1000, 2500, 2500));
     ui.answer(movOk(0, "0"));
-    map().surfacePress(Qt::LeftButton, 2000, 2000);
+    const MapEvent e = at(2000, 2000);
+    press(e);
     EXPECT_FALSE(surface().tlinha()->isVisible());
-    map().surfaceRelease(Qt::LeftButton, false, 2000, 2000);
+    release(e, 2000, 2000);
     map().keyDown(Qt::Key_F4);
-    map().surfaceMove(Qt::NoButton, 4000, 1000);
+    moveTo(at(4000, 1000, Qt::NoButton), 4000, 1000);
     EXPECT_EQ(surface().tlinha()->line(), QLineF(2000, 2000, 4000, 1000));
 }
 
@@ -109,7 +110,7 @@ TEST_F(PathEditing, GrenadeOnlyOffersGrenadeAndPlayersNeverDo)
         rightClickObject(c.object);
         menus->mnuMovimento()->trigger();
         ui.answer(expectSpeeds(c.enabled, c.checked, &seen));
-        map().surfacePress(Qt::LeftButton, 2000 * c.object, 2000);
+        press(at(2000 * c.object, 2000));
         EXPECT_TRUE(seen);
         EXPECT_EQ(map().strat().Movements[c.object].Points[1].Velocity, c.velocity);
     }
@@ -131,7 +132,7 @@ TEST_F(PathEditing, ClosingTheMovementDialogAddsNoWayPoint)
     rightClickObject(1);
     menus->mnuMovimento()->trigger();
     ui.answer(closeBox());
-    map().surfacePress(Qt::LeftButton, 2000, 2000);
+    press(at(2000, 2000));
     EXPECT_EQ(map().MarkerCount(), 0);
     EXPECT_EQ(surface().picM(1), nullptr);
     EXPECT_EQ(map().strat().Movements.count(), 0);
@@ -143,7 +144,7 @@ TEST_F(PathEditing, ClosingTheMovementDialogAddsNoWayPoint)
     addPoint(3000, 2000);
     menus->mnuMovimento()->trigger();
     ui.answer(closeBox());
-    map().surfacePress(Qt::LeftButton, 4000, 2000);
+    press(at(4000, 2000));
     EXPECT_EQ(map().MarkerCount(), 2);
     EXPECT_EQ(map().strat().Movements[1].PointCount, 2);
 }
@@ -158,15 +159,15 @@ TEST_F(PathEditing, EditingPreselectsFromTheStoredVelocity)
         EXPECT_EQ(d.findChild<QLineEdit *>(QStringLiteral("txtIni"))->text(), "7");
         expectSpeeds({true, true, true}, 1, &seen)(d);
     });
-    map().markerDoubleClick(1);
+    doubleClickAt(2000, 2000);
     EXPECT_TRUE(seen);
     ui.answer(movOk(2, "12"));
-    map().markerDoubleClick(1);
+    doubleClickAt(2000, 2000);
     const MovementPoint edited{12, 1925, 1925, 20};
     EXPECT_EQ(map().strat().Movements[1].Points[1], edited);
 
     ui.answer(closeBox());
-    map().markerDoubleClick(1);
+    doubleClickAt(2000, 2000);
     EXPECT_EQ(map().strat().Movements[1].Points[1], edited);
 }
 
@@ -177,10 +178,12 @@ TEST_F(PathEditing, DraggingTheMiddleWayPointMovesOnlyItsTwoSegments)
     addPoint(2000, 1000);
     addPoint(3000, 1000);
     addPoint(4000, 1000);
-    map().markerPress(2, Qt::LeftButton, 50, 50);
-    map().markerMove(2, Qt::LeftButton, 50, 550);
+    const MapEvent grab = at(3000, 1000);
+    ASSERT_EQ(grab.hit.kind, MapHit::Marker);
+    press(grab);
+    moveTo(grab, 3000, 1500);
     EXPECT_TRUE(surface().shpM()->isVisible());
-    map().markerRelease(2, Qt::LeftButton);
+    release(grab, 3000, 1500);
     EXPECT_FALSE(surface().shpM()->isVisible());
     EXPECT_EQ(markerCentre(2), QPointF(3000, 1500));
     EXPECT_EQ(surface().linha(1)->line(), QLineF(1000, 1000, 2000, 1000));

@@ -29,7 +29,7 @@ TEST_F(TextEditing, CancelledOrClosedAddsNothingAndSpendsTheTool)
     EXPECT_FALSE(ws.tools.PlacingMode());
     EXPECT_FALSE(ws.tools.TextMode());
     // The next press places nothing.
-    map().surfacePress(Qt::LeftButton, 1000, 2000);
+    clickAt(1000, 2000);
     EXPECT_EQ(map().iTxt(), 0);
     EXPECT_EQ(map().iObj(), 0);
 }
@@ -51,7 +51,7 @@ TEST_F(TextEditing, DoubleClickEditsAndAnEmptyResultKeepsTheText)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.caption);
         ui.answer(c.answer);
-        map().textDoubleClick(1);
+        doubleClickAt(1030, 2030);
         EXPECT_EQ(map().strat().Texts[1].Caption, c.caption);
         EXPECT_EQ(surface().lblTexto(1)->caption(), c.caption);
     }
@@ -62,25 +62,57 @@ TEST_F(TextEditing, DragShowsAFrameOfTheLabelsOwnSize)
 {
     insertText(1000, 2000, typeAndOk("txtTexto", "Long caption for a label"));
     TextItem *label = surface().lblTexto(1);
-    map().textPress(1, Qt::LeftButton, 30, 30);
-    map().textMove(1, Qt::LeftButton, 330, 130);
+    const MapEvent grab = at(1030, 2030);
+    ASSERT_EQ(grab.hit.kind, MapHit::Text);
+    press(grab);
+    moveTo(grab, 1330, 2130);
     QGraphicsRectItem *frame = surface().shpT();
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->rect().size(), QSizeF(label->widthTwips(), label->heightTwips()));
     EXPECT_NE(frame->rect().size(), QSizeF(150, 210)) << "not an object's frame";
     EXPECT_EQ(frame->pos(), QPointF(1300, 2100));
-    map().textRelease(1, Qt::LeftButton);
+    release(grab, 1330, 2130);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(map().strat().Texts[1].Left, 1300);
     EXPECT_EQ(map().strat().Texts[1].Top, 2100);
     EXPECT_EQ(label->pos(), QPointF(1300, 2100));
 }
 
+// A label longer than the room to its right wraps there; the map shows all of
+// it, and the stored caption stays as typed.
+TEST_F(TextEditing, ALongLabelWrapsInTheRoomToItsRight)
+{
+    map().resize(frmMapa::kWidthPixels, frmMapa::kHeightPixels);
+    const QString caption = QStringLiteral("Smoke the window, then hold the long corner until the "
+                                           "bomb is planted and the last one is down");
+    insertText(9000, 3000, typeAndOk("txtTexto", caption));
+    const TextItem *label = surface().lblTexto(1);
+    EXPECT_EQ(map().strat().Texts[1].Caption, caption);
+    EXPECT_LE(label->pos().x() + label->widthTwips(), StratSurface::kWidthTwips);
+    const int lineHeight = 15 * 15;
+    EXPECT_GT(label->heightTwips(), 3 * lineHeight) << "several lines";
+
+    // Yellow on every line, and nothing past the map's right edge to cut.
+    const QImage shot = map().grab().toImage();
+    const QRect box
+        = QRectF(label->pos() / 15, QSizeF(label->widthTwips(), label->heightTwips()) / 15)
+              .toAlignedRect();
+    int linesWithText = 0;
+    for (int y = box.top(); y < box.bottom(); y += 15) {
+        bool yellow = false;
+        for (int yy = y; yy < y + 15 && yy < shot.height(); ++yy)
+            for (int x = box.left(); x < box.right() && !yellow; ++x)
+                yellow = QColor(shot.pixel(x, yy)) == QColor(255, 255, 0);
+        linesWithText += yellow ? 1 : 0;
+    }
+    EXPECT_GE(linesWithText, 4);
+}
+
 TEST_F(TextEditing, RemovingTextOneOfTwoLeavesATombstone)
 {
     insertText(1000, 2000, typeAndOk("txtTexto", "one"));
     insertText(3000, 2000, typeAndOk("txtTexto", "two"));
-    map().textPress(1, Qt::RightButton, 5, 5);
+    rightClickText(1);
     removeSelected();
     EXPECT_EQ(map().iTxt(), 2);
     EXPECT_EQ(map().strat().Texts[1], (StratText{0, 0, "0"}));

@@ -64,10 +64,11 @@ TEST_F(UndoEditing, EveryActionIsOneStepThatRestoresThePictureAndTheBytes)
     } cases[] = {
         {[&] { place(12, 7000, 7000); }, "Place Object"},
         {[&] {
-             map().objectPress(1, Qt::LeftButton, 40, 40);
+             const MapEvent grab = at(965, 965);
+             press(grab);
              for (int x = 60; x <= 300; x += 60)
-                 map().objectMove(1, Qt::LeftButton, x, x);
-             map().objectRelease(1, Qt::LeftButton);
+                 moveTo(grab, 925 + x, 925 + x);
+             release(grab, 1225, 1225);
          },
          "Move Object"},
         {[&] {
@@ -77,16 +78,11 @@ TEST_F(UndoEditing, EveryActionIsOneStepThatRestoresThePictureAndTheBytes)
          "Remove Object"},
         {[&] {
              ui.answer(typeAndOk("txtTexto", "Rush"));
-             map().textDoubleClick(1);
+             doubleClickAt(4030, 7530);
          },
          "Edit Text"},
         {[&] { addPointFor(2, 6000, 6000, 1); }, "Add Way Point"},
-        {[&] {
-             map().markerPress(3, Qt::LeftButton, 50, 50);
-             map().markerMove(3, Qt::LeftButton, 350, 150);
-             map().markerRelease(3, Qt::LeftButton);
-         },
-         "Move Way Point"},
+        {[&] { drag(4000, 2500, 4300, 2600); }, "Move Way Point"},
         {[&] {
              rightClickMarker(1);
              removeSelected(true);

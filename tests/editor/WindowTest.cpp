@@ -73,8 +73,8 @@ TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
     ws.tools.disarm();
 
     click(QPoint(201, 301), Qt::RightButton);
-    EXPECT_EQ(ws.tools.SelectionKind, 1);
-    EXPECT_EQ(ws.tools.SelectionItem, 1);
+    EXPECT_EQ(selection().Kind, StratSelection::ObjectOrPoint);
+    EXPECT_EQ(selection().Item, 1);
 
     mouse(QEvent::MouseButtonPress, QPoint(200, 300), Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, QPoint(260, 320), Qt::NoButton, Qt::LeftButton);
@@ -111,7 +111,7 @@ TEST_F(StratWindow, RealEventsAddAWayPointWithF4AndEditATextByDoubleClick)
     // Markers sit above objects: a right click on a marker over an object
     // selects the marker.
     click(QPoint(200, 150), Qt::RightButton);
-    EXPECT_EQ(ws.tools.SelectionPoint, 1);
+    EXPECT_EQ(selection().Point, 1);
 }
 
 TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
@@ -120,7 +120,7 @@ TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
     click(QPoint(100, 100));
     // The popup menu takes the right button's release: the view sees the press only.
     mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton, Qt::RightButton);
-    ASSERT_EQ(ws.tools.SelectionItem, 1);
+    ASSERT_EQ(selection().Item, 1);
     map().armWayPoint(); // "Add Movement"
 
     mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
@@ -187,8 +187,8 @@ TEST_F(StratWindow, TheWholeIconRectangleIsTheObject)
     EXPECT_EQ(map().iObj(), 1);
     ws.tools.disarm();
     click(QPoint(100, 100), Qt::RightButton);
-    EXPECT_EQ(ws.tools.SelectionKind, 1);
-    EXPECT_EQ(ws.tools.SelectionItem, 1);
+    EXPECT_EQ(selection().Kind, StratSelection::ObjectOrPoint);
+    EXPECT_EQ(selection().Item, 1);
 }
 
 TEST_F(StratWindow, MoveWindowToolMovesTheWindowOnce)
@@ -214,7 +214,7 @@ TEST_F(StratWindow, DiscardEmptiesEverythingForTheNextStratInTheSlot)
     map().discardStrat();
     EXPECT_EQ(map().iMI, 0);
     EXPECT_EQ(map().strat(), Strat());
-    EXPECT_EQ(map().LastPlacedObject(), 0);
+    EXPECT_EQ(map().editor().lastPlacedObject(), 0);
     EXPECT_EQ(map().engine(1), nullptr);
     EXPECT_EQ(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().picM(1), nullptr);

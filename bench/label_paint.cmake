@@ -1,0 +1,7 @@
+if(TARGET vantrel_editor)
+    vantrel_bench(bench_label_paint ${CMAKE_CURRENT_SOURCE_DIR}/label_paint.cpp vantrel_editor)
+    target_compile_definitions(bench_label_paint PRIVATE VANTREL_HOME_DIR="${VANTREL_HOME_DIR}")
+    if(TARGET vantrel_assets)
+        add_dependencies(bench_label_paint vantrel_assets)
+    endif()
+endif()

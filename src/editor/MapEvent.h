@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <Qt>
+
+#include <cstdint>
+
+namespace vantrel {
+
+// What a mouse event on a strat's map is about: the object, text or marker
+// under the press (which keeps the mouse until the buttons are let go), or
+// the map itself.
+struct MapHit
+{
+    enum Kind { Map, Object, Text, Marker };
+    Kind kind = Map;
+    int16_t number = 0;
+    QPointF topLeft; // the item's place when the press started
+};
+
+// A mouse event on a strat's map, in twips.
+struct MapEvent
+{
+    MapHit hit;
+    Qt::MouseButton button = Qt::NoButton; // the one pressed or released
+    Qt::MouseButtons buttons;              // the ones held
+    bool shift = false;
+    QPointF pos;
+    QPoint globalPos; // where a popup menu opens
+
+    // The position inside the hit item, from where it stood at the press.
+    QPointF local() const { return pos - hit.topLeft; }
+    bool onMap() const { return hit.kind == MapHit::Map; }
+};
+
+} // namespace vantrel
