@@ -30,6 +30,14 @@ std::optional<float> floatFromText(const QString &text)
     return std::nullopt;
 }
 
+bool isWholeIn(const QJsonValue &v, double low, double high)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    return d == std::floor(d) && d >= low && d <= high;
+}
+
 } // namespace
 
 JsonFields::JsonFields(const QJsonObject &object, QString where, QString *error)
@@ -77,10 +85,16 @@ void JsonFields::require(const QStringList &keys)
     }
 }
 
+QJsonValue JsonFields::present(const char *key) const
+{
+    // After the first fault nothing more is read, so only one is reported.
+    return ok() ? m_object.value(QLatin1String(key)) : QJsonValue(QJsonValue::Undefined);
+}
+
 QString JsonFields::text(const char *key)
 {
-    const QJsonValue v = m_object.value(QLatin1String(key));
-    if (v.isUndefined() || !ok())
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
         return {};
     if (!v.isString()) {
         fail(path(key) + QStringLiteral(" is not a text"));
@@ -91,8 +105,8 @@ QString JsonFields::text(const char *key)
 
 float JsonFields::real(const char *key)
 {
-    const QJsonValue v = m_object.value(QLatin1String(key));
-    if (v.isUndefined() || !ok())
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
         return 0;
     if (v.isDouble())
         return float(v.toDouble());
@@ -106,21 +120,20 @@ float JsonFields::real(const char *key)
 
 double JsonFields::wholeNumber(const char *key, double low, double high)
 {
-    const QJsonValue v = m_object.value(QLatin1String(key));
-    if (v.isUndefined() || !ok())
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
         return 0;
-    const double d = v.toDouble(std::nan(""));
-    if (!v.isDouble() || d != std::floor(d) || d < low || d > high) {
+    if (!isWholeIn(v, low, high)) {
         fail(path(key) + QStringLiteral(" is not a whole number in range"));
         return 0;
     }
-    return d;
+    return v.toDouble();
 }
 
 QJsonArray JsonFields::objects(const char *key)
 {
-    const QJsonValue v = m_object.value(QLatin1String(key));
-    if (v.isUndefined() || !ok())
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
         return {};
     if (!v.isArray()) {
         fail(path(key) + QStringLiteral(" is not a list"));
@@ -138,8 +151,8 @@ QJsonArray JsonFields::objects(const char *key)
 
 QList<double> JsonFields::numbers(const char *key, double low, double high)
 {
-    const QJsonValue v = m_object.value(QLatin1String(key));
-    if (v.isUndefined() || !ok())
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
         return {};
     if (!v.isArray()) {
         fail(path(key) + QStringLiteral(" is not a list"));
@@ -148,20 +161,19 @@ QList<double> JsonFields::numbers(const char *key, double low, double high)
     QList<double> out;
     const QJsonArray list = v.toArray();
     for (qsizetype i = 0; i < list.size(); ++i) {
-        const double d = list[i].toDouble(std::nan(""));
-        if (!list[i].isDouble() || d != std::floor(d) || d < low || d > high) {
+        if (!isWholeIn(list[i], low, high)) {
             fail(path(key, i) + QStringLiteral(" is not a whole number in range"));
             return {};
         }
-        out.append(d);
+        out.append(list[i].toDouble());
     }
     return out;
 }
 
 QJsonObject JsonFields::object(const char *key)
 {
-    const QJsonValue v = m_object.value(QLatin1String(key));
-    if (v.isUndefined() || !ok())
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
         return {};
     if (!v.isObject()) {
         fail(path(key) + QStringLiteral(" is not an object"));

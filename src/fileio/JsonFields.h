@@ -48,6 +48,8 @@ public:
     QString path(const char *key) const;
     QString path(const char *key, qsizetype index) const;
     void fail(const QString &message);
+    // The value at `key`; undefined when absent or after a fault.
+    QJsonValue present(const char *key) const;
 
 private:
     double wholeNumber(const char *key, double low, double high);
