@@ -14,35 +14,34 @@ MapInput::MapInput(frmMapa &window, Workspace &workspace)
 {
 }
 
+void MapInput::route(Handler handler, const MapEvent &event)
+{
+    // Held here: the tool may disarm itself or be replaced while it acts.
+    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (!tool || !((*tool).*handler)(m_window, event))
+        (m_selectTool.*handler)(m_window, event);
+}
+
 void MapInput::press(const MapEvent &event)
 {
     if (event.onMap())
         m_window.surface().tlinha()->hide();
-    // Held here: the tool may disarm itself or be replaced while it acts.
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->press(m_window, event))
-        m_selectTool.press(m_window, event);
+    route(&EditorTool::press, event);
 }
 
 void MapInput::move(const MapEvent &event)
 {
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->move(m_window, event))
-        m_selectTool.move(m_window, event);
+    route(&EditorTool::move, event);
 }
 
 void MapInput::release(const MapEvent &event)
 {
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->release(m_window, event))
-        m_selectTool.release(m_window, event);
+    route(&EditorTool::release, event);
 }
 
 void MapInput::doubleClick(const MapEvent &event)
 {
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->doubleClick(m_window, event))
-        m_selectTool.doubleClick(m_window, event);
+    route(&EditorTool::doubleClick, event);
 }
 
 void MapInput::keyDown(int key)

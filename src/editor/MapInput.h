@@ -26,6 +26,9 @@ public:
     void cancel() { m_selectTool.cancel(); }
 
 private:
+    using Handler = bool (EditorTool::*)(frmMapa &, const MapEvent &);
+    void route(Handler handler, const MapEvent &event);
+
     frmMapa &m_window;
     Workspace &m_ws;
     SelectTool m_selectTool;
