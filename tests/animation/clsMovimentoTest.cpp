@@ -85,26 +85,19 @@ TEST(clsMovimentoTest, LegRunsAtVelocityThenClosesInByTenthsAndStopsShort)
     EXPECT_EQ(s.left(), std::round(s.left()));
 }
 
-TEST(clsMovimentoTest, StartFrameZeroStartsAtOnceAndOneWaitsAFrame)
+// Start frame 0 starts at once (the leg above); 1 waits a frame.
+TEST(clsMovimentoTest, StartFrameOneWaitsAFrame)
 {
-    {
-        clsMovimento e;
-        GridSprite s(B, B);
-        e.Adiciona(0, B + 500, B + 0, 3);
-        EXPECT_EQ(framesUntilMoved(e, s), 0);
-    }
-    {
-        clsMovimento e;
-        GridSprite s(B, B, false);
-        e.Adiciona(1, B + 500, B + 0, 3);
-        e.Move(&s);
-        EXPECT_FALSE(s.isShown()) << "waiting keeps the visibility";
-        EXPECT_EQ(s.left(), B);
-        ++e.lFrame;
-        e.Move(&s);
-        EXPECT_TRUE(s.isShown());
-        EXPECT_EQ(s.left(), B + 3);
-    }
+    clsMovimento e;
+    GridSprite s(B, B, false);
+    e.Adiciona(1, B + 500, B + 0, 3);
+    e.Move(&s);
+    EXPECT_FALSE(s.isShown()) << "waiting keeps the visibility";
+    EXPECT_EQ(s.left(), B);
+    ++e.lFrame;
+    e.Move(&s);
+    EXPECT_TRUE(s.isShown());
+    EXPECT_EQ(s.left(), B + 3);
 }
 
 // Both legs wait for start frame 30. Counting from every arrival (the flag

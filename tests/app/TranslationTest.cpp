@@ -33,15 +33,15 @@ namespace {
 
 QDir shippedLang()
 {
-    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../Vantrel/lang"));
+    return QDir(QCoreApplication::applicationDirPath() + "/../Vantrel/lang");
 }
 
 // Every message id the program's sources ask for.
 QStringList idsAskedFor()
 {
-    const QRegularExpression id(QStringLiteral("\"(s\\d{4})\""));
+    const QRegularExpression id("\"(s\\d{4})\"");
     QStringList ids;
-    QDirIterator it(QStringLiteral(VANTREL_SOURCE_DIR), {QStringLiteral("*.cpp")}, QDir::Files,
+    QDirIterator it(QStringLiteral(VANTREL_SOURCE_DIR), {"*.cpp"}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile f(it.next());
@@ -75,7 +75,7 @@ public:
         frm.stratWindow(1)->document().placeObject(0, 900, 900);
         frm.newStrat();
         ui.answer(MsgResult::Ok);
-        frm.findChild<QAction *>(QStringLiteral("mnuVideo"))->trigger();
+        frm.findChild<QAction *>("mnuVideo")->trigger();
         for (QObject *dialog : std::initializer_list<QObject *>{&mov, &texto, &cores, &link})
             frm.workspace().language.translate(dialog);
         all = {&frm,
@@ -151,15 +151,10 @@ bool sharedWord(const QString &text)
 {
     if (text.contains(QLatin1String("vantrel")))
         return true;
-    static const QStringList shared = {QStringLiteral("OK"),    QStringLiteral("Vantrel"),
-                                       QStringLiteral("Chat"),  QStringLiteral("&Chat"),
-                                       QStringLiteral("IP:"),   QStringLiteral("E-mail:"),
-                                       QStringLiteral("REC"),   QStringLiteral("Motion JPEG"),
-                                       QStringLiteral("GIF"),   QStringLiteral("MP4 (H.264)"),
-                                       QStringLiteral("&CRF:"), QStringLiteral("Link"),
-                                       QStringLiteral("&Link"), QStringLiteral("Text "),
-                                       QStringLiteral("Popup"), QStringLiteral("X")};
-    return shared.contains(text) || !text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+    static const QStringList shared
+        = {"OK",  "Vantrel",     "Chat",  "&Chat", "IP:",   "E-mail:", "REC",   "Motion JPEG",
+           "GIF", "MP4 (H.264)", "&CRF:", "Link",  "&Link", "Text ",   "Popup", "X"};
+    return shared.contains(text) || !text.contains(QRegularExpression("[A-Za-z]"));
 }
 
 class Translation : public ShellTest
@@ -167,7 +162,7 @@ class Translation : public ShellTest
 protected:
     static QStringList shippedPacks()
     {
-        return shippedLang().entryList({QStringLiteral("*.lpk")}, QDir::Files, QDir::Name);
+        return shippedLang().entryList({"*.lpk"}, QDir::Files, QDir::Name);
     }
 };
 
@@ -253,8 +248,8 @@ TEST_F(Translation, UndoStepsAreNamedInThePackLanguage)
     const Edit edits[] = {
         [](StratDocument &d) { d.placeObject(0, 900, 900); },
         [](StratDocument &d) { d.moveObject(1, 1200, 900); },
-        [](StratDocument &d) { d.insertText(300, 300, QStringLiteral("B")); },
-        [](StratDocument &d) { d.editText(1, QStringLiteral("A")); },
+        [](StratDocument &d) { d.insertText(300, 300, "B"); },
+        [](StratDocument &d) { d.editText(1, "A"); },
         [](StratDocument &d) { d.moveText(1, 600, 300); },
         [](StratDocument &d) { d.addWayPoint(1, 2000, 900, 0, 8); },
         [](StratDocument &d) { d.addWayPoint(1, 2400, 900, 0, 8); },
@@ -262,14 +257,14 @@ TEST_F(Translation, UndoStepsAreNamedInThePackLanguage)
         [](StratDocument &d) { d.editWayPoint(1, 10, 3); },
         [](StratDocument &d) { d.setLineColor(1, 0xFF); },
         [](StratDocument &d) {
-            d.addLink({QStringLiteral("http://127.0.0.1/"), 1, 0, 0});
+            d.addLink({"http://127.0.0.1/", 1, 0, 0});
         },
-        [](StratDocument &d) { d.setLinkTarget(1, QStringLiteral("http://127.0.0.1/b")); },
+        [](StratDocument &d) { d.setLinkTarget(1, "http://127.0.0.1/b"); },
         [](StratDocument &d) { d.clearLink(1); },
         [](StratDocument &d) { d.cutPath(2, 1); },
         [](StratDocument &d) { d.removeText(1); },
-        [](StratDocument &d) { d.rename(QStringLiteral("Plan")); },
-        [](StratDocument &d) { d.setOverview(QStringLiteral("depot.png")); },
+        [](StratDocument &d) { d.rename("Plan"); },
+        [](StratDocument &d) { d.setOverview("depot.png"); },
         [](StratDocument &d) { d.removeObject(1); },
     };
     frm->NovoMapa();
@@ -283,7 +278,7 @@ TEST_F(Translation, UndoStepsAreNamedInThePackLanguage)
             edit(packFrm.activeStratWindow()->document());
             const QString english = frm->undoAction()->text();
             const QString translated = packFrm.undoAction()->text();
-            ASSERT_NE(english, QStringLiteral("&Undo")) << "every edit makes a step";
+            ASSERT_NE(english, "&Undo") << "every edit makes a step";
             const QString step = english.mid(QStringLiteral("&Undo ").size());
             EXPECT_FALSE(translated.endsWith(step))
                 << qPrintable(name) << ": " << qPrintable(translated);

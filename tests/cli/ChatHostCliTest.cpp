@@ -32,34 +32,46 @@ QByteArray readUntil(QTcpSocket &socket, const QByteArray &wanted)
     return got;
 }
 
-} // namespace
-
-TEST(CliChatHost, PlainTcpClientJoinsTalksAndTheHostEndsOnInterrupt)
+// Connects to the host on `port` (retrying while it starts) and joins as
+// `nick`; gives what arrived up to the host's announcement of the nick.
+QByteArray join(QTcpSocket &client, quint16 port, const QByteArray &nick)
 {
-    const quint16 port = freePort();
-    QProcess host;
-    host.start(QStringLiteral(VANTREL_CLI_PATH),
-               {QStringLiteral("chat-host"), QStringLiteral("--nick"), QStringLiteral("Coach"),
-                QStringLiteral("--port"), QString::number(port)});
-    ASSERT_TRUE(host.waitForStarted());
-
-    QTcpSocket client;
     QElapsedTimer clock;
     clock.start();
     do {
         client.abort();
         client.connectToHost(QHostAddress::LocalHost, port);
     } while (!client.waitForConnected(200) && clock.elapsed() < 5000);
-    ASSERT_EQ(client.state(), QAbstractSocket::ConnectedState);
+    client.write("NICK " + nick);
+    return readUntil(client, "NICK " + nick + "\r\n");
+}
 
-    client.write("NICK Ana");
-    EXPECT_TRUE(readUntil(client, "NICK Ana\r\n").startsWith("NICK Coach\r\nNICK Ana\r\n"));
+void expectEndsOnInterrupt(QProcess &host)
+{
+    ::kill(pid_t(host.processId()), SIGINT);
+    ASSERT_TRUE(host.waitForFinished(5000));
+    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(host.exitCode(), 0);
+}
+
+} // namespace
+
+TEST(CliChatHost, PlainTcpClientJoinsTalksAndTheHostEndsOnInterrupt)
+{
+    const quint16 port = freePort();
+    QProcess host;
+    host.start(VANTREL_CLI_PATH, {"chat-host", "--nick", "Coach", "--port", QString::number(port)});
+    ASSERT_TRUE(host.waitForStarted());
+
+    QTcpSocket client;
+    EXPECT_TRUE(join(client, port, "Ana").startsWith("NICK Coach\r\nNICK Ana\r\n"));
     client.write("Ana: smoke mid");
     client.waitForBytesWritten(1000);
     client.disconnectFromHost();
 
     QByteArray log;
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     while (!log.contains("Disconnected") && clock.elapsed() < 5000) {
         host.waitForReadyRead(100);
         log += host.readAllStandardOutput();
@@ -67,11 +79,7 @@ TEST(CliChatHost, PlainTcpClientJoinsTalksAndTheHostEndsOnInterrupt)
     EXPECT_TRUE(log.contains("127.0.0.1 Connected...")) << log.toStdString();
     EXPECT_TRUE(log.contains("Ana: smoke mid")) << log.toStdString();
     EXPECT_TRUE(log.contains(" :  Disconnected")) << log.toStdString();
-
-    ::kill(pid_t(host.processId()), SIGINT);
-    ASSERT_TRUE(host.waitForFinished(5000));
-    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(host.exitCode(), 0);
+    expectEndsOnInterrupt(host);
 }
 
 TEST(CliChatHost, KeepsHostingWhenItsLogOutputIsClosed)
@@ -80,32 +88,17 @@ TEST(CliChatHost, KeepsHostingWhenItsLogOutputIsClosed)
     const quint16 port = freePort();
     QProcess host, head;
     host.setStandardOutputProcess(&head);
-    head.start(QStringLiteral("head"), {QStringLiteral("-c1")});
-    host.start(QStringLiteral(VANTREL_CLI_PATH),
-               {QStringLiteral("chat-host"), QStringLiteral("--port"), QString::number(port)});
+    head.start("head", {"-c1"});
+    host.start(VANTREL_CLI_PATH, {"chat-host", "--port", QString::number(port)});
     ASSERT_TRUE(host.waitForStarted());
 
-    auto join = [port](QTcpSocket &client, const QByteArray &nick) {
-        QElapsedTimer clock;
-        clock.start();
-        do {
-            client.abort();
-            client.connectToHost(QHostAddress::LocalHost, port);
-        } while (!client.waitForConnected(200) && clock.elapsed() < 5000);
-        client.write("NICK " + nick);
-        return readUntil(client, "NICK " + nick + "\r\n").contains("NICK " + nick + "\r\n");
-    };
     QTcpSocket ana, bia;
-    ASSERT_TRUE(join(ana, "Ana"));
+    ASSERT_TRUE(join(ana, port, "Ana").contains("NICK Ana\r\n"));
     ASSERT_TRUE(head.waitForFinished(5000)); // the log has no reader from here on
-    ASSERT_TRUE(join(bia, "Bia"));
+    ASSERT_TRUE(join(bia, port, "Bia").contains("NICK Bia\r\n"));
     ana.write("Ana: still there?");
     ana.waitForBytesWritten(1000);
     EXPECT_TRUE(readUntil(bia, "Ana: still there?").contains("Ana: still there?"));
     EXPECT_EQ(host.state(), QProcess::Running);
-
-    ::kill(pid_t(host.processId()), SIGINT);
-    ASSERT_TRUE(host.waitForFinished(5000));
-    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(host.exitCode(), 0);
+    expectEndsOnInterrupt(host);
 }

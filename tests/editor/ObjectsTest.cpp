@@ -8,20 +8,7 @@ using namespace vantrel::test;
 
 using ObjectEditing = EditorFixture;
 
-TEST_F(ObjectEditing, PlacementIsCentredOnTheClickAndSpendsTheTool)
-{
-    EXPECT_EQ(place(5, 1000, 2000), 1);
-    EXPECT_EQ(map().strat().Objects[1], (StratObject{5, 925, 1925}));
-    ASSERT_NE(surface().imgObj(1), nullptr);
-    EXPECT_EQ(surface().imgObj(1)->pos(), QPointF(925, 1925));
-    EXPECT_EQ(map().editor().lastPlacedObject(), 1);
-    EXPECT_FALSE(ws.tools.PlacingMode());
-
-    // The next click on the map places nothing.
-    clickAt(3000, 3000);
-    EXPECT_EQ(map().iObj(), 1);
-}
-
+// Where a click places an object is the window test's business.
 TEST_F(ObjectEditing, RemovingObjectTwoOfThreeKeepsNumbersAndTheFourthIsFour)
 {
     place(0, 1000, 1000);

@@ -66,12 +66,6 @@ TEST_F(StratWindow, RealClicksPlaceSelectAndDragAnObject)
     EXPECT_EQ(map().strat().Objects[1], (StratObject{6, 200 * 15 - 75, 300 * 15 - 75}));
     EXPECT_FALSE(ws.tools.PlacingMode());
 
-    // Armed again, a click on the object places nothing.
-    ws.tools.armPalette(6);
-    click(QPoint(200, 300));
-    EXPECT_EQ(map().iObj(), 1);
-    ws.tools.disarm();
-
     click(QPoint(201, 301), Qt::RightButton);
     EXPECT_EQ(selection().Kind, StratSelection::ObjectOrPoint);
     EXPECT_EQ(selection().Item, 1);

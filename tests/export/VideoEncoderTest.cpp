@@ -17,13 +17,9 @@ namespace {
 // One decoded frame as 24-bit RGB.
 QImage decodedFrame(const QString &path, int index, QSize size)
 {
-    const ToolRun r
-        = runTool(QStringLiteral("ffmpeg"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
-                   QStringLiteral("-vf"), QStringLiteral("select=eq(n\\,%1)").arg(index),
-                   QStringLiteral("-frames:v"), QStringLiteral("1"), QStringLiteral("-f"),
-                   QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("rgb24"),
-                   QStringLiteral("-")});
+    const ToolRun r = runTool(
+        "ffmpeg", {"-v", "error", "-i", path, "-vf", QStringLiteral("select=eq(n\\,%1)").arg(index),
+                   "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
     if (r.out.size() != qsizetype(size.width()) * size.height() * 3)
         return {};
     return QImage(reinterpret_cast<const uchar *>(r.out.constData()), size.width(), size.height(),
@@ -83,7 +79,7 @@ struct Case
     double rateTolerance;
 };
 
-const QString kMp4 = QStringLiteral("mov,mp4,m4a,3gp,3g2,mj2");
+const QString kMp4 = "mov,mp4,m4a,3gp,3g2,mj2";
 const QSize kFull{800, 600};
 const QSize kHalf{400, 300};
 
@@ -92,13 +88,7 @@ const QSize kHalf{400, 300};
 // down GIF frames shorter than 2/100 s, so 64 is written as 32.
 const Case kCases[] = {
     {{{}, VideoCodec::H264, 11, kFull, 20}, 12, 11, 12, "h264", "yuv420p", 0},
-    {{{}, VideoCodec::H264, 64, kFull, 20, QStringLiteral("veryfast")},
-     16,
-     64,
-     16,
-     "h264",
-     "yuv420p",
-     0},
+    {{{}, VideoCodec::H264, 64, kFull, 20, "veryfast"}, 16, 64, 16, "h264", "yuv420p", 0},
     {{{}, VideoCodec::Gif, 11, kFull}, 12, 11, 12, "gif", "bgra", 0.2},
     {{{}, VideoCodec::Gif, 32, kHalf}, 20, 32, 20, "gif", "bgra", 0.2},
     {{{}, VideoCodec::Gif, 64, kHalf}, 21, 32, 11, "gif", "bgra", 0.2},
@@ -118,7 +108,7 @@ TEST(VideoEncoder, EveryCodecIsReadBackWholeByAnIndependentTool)
                          .toStdString());
         QTemporaryDir dir;
         VideoDescription desc = c.desc;
-        desc.path = dir.filePath(QStringLiteral("out") + VideoEncoder::extension(desc.codec));
+        desc.path = dir.filePath("out" + VideoEncoder::extension(desc.codec));
         int lastWritten = 0;
         int lastGiven = 0;
         const FileResult r = writeVideo(desc, c.pushed, [&](int written, int given) {
@@ -131,16 +121,15 @@ TEST(VideoEncoder, EveryCodecIsReadBackWholeByAnIndependentTool)
         EXPECT_EQ(filesIn(dir.path()), QStringList{QFileInfo(desc.path).fileName()});
 
         const QJsonObject s = probeVideo(desc.path);
-        EXPECT_EQ(s[QStringLiteral("codec_name")].toString(), QLatin1String(c.codecName));
-        EXPECT_EQ(s[QStringLiteral("format_name")].toString(),
-                  desc.codec == VideoCodec::Gif ? QStringLiteral("gif") : kMp4);
-        EXPECT_EQ(s[QStringLiteral("pix_fmt")].toString(), QLatin1String(c.pixFmt));
-        EXPECT_EQ(s[QStringLiteral("width")].toInt(), size.width());
-        EXPECT_EQ(s[QStringLiteral("height")].toInt(), size.height());
-        const QStringList rate = s[QStringLiteral("r_frame_rate")].toString().split(u'/');
+        EXPECT_EQ(s["codec_name"].toString(), QLatin1String(c.codecName));
+        EXPECT_EQ(s["format_name"].toString(), desc.codec == VideoCodec::Gif ? "gif" : kMp4);
+        EXPECT_EQ(s["pix_fmt"].toString(), QLatin1String(c.pixFmt));
+        EXPECT_EQ(s["width"].toInt(), size.width());
+        EXPECT_EQ(s["height"].toInt(), size.height());
+        const QStringList rate = s["r_frame_rate"].toString().split(u'/');
         ASSERT_EQ(rate.size(), 2);
         EXPECT_NEAR(rate[0].toDouble() / rate[1].toDouble(), c.rate, c.rateTolerance);
-        EXPECT_EQ(s[QStringLiteral("nb_read_frames")].toString().toInt(), c.frames);
+        EXPECT_EQ(s["nb_read_frames"].toString().toInt(), c.frames);
 
         // The last frame shows the marker where it was last drawn, in its own
         // colour, over the overview's; where it started, the overview shows again.
@@ -176,8 +165,7 @@ TEST(VideoEncoder, CancelLeavesNoFileAndAnOldOneWhole)
     const Stop stops[] = {{VideoCodec::H264, -1}, {VideoCodec::Gif, -1}, {VideoCodec::Gif, 2}};
     for (const Stop &stop : stops) {
         QTemporaryDir dir;
-        const QString path
-            = dir.filePath(QStringLiteral("out") + VideoEncoder::extension(stop.codec));
+        const QString path = dir.filePath("out" + VideoEncoder::extension(stop.codec));
         QFile old(path);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old video");
@@ -193,8 +181,7 @@ TEST(VideoEncoder, CancelLeavesNoFileAndAnOldOneWhole)
             &cancel);
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.message.isEmpty()) << r.message.toStdString(); // cancelled: silent
-        EXPECT_EQ(filesIn(dir.path()),
-                  QStringList{QStringLiteral("out") + VideoEncoder::extension(stop.codec)});
+        EXPECT_EQ(filesIn(dir.path()), QStringList{"out" + VideoEncoder::extension(stop.codec)});
         ASSERT_TRUE(old.open(QIODevice::ReadOnly));
         EXPECT_EQ(old.readAll(), "old video");
     }
@@ -203,10 +190,10 @@ TEST(VideoEncoder, CancelLeavesNoFileAndAnOldOneWhole)
 TEST(VideoEncoder, FailuresSayWhyAndLeaveNoFile)
 {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("no/such/folder/out.mp4"));
-    const QString good = dir.filePath(QStringLiteral("out.mp4"));
+    const QString missing = dir.filePath("no/such/folder/out.mp4");
+    const QString good = dir.filePath("out.mp4");
     // A folder in the way of the finished file: found only at the rename.
-    const QString folder = dir.filePath(QStringLiteral("taken.gif"));
+    const QString folder = dir.filePath("taken.gif");
     ASSERT_TRUE(QDir().mkpath(folder));
     struct Failure
     {
@@ -221,7 +208,7 @@ TEST(VideoEncoder, FailuresSayWhyAndLeaveNoFile)
         {{good, VideoCodec::H264, 65, {800, 600}, 20}, 3, "frame rate"},
         {{good, VideoCodec::H264, 11, {801, 600}, 20}, 3, "even frame size"},
         {{good, VideoCodec::H264, 11, {800, 600}, 52}, 3, "quality"},
-        {{good, VideoCodec::H264, 11, {800, 600}, 20, QStringLiteral("warp")}, 3, "preset"},
+        {{good, VideoCodec::H264, 11, {800, 600}, 20, "warp"}, 3, "preset"},
         {{good, VideoCodec::Gif, 11, {400, 300}, 20}, 0, "no frames"},
     };
     for (const Failure &f : failures) {
@@ -230,14 +217,14 @@ TEST(VideoEncoder, FailuresSayWhyAndLeaveNoFile)
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.message.startsWith(f.desc.path)) << r.message.toStdString();
         EXPECT_TRUE(r.message.contains(QLatin1String(f.says))) << r.message.toStdString();
-        EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("taken.gif")});
+        EXPECT_EQ(filesIn(dir.path()), QStringList{"taken.gif"});
         EXPECT_TRUE(QDir(folder).isEmpty());
     }
 }
 
 TEST(VideoEncoder, CodecNamesInAnyCase)
 {
-    EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("h264")), VideoCodec::H264);
-    EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("GIF")), VideoCodec::Gif);
-    EXPECT_EQ(VideoEncoder::codecFromName(QStringLiteral("mjpeg")), std::nullopt);
+    EXPECT_EQ(VideoEncoder::codecFromName("h264"), VideoCodec::H264);
+    EXPECT_EQ(VideoEncoder::codecFromName("GIF"), VideoCodec::Gif);
+    EXPECT_EQ(VideoEncoder::codecFromName("mjpeg"), std::nullopt);
 }
