@@ -56,7 +56,7 @@ TEST(AviWriter, BothCodecsReadByAnIndependentTool)
     const QImage expected
         = testPicture(799, 585).scaled(800, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     for (const AviCodec codec : {AviCodec::Uncompressed, AviCodec::MotionJpeg}) {
-        const QString avi = home.file(aviCodecName(codec) + QStringLiteral(".avi"));
+        const QString avi = home.file(aviCodecName(codec) + ".avi");
         std::vector<int> percents;
         const FileResult r
             = saveAvi(avi, frames, codec, [&](int percent) { percents.push_back(percent); });
@@ -67,10 +67,9 @@ TEST(AviWriter, BothCodecsReadByAnIndependentTool)
         EXPECT_EQ(percents.back(), 100);
 
         const Probe p = probe(avi);
-        EXPECT_EQ(p.codec, codec == AviCodec::MotionJpeg ? QStringLiteral("mjpeg")
-                                                         : QStringLiteral("rawvideo"));
-        EXPECT_EQ(p.size, QStringLiteral("800x600"));
-        EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+        EXPECT_EQ(p.codec, codec == AviCodec::MotionJpeg ? "mjpeg" : "rawvideo");
+        EXPECT_EQ(p.size, "800x600");
+        EXPECT_EQ(p.rate, "11/1");
         EXPECT_EQ(p.frames, 12);
         const QList<QImage> decoded = decodeAll(avi);
         ASSERT_EQ(decoded.size(), 12);
@@ -80,7 +79,7 @@ TEST(AviWriter, BothCodecsReadByAnIndependentTool)
         EXPECT_LT(qRed(first.pixel(225, 330)), 60);
         EXPECT_GT(qBlue(first.pixel(225, 330)), 190);
     }
-    EXPECT_EQ(QDir(home.path()).entryList({QStringLiteral("*.avi")}, QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(home.path()).entryList({"*.avi"}, QDir::Files).size(), 2);
 }
 
 TEST(AviWriter, TheRateIsClampedAndNoFramesWriteNothing)
@@ -95,11 +94,11 @@ TEST(AviWriter, TheRateIsClampedAndNoFramesWriteNothing)
         EXPECT_TRUE(r.message.isEmpty());
         const Probe p = probe(avi);
         EXPECT_EQ(p.rate, QString::fromLatin1(shown));
-        EXPECT_EQ(p.size, QStringLiteral("800x600"));
+        EXPECT_EQ(p.size, "800x600");
         EXPECT_EQ(p.frames, 2);
         EXPECT_EQ(decodeAll(avi).size(), 2);
     }
-    const QString empty = home.file(QStringLiteral("empty.avi"));
+    const QString empty = home.file("empty.avi");
     const FileResult r = saveAvi(empty, {}, AviCodec::MotionJpeg);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, noFramesMessage());
@@ -111,8 +110,8 @@ TEST(AviWriter, UnreadableFramesAreReplacedByThePreviousOne)
     TempHome home;
     const QStringList frames = writeFrames(5);
     QFile::remove(frames.at(1));
-    home.write(QStringLiteral("video/0004.bmp"), "not a bitmap");
-    const QString avi = home.file(QStringLiteral("gaps.avi"));
+    home.write("video/0004.bmp", "not a bitmap");
+    const QString avi = home.file("gaps.avi");
     const FileResult r = saveAvi(avi, frames, AviCodec::Uncompressed);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.message, replacedFramesNotice(2));
@@ -131,32 +130,29 @@ TEST(AviWriter, FailuresLeaveNoFileBehind)
 {
     TempHome home;
     const QStringList frames = writeFrames(3);
-    const QString avi = home.file(QStringLiteral("out.avi"));
+    const QString avi = home.file("out.avi");
 
     // The first frame cannot be had.
     QStringList noFirst = frames;
-    noFirst[0] = home.file(QStringLiteral("video/none.bmp"));
+    noFirst[0] = home.file("video/none.bmp");
     FileResult r = saveAvi(avi, noFirst, AviCodec::MotionJpeg);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message.section(u'\n', 0, 0),
-              QStringLiteral("Could not load first bitmap file in list!"));
+    EXPECT_EQ(r.message.section(u'\n', 0, 0), "Could not load first bitmap file in list!");
     EXPECT_TRUE(r.message.contains(noFirst[0])) << r.message.toStdString();
     EXPECT_EQ(r.icon, MsgIcon::Exclamation);
 
     // The target cannot be written; the disk fills up midway. The message
     // names the file and the reason on its second line.
-    const QString nowhere = home.file(QStringLiteral("missing/out.avi"));
+    const QString nowhere = home.file("missing/out.avi");
     r = saveAvi(nowhere, frames, AviCodec::MotionJpeg);
     EXPECT_EQ(r.icon, MsgIcon::Information);
-    EXPECT_TRUE(r.message.startsWith(QStringLiteral("There was an error writing the file.\n")
-                                     + nowhere + QStringLiteral(": ")))
+    EXPECT_TRUE(r.message.startsWith("There was an error writing the file.\n" + nowhere + ": "))
         << r.message.toStdString();
     {
         const FileSizeLimit limit(2'000'000); // the video needs over 4 MB
         r = saveAvi(avi, frames, AviCodec::Uncompressed);
     }
-    EXPECT_TRUE(r.message.startsWith(QStringLiteral("There was an error writing the file.\n") + avi
-                                     + QStringLiteral(": ")))
+    EXPECT_TRUE(r.message.startsWith("There was an error writing the file.\n" + avi + ": "))
         << r.message.toStdString();
 
     // Cancelled after the first frame: silent, and nothing is left.
@@ -171,7 +167,7 @@ TEST(AviWriter, FailuresLeaveNoFileBehind)
 TEST(AviWriter, LongVideosContinueAsOpenDml)
 {
     TempHome home;
-    const QString avi = home.file(QStringLiteral("long.avi"));
+    const QString avi = home.file("long.avi");
     AviSink sink(AviCodec::Uncompressed, RecordingRate::kFramesPerSecond);
     sink.setRiffLimit(4 * 1440000); // three 800 × 600 frames and their indexes per part
     const FileResult r = writeVideo({writeFrames(9)}, sink, avi);
@@ -208,7 +204,7 @@ TEST(AviWriter, LongVideosContinueAsOpenDml)
     EXPECT_EQ(frameChunks, 9);
     const Probe p = probe(avi);
     EXPECT_EQ(p.frames, 9);
-    EXPECT_EQ(p.rate, QStringLiteral("11/1"));
+    EXPECT_EQ(p.rate, "11/1");
     const QList<QImage> decoded = decodeAll(avi);
     ASSERT_EQ(decoded.size(), 9);
     EXPECT_NE(decoded[8], decoded[7]);

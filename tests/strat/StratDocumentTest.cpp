@@ -25,8 +25,8 @@ void buildBase(StratDocument &doc)
     doc.addWayPoint(1, 2000, 2000, 0, 8);
     doc.addWayPoint(2, 5000, 2000, 10, 3);
     doc.addWayPoint(1, 3000, 2000, 0, 3);
-    doc.insertText(500, 600, QStringLiteral("A site"));
-    doc.addLink({QStringLiteral("http://a"), 1, 0, 0});
+    doc.insertText(500, 600, "A site");
+    doc.addLink({"http://a", 1, 0, 0});
 }
 
 struct EditCase
@@ -43,8 +43,8 @@ const std::vector<EditCase> &editCases()
         {"Place Object", [](StratDocument &d) { d.placeObject(12, 7000, 7000); }, {}},
         {"Move Object", [](StratDocument &d) { d.moveObject(1, 1500, 1700); }, {}},
         {"Remove Object", [](StratDocument &d) { d.removeObject(1); }, {}},
-        {"Insert Text", [](StratDocument &d) { d.insertText(10, 20, QStringLiteral("B")); }, {}},
-        {"Edit Text", [](StratDocument &d) { d.editText(1, QStringLiteral("Other")); }, {}},
+        {"Insert Text", [](StratDocument &d) { d.insertText(10, 20, "B"); }, {}},
+        {"Edit Text", [](StratDocument &d) { d.editText(1, "Other"); }, {}},
         {"Move Text", [](StratDocument &d) { d.moveText(1, 900, 950); }, {}},
         {"Remove Text", [](StratDocument &d) { d.removeText(1); }, {}},
         {"Add Way Point", [](StratDocument &d) { d.addWayPoint(2, 6000, 6000, 5, 20); }, {}},
@@ -59,15 +59,13 @@ const std::vector<EditCase> &editCases()
         {"Line Color", [](StratDocument &d) { d.setLineColor(1, 0x000000FF); }, {}},
         {"Add Link",
          [](StratDocument &d) {
-             d.addLink({QStringLiteral("x"), 0, 1, 2});
+             d.addLink({"x", 0, 1, 2});
          },
          {}},
-        {"Edit Link", [](StratDocument &d) { d.setLinkTarget(1, QStringLiteral("http://b")); }, {}},
+        {"Edit Link", [](StratDocument &d) { d.setLinkTarget(1, "http://b"); }, {}},
         {"Remove Link", [](StratDocument &d) { d.clearLink(1); }, {}},
-        {"Rename Strat", [](StratDocument &d) { d.rename(QStringLiteral("Bravo rush")); }, {}},
-        {"Change Overview",
-         [](StratDocument &d) { d.setOverview(QStringLiteral("dust.png")); },
-         {}},
+        {"Rename Strat", [](StratDocument &d) { d.rename("Bravo rush"); }, {}},
+        {"Change Overview", [](StratDocument &d) { d.setOverview("dust.png"); }, {}},
     };
     return cases;
 }
@@ -113,7 +111,7 @@ TEST(StratDocument, UndoingARemovedObjectBringsBackItsPathWithTheSameNumbers)
     QObject::connect(&doc, &StratDocument::movementChanged, [&](int m) { movements.push_back(m); });
 
     // As the menu does it: the object, then its link, as one step.
-    doc.beginMacro(QStringLiteral("Remove Object"));
+    doc.beginMacro("Remove Object");
     doc.removeObject(1);
     doc.clearLink(1);
     doc.endMacro();
@@ -130,7 +128,7 @@ TEST(StratDocument, UndoingARemovedObjectBringsBackItsPathWithTheSameNumbers)
     EXPECT_EQ(doc.movementOf(1), 1);
     EXPECT_EQ(doc.strat().LineColors[1], 0x0000FF00u);
     EXPECT_EQ(doc.MarkerPoint(3), 2);
-    EXPECT_EQ(doc.strat().Links[1].Target, QStringLiteral("http://a"));
+    EXPECT_EQ(doc.strat().Links[1].Target, "http://a");
 }
 
 TEST(StratDocument, EditsAfterUndoDropTheRedoBranchAndMatchAStratBuiltWithoutThem)
@@ -145,7 +143,7 @@ TEST(StratDocument, EditsAfterUndoDropTheRedoBranchAndMatchAStratBuiltWithoutThe
     EXPECT_TRUE(doc.canRedo());
     doc.setLineColor(2, 0x00123456);
     EXPECT_FALSE(doc.canRedo());
-    EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("Line Color"));
+    EXPECT_EQ(doc.undoStack().undoText(), "Line Color");
 
     StratDocument direct;
     buildBase(direct);
@@ -165,7 +163,7 @@ TEST(StratDocument, ChangesThatChangeNothingMakeNoUndoStep)
     doc.removeObject(9);                   // no such object
     doc.cutPath(2, 1);                     // marker 2 belongs to movement 2
     doc.addWayPoint(9, 1, 1, 0, 3);        // no such object
-    doc.beginMacro(QStringLiteral("Remove Object"));
+    doc.beginMacro("Remove Object");
     doc.removeObject(9);
     doc.endMacro();
     EXPECT_EQ(doc.undoStack().count(), steps);
@@ -222,7 +220,7 @@ TEST(StratDocument, FullListsRefuseTheEdit)
     StratDocument doc;
     doc.load(full);
     EXPECT_EQ(doc.placeObject(0, 1, 1), 0);
-    EXPECT_EQ(doc.insertText(1, 1, QStringLiteral("x")), 0);
+    EXPECT_EQ(doc.insertText(1, 1, "x"), 0);
     EXPECT_EQ(doc.addLink({}), 0);
     EXPECT_EQ(doc.addWayPoint(1, 1, 1, 0, 3), 0) << "the movement holds 32767 points";
     EXPECT_FALSE(doc.canUndo());
