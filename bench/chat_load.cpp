@@ -7,11 +7,17 @@
 // The host runs in a thread of its own with its own event loop, as it would
 // run on its own machine; the clients share the main thread.
 //
-// usage: chat_load [clients=50] [lines=200] [window=12]
+// usage: chat_load [clients=50] [lines=200] [window=12] [board=0]
 //   window: lines in flight at once over all clients (sent, not yet at every
 //   receiver); it trades throughput against queueing delay.
+//   board: team board peers on the host's board port, in a thread of their
+//   own, while the chat runs: one shares a strat of about 1 MB again every
+//   2 s, sends its play every 500 ms and a ping every 100 ms, the others
+//   follow. Compare the chat's delays with board=0 and board=20.
 
+#include "board/BoardClient.h"
 #include "chat/ChatSession.h"
+#include "strat/StratFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -42,6 +48,7 @@ class HostThread : public QThread
 {
 public:
     std::atomic<int> port{0};
+    std::atomic<int> boardPort{0};
 
 protected:
     void run() override
@@ -51,10 +58,62 @@ protected:
             port = -1;
             return;
         }
+        boardPort = host.boardListeningPort();
         port = host.listeningPort();
         exec();
         host.reset();
     }
+};
+
+// Board peers beside the chat, as players of the same team would be.
+class BoardThread : public QThread
+{
+public:
+    BoardThread(int peers, quint16 port)
+        : m_peers(peers)
+        , m_port(port)
+    {
+    }
+    std::atomic<int> joined{0};
+    std::atomic<qint64> strats{0}, pings{0}, plays{0};
+
+protected:
+    void run() override
+    {
+        Strat s;
+        s.Title = QStringLiteral("Load");
+        for (qsizetype left = 1000 * 1000; left > 0; left -= 30000)
+            s.Texts.append(StratText{1, 1, QString(qMin<qsizetype>(left, 30000), 'x')});
+        QByteArray strat;
+        StratFile::encode(s, strat);
+        std::vector<std::unique_ptr<BoardClient>> peers;
+        for (int i = 0; i < m_peers; ++i) {
+            auto c = std::make_unique<BoardClient>();
+            QObject::connect(c.get(), &BoardClient::connected, [this] { ++joined; });
+            QObject::connect(c.get(), &BoardClient::stratShared, [this] { ++strats; });
+            QObject::connect(c.get(), &BoardClient::pinged, [this] { ++pings; });
+            QObject::connect(c.get(), &BoardClient::playReceived, [this] { ++plays; });
+            c->connectToHost(QStringLiteral("127.0.0.1"), m_port, QStringLiteral("b%1").arg(i));
+            peers.push_back(std::move(c));
+        }
+        BoardClient *sharer = peers.front().get();
+        int tick = 0;
+        QTimer every100ms;
+        QObject::connect(&every100ms, &QTimer::timeout, [&] {
+            if (tick % 20 == 0)
+                sharer->shareStrat(strat, QStringLiteral("Load"));
+            if (tick % 5 == 0)
+                sharer->sendPlay({BoardPlay::Run::Running, tick * 6, 1.0});
+            sharer->sendPing(QPoint(tick, tick));
+            ++tick;
+        });
+        every100ms.start(100);
+        exec();
+    }
+
+private:
+    int m_peers;
+    quint16 m_port;
 };
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)
@@ -97,6 +156,7 @@ int main(int argc, char **argv)
     const int clients = argc > 1 ? std::max(2, atoi(argv[1])) : 50;
     const int linesEach = argc > 2 ? std::max(1, atoi(argv[2])) : 200;
     const int window = argc > 3 ? std::max(1, atoi(argv[3])) : 12;
+    const int boardPeers = argc > 4 ? std::max(0, atoi(argv[4])) : 0;
 
     HostThread hostThread;
     hostThread.start();
@@ -107,6 +167,20 @@ int main(int argc, char **argv)
         return fail("the host cannot listen");
     }
     const quint16 port = quint16(int(hostThread.port));
+    std::unique_ptr<BoardThread> board;
+    if (boardPeers > 1) {
+        if (hostThread.boardPort == 0)
+            return fail("the host has no board");
+        board = std::make_unique<BoardThread>(boardPeers, quint16(int(hostThread.boardPort)));
+        board->start();
+        QElapsedTimer t;
+        t.start();
+        while (board->joined < boardPeers && t.elapsed() < 10000)
+            QThread::msleep(5);
+        if (board->joined < boardPeers)
+            return fail("not every board peer joined");
+        std::printf("board: %d peers beside the chat\n", boardPeers);
+    }
 
     // ---- join -------------------------------------------------------------
     std::vector<Client> cs(clients);
@@ -277,6 +351,13 @@ int main(int argc, char **argv)
     std::printf("leave: every list updated after each of %d leaves, %lld ms\n", clients,
                 static_cast<long long>(phase.elapsed()));
 
+    if (board) {
+        std::printf("board: %lld strats, %lld plays and %lld pings reached board peers meanwhile\n",
+                    static_cast<long long>(board->strats), static_cast<long long>(board->plays),
+                    static_cast<long long>(board->pings));
+        board->quit();
+        board->wait();
+    }
     hostThread.quit();
     hostThread.wait();
     const bool ok = double(deliveries) / seconds >= 100000 && pct(0.99) < 10;

@@ -135,7 +135,7 @@ void BoardHost::readFrom(Peer *peer)
 {
     if (peer->gone)
         return;
-    peer->reader.append(peer->socket->readAll());
+    peer->reader.readFrom(peer->socket);
     uint8_t type = 0;
     QByteArray payload;
     for (;;) {
@@ -147,17 +147,17 @@ void BoardHost::readFrom(Peer *peer)
             drop(peer, peer->reader.error());
             return;
         case BoardFrameReader::Status::Frame:
-            if (!handle(peer, type, payload) || peer->gone)
+            if (!handle(peer, type, std::move(payload)) || peer->gone)
                 return;
             break;
         }
     }
 }
 
-bool BoardHost::handle(Peer *peer, uint8_t type, const QByteArray &payload)
+bool BoardHost::handle(Peer *peer, uint8_t type, QByteArray payload)
 {
     QString error;
-    const std::optional<BoardWire::Message> m = BoardWire::decode(type, payload, &error);
+    const std::optional<BoardWire::Message> m = BoardWire::decode(type, std::move(payload), &error);
     if (!m) {
         drop(peer, error);
         return false;

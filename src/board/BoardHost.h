@@ -64,7 +64,7 @@ private:
 
     void accept();
     void readFrom(Peer *peer);
-    bool handle(Peer *peer, uint8_t type, const QByteArray &payload);
+    bool handle(Peer *peer, uint8_t type, QByteArray payload);
     void greet(Peer *peer, const QString &nick);
     void share(Peer *peer, const QString &title, const QByteArray &stratBytes);
     void stopSharing(Peer *peer);
