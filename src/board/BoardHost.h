@@ -72,7 +72,8 @@ private:
     void send(Peer *peer, const QByteArray &frame);
     void drop(Peer *peer, const QString &reason);
     void leave(Peer *peer);
-    void forget(Peer *peer);
+    // Out of the relay; the others hear it left. `logLeaving` is false for a drop, logged already.
+    void forget(Peer *peer, bool logLeaving);
     void boundTotals();
     BoardPlay playNow() const;
     QString who(const Peer *peer) const;
