@@ -3,14 +3,12 @@
 // picture and the screen never differ.
 #include "editor/MapView.h"
 #include "editor/ResultMessage.h"
+#include "editor/StratStrip.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/ImageExport.h"
 #include "uiservice/clsDialog.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 
 namespace vantrel {
@@ -31,17 +29,7 @@ QImage frmMapa::capture()
 
 QImage frmMapa::exportPicture()
 {
-    // The frame counter, its label, the title and the link stay.
-    QWidget *const hidden[] = {m_lblFechar, m_picGO, m_picPause, m_lblSegs};
-    bool wasShown[std::size(hidden)];
-    for (size_t n = 0; n < std::size(hidden); ++n) {
-        wasShown[n] = !hidden[n]->isHidden();
-        hidden[n]->hide();
-    }
-    const QImage picture = capture();
-    for (size_t n = 0; n < std::size(hidden); ++n)
-        hidden[n]->setVisible(wasShown[n]);
-    return picture;
+    return m_strip->withoutControls([this] { return capture(); });
 }
 
 void frmMapa::Exporta()
@@ -53,11 +41,6 @@ void frmMapa::Exporta()
     if (name.isEmpty())
         return;
     showResultMessage(m_ws.ui, m_ws.owner, exportImage(exportPicture(), name));
-}
-
-void frmMapa::copyPicture()
-{
-    QGuiApplication::clipboard()->setImage(exportPicture());
 }
 
 } // namespace vantrel
