@@ -18,7 +18,6 @@ constexpr qsizetype kMagicSize = 8;
 // follows the body.
 constexpr qsizetype kHeaderSize = kMagicSize + 2 + 4 + 4 + 4;
 constexpr qsizetype kCrcSize = 4;
-constexpr qsizetype kSectionHeaderSize = 8;
 constexpr qsizetype kMinTextEntrySize = 1 + 2 + 4;
 constexpr qsizetype kMinDrawingSize = 1 + 1 + 4 + 4 + 4 + 4 + 4;
 constexpr qsizetype kPointSize = 8;
