@@ -19,7 +19,8 @@ constexpr StepId kSteps[] = {
     {"Remove Text", "s0020"},    {"Add Way Point", "s0030"},   {"Move Way Point", "s0031"},
     {"Edit Way Point", "s0032"}, {"Remove Movement", "s0016"}, {"Line Color", "s0033"},
     {"Add Link", "s0034"},       {"Edit Link", "s0035"},       {"Remove Link", "s0036"},
-    {"Rename Strat", "s0037"},   {"Change Overview", "s0038"},
+    {"Rename Strat", "s0037"},   {"Change Overview", "s0038"}, {"Add Drawing", "s0072"},
+    {"Change Drawing", "s0073"}, {"Remove Drawing", "s0074"},
 };
 
 } // namespace

@@ -50,6 +50,7 @@ void StratDocument::load(const Strat &strat)
         }
     }
     Q_EMIT reset();
+    Q_EMIT drawingsChanged();
 }
 
 void StratDocument::clear()
@@ -57,6 +58,7 @@ void StratDocument::clear()
     m_undo.clear();
     m_state = StratEditState();
     Q_EMIT reset();
+    Q_EMIT drawingsChanged();
 }
 
 void StratDocument::start(const StratTitle &title, const OverviewName &overview)
@@ -331,6 +333,27 @@ void StratDocument::setOverview(const QString &name)
     if (next == m_state.strat.Overview)
         return;
     m_undo.push(new StratHeaderCommand(*this, tr("Change Overview"), m_state.strat.Title, next));
+}
+
+void StratDocument::addDrawing(const Drawing &drawing)
+{
+    edit(tr("Add Drawing"), [&](StratEditState &s) { s.strat.drawings.push_back(drawing); });
+}
+
+void StratDocument::changeDrawing(int index, const Drawing &drawing)
+{
+    if (index < 0 || size_t(index) >= drawings().size())
+        return;
+    edit(tr("Change Drawing"),
+         [&](StratEditState &s) { s.strat.drawings[size_t(index)] = drawing; });
+}
+
+void StratDocument::removeDrawing(int index)
+{
+    if (index < 0 || size_t(index) >= drawings().size())
+        return;
+    edit(tr("Remove Drawing"),
+         [&](StratEditState &s) { s.strat.drawings.erase(s.strat.drawings.begin() + index); });
 }
 
 void StratDocument::endMacro()

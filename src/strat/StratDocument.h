@@ -87,6 +87,8 @@ public:
     bool isObjectDrawn(int i) const;
     // The way points the engine of movement m drives (none while detached).
     std::vector<MovementPoint> enginePoints(int m) const;
+    // The drawings in drawing order (later ones on top), numbered from 0.
+    const std::vector<Drawing> &drawings() const { return m_state.strat.drawings; }
 
     // --- edits; each pushes one undo command and returns what it made (0
     // when nothing changed). Positions are twips.
@@ -113,6 +115,11 @@ public:
     void clearLink(int16_t i);
     void rename(const QString &title);
     void setOverview(const QString &name);
+    // Drawings by their index in drawings(); an index out of range changes
+    // nothing.
+    void addDrawing(const Drawing &drawing);               // appended at the end
+    void changeDrawing(int index, const Drawing &drawing); // move, colour, width, cue
+    void removeDrawing(int index);
 
     // Groups the edits until endMacro() into one undo step named `name`.
     // A group that changed nothing leaves no step.
@@ -136,6 +143,8 @@ Q_SIGNALS:
     void linkChanged(int i);
     void titleChanged();
     void overviewChanged();
+    // Any change of the drawings: an edit, undo or redo, load or clear.
+    void drawingsChanged();
     // Everything was replaced (load or clear).
     void reset();
     void undoSuspendedChanged(bool suspended);

@@ -13,6 +13,7 @@ StratPatch StratPatch::diff(const StratEditState &a, const StratEditState &b)
     p.movements = VectorPatch<StratMovement>::diff(a.strat.Movements.storage(),
                                                    b.strat.Movements.storage());
     p.links = VectorPatch<StratLink>::diff(a.strat.Links.storage(), b.strat.Links.storage());
+    p.drawings = VectorPatch<Drawing>::diff(a.strat.drawings, b.strat.drawings);
     p.markers = VectorPatch<WayPointMarker>::diff(a.markers, b.markers);
     p.textShown = VectorPatch<uint8_t>::diff(a.textShown, b.textShown);
     p.owners = VectorPatch<int16_t>::diff(a.owners, b.owners);
@@ -22,7 +23,8 @@ StratPatch StratPatch::diff(const StratEditState &a, const StratEditState &b)
 bool StratPatch::isEmpty() const
 {
     return objects.isEmpty() && texts.isEmpty() && colors.isEmpty() && movements.isEmpty()
-           && links.isEmpty() && markers.isEmpty() && textShown.isEmpty() && owners.isEmpty();
+           && links.isEmpty() && drawings.isEmpty() && markers.isEmpty() && textShown.isEmpty()
+           && owners.isEmpty();
 }
 
 void StratPatch::apply(StratEditState &state, bool forward) const
@@ -32,6 +34,7 @@ void StratPatch::apply(StratEditState &state, bool forward) const
     colors.apply(state.strat.LineColors.storage(), forward);
     movements.apply(state.strat.Movements.storage(), forward);
     links.apply(state.strat.Links.storage(), forward);
+    drawings.apply(state.strat.drawings, forward);
     markers.apply(state.markers, forward);
     textShown.apply(state.textShown, forward);
     owners.apply(state.owners, forward);
@@ -71,6 +74,8 @@ void StratEditCommand::apply(bool forward)
         Q_EMIT m_document.movementChanged(m);
     for (int i : links)
         Q_EMIT m_document.linkChanged(i);
+    if (!m_patch.drawings.isEmpty())
+        Q_EMIT m_document.drawingsChanged();
 }
 
 StratHeaderCommand::StratHeaderCommand(StratDocument &document, const QString &name,

@@ -66,6 +66,7 @@ struct StratPatch
     VectorPatch<uint32_t> colors;
     VectorPatch<StratMovement> movements;
     VectorPatch<StratLink> links;
+    VectorPatch<Drawing> drawings;
     VectorPatch<WayPointMarker> markers;
     VectorPatch<uint8_t> textShown;
     VectorPatch<int16_t> owners;

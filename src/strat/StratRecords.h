@@ -1,5 +1,6 @@
 #pragma once
 
+#include "strat/Drawing.h"
 #include "strat/NumberedList.h"
 
 #include <QString>
@@ -114,6 +115,15 @@ public:
     }
     const QString &padded() const { return m_padded; }
     QString trimmed() const { return m_padded.trimmed(); }
+    // The value with only the blanks of its padding removed: white space the
+    // value itself ends with stays.
+    QString unpadded() const
+    {
+        qsizetype n = m_padded.size();
+        while (n > 0 && m_padded.at(n - 1) == QLatin1Char(' '))
+            --n;
+        return m_padded.left(n);
+    }
     static constexpr int width() { return Width; }
     bool operator==(const FixedText &) const = default;
 
@@ -136,8 +146,8 @@ private:
 using StratTitle = FixedText<32>;
 using OverviewName = FixedText<16>;
 
-// One strat: the title, the overview name and the five lists, as a strat
-// window holds them and as a strat file stores them.
+// One strat: the title, the overview name, the five lists and the drawings,
+// as a strat window holds them and as a strat file stores them.
 struct Strat
 {
     OverviewName Overview;
@@ -147,6 +157,9 @@ struct Strat
     NumberedList<uint32_t> LineColors; // one per movement
     NumberedList<StratMovement> Movements;
     NumberedList<StratLink> Links;
+    // Shapes drawn on the map, in drawing order; kept in the file's extension
+    // block, never in the core lists.
+    std::vector<Drawing> drawings;
 
     bool operator==(const Strat &) const = default;
 };

@@ -57,7 +57,12 @@ Strat sample()
     m.PointCount = 2;
     m.Points = {{}, {0, 300, 400, 8}, {12, 500, 600, 3}};
     s.Movements.append(m);
-    s.Links.append({"http://example.org", 0, 1, 2});
+    s.Links.append({QStringLiteral("http://example.org/\u4e16"), 0, 1, 2});
+    s.Texts.append({30, 40, QString::fromUtf8("smoke \xF0\x9F\x92\xA8")});
+    s.drawings = {
+        {DrawingKind::Pen, {{10, 20}, {-30, 40}, {50, 60}}, 0x00FF00, 15, false, 0, 0},
+        {DrawingKind::Ellipse, {{100, 100}, {900, 600}}, 0x0a0b0c, 60, true, 300, 420},
+    };
     return s;
 }
 
@@ -110,6 +115,12 @@ TEST_F(CliInfo, JsonShowsTheStratAsOpened)
     EXPECT_EQ(m["Points"].toArray().size(), 2);
     EXPECT_EQ(m["Points"][1]["StartFrame"].toInt(), 12);
     EXPECT_EQ(o["links"][0]["PointIndex"].toInt(), 2);
+    EXPECT_EQ(o["links"][0]["Target"].toString(), QStringLiteral("http://example.org/\u4e16"));
+    EXPECT_EQ(o["texts"][1]["Caption"].toString(), QString::fromUtf8("smoke \xF0\x9F\x92\xA8"));
+    const QJsonDocument zone(o["drawings"][1].toObject());
+    EXPECT_EQ(zone.toJson(QJsonDocument::Compact),
+              R"({"color":"#0a0b0c","filled":true,"fromFrame":300,"kind":"ellipse",)"
+              R"("points":[[100,100],[900,600]],"toFrame":420,"width":60})");
 }
 
 TEST_F(CliInfo, SummaryWithoutJson)
@@ -165,9 +176,23 @@ TEST_F(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
     const QString badJson = home.write("bad.json", "{\"objects\": [");
     expectOneLineNaming(cli({"create", badJson, home.file("x.vtr")}), badJson);
 
-    const QString wrongShape = home.write("shape.json", R"({"objects": [{"Left": "x"}]})");
-    expectOneLineNaming(cli({"create", wrongShape, home.file("y.vtr")}), wrongShape);
-    EXPECT_FALSE(QFile::exists(home.file("y.vtr")));
+    // Records of the wrong shape: each is named by its JSON path.
+    const std::pair<const char *, const char *> shapes[] = {
+        {R"("objects": [{"Left": "x"}])", "objects[0].Left"},
+        {R"("drawings": [{"kind": "star", "points": [[0, 0]]}])", "drawings[0].kind"},
+        {R"("drawings": [{"kind": "line", "points": [[0, 0]]}])", "drawings[0].points"},
+        {R"("drawings": [{"kind": "pen", "points": [[0, 0.5]]}])", "drawings[0].points[0]"},
+        {R"("drawings": [{"kind": "pen", "points": [[0, 0]], "color": "red"}])",
+         "drawings[0].color"},
+    };
+    for (const auto &[doc, path] : shapes) {
+        const QString wrongShape
+            = home.write("shape.json", QByteArray(R"({"title": "", "overview": "", )") + doc + '}');
+        const CliRun r = cli({"create", wrongShape, home.file("y.vtr")});
+        expectOneLineNaming(r, wrongShape);
+        EXPECT_TRUE(r.err.contains(path)) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(home.file("y.vtr")));
+    }
 }
 
 // The round trip itself is every shipped pack's, below.

@@ -225,3 +225,58 @@ TEST(StratDocument, FullListsRefuseTheEdit)
     EXPECT_EQ(doc.addWayPoint(1, 1, 1, 0, 3), 0) << "the movement holds 32767 points";
     EXPECT_FALSE(doc.canUndo());
 }
+
+TEST(StratDocument, EveryDrawingEditIsOneStepThatUndoesAndRedoes)
+{
+    const Drawing pen{DrawingKind::Pen, {{0, 0}, {40, 10}, {90, 60}}, 0x00FF00, kThinWidth};
+    const Drawing zone{DrawingKind::Ellipse, {{100, 100}, {900, 600}}, 0x0000FF, 30, true, 300};
+    struct Case
+    {
+        const char *name;
+        void (*edit)(StratDocument &, const Drawing &);
+    };
+    const Case cases[] = {
+        {"Add Drawing",
+         [](StratDocument &d, const Drawing &z) {
+             d.addDrawing(z);
+         }},
+        {"Change Drawing",
+         [](StratDocument &d, const Drawing &z) {
+             d.changeDrawing(0, z);
+         }},
+        {"Remove Drawing",
+         [](StratDocument &d, const Drawing &) {
+             d.removeDrawing(0);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        StratDocument doc;
+        buildBase(doc);
+        doc.addDrawing(pen);
+        doc.addDrawing(pen);
+        const Strat before = doc.strat();
+        int changes = 0;
+        QObject::connect(&doc, &StratDocument::drawingsChanged, [&] { ++changes; });
+
+        c.edit(doc, zone);
+        EXPECT_EQ(doc.undoStack().undoText(), QString::fromLatin1(c.name));
+        const Strat after = doc.strat();
+        EXPECT_NE(after, before);
+        doc.undo();
+        EXPECT_EQ(doc.strat(), before);
+        doc.redo();
+        EXPECT_EQ(doc.strat(), after);
+        EXPECT_EQ(changes, 3);
+    }
+
+    // Out of range or the same drawing: no step.
+    StratDocument doc;
+    doc.addDrawing(pen);
+    const int steps = doc.undoStack().count();
+    doc.changeDrawing(0, pen);
+    doc.changeDrawing(1, zone);
+    doc.removeDrawing(-1);
+    doc.removeDrawing(1);
+    EXPECT_EQ(doc.undoStack().count(), steps);
+}
