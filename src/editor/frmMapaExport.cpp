@@ -3,6 +3,7 @@
 // picture and the screen never differ.
 #include "editor/MapView.h"
 #include "editor/ResultMessage.h"
+#include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/ImageExport.h"
@@ -17,6 +18,8 @@ namespace vantrel {
 
 QImage frmMapa::capture()
 {
+    // A picture shows every label, however long the screen takes for them.
+    m_surface->textLayer().complete();
     QImage picture(size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
     QPainter painter(&picture);
