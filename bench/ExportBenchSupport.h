@@ -112,8 +112,8 @@ public:
             else if (run.run_type != Run::RT_Iteration || run.iterations <= 0
                      || run.repetitions > 1)
                 continue;
-            milliseconds[name]
-                = run.real_accumulated_time * 1000.0 / double(median ? 1 : run.iterations);
+            milliseconds[name] = run.GetAdjustedRealTime() * 1000.0
+                                 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             if (const auto cpu = run.counters.find("cpu_ms"); cpu != run.counters.end())
                 cpuMilliseconds[name] = cpu->second;
         }
