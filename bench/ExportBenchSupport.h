@@ -16,6 +16,7 @@
 #include <map>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -86,28 +87,55 @@ inline void runCjpeg(benchmark::State &state, const QImage &picture, const QStri
             state.SkipWithError("cjpeg is missing (package libjpeg-turbo-progs)");
 }
 
-// Console output as usual, plus each run's real time per iteration in ms.
+// Processor time (user and system, every thread) of this process, or of its
+// finished children: on a shared machine a steadier measure than the clock.
+inline double cpuSeconds(int who)
+{
+    rusage u{};
+    getrusage(who, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec)
+           + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Console output as usual, plus each run's real time per iteration in ms and
+// its "cpu_ms" counter where it has one; with repetitions, the medians.
 class RememberingReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                milliseconds[run.benchmark_name()]
-                    = run.real_accumulated_time * 1000.0 / double(run.iterations);
+        for (const Run &run : runs) {
+            std::string name = run.benchmark_name();
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median)
+                name.resize(name.size() - std::string("_median").size());
+            else if (run.run_type != Run::RT_Iteration || run.iterations <= 0
+                     || run.repetitions > 1)
+                continue;
+            milliseconds[name] = run.GetAdjustedRealTime() * 1000.0
+                                 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (const auto cpu = run.counters.find("cpu_ms"); cpu != run.counters.end())
+                cpuMilliseconds[name] = cpu->second;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
-    // "ours / theirs = 0.42x (target <= 1.5x)"; skipped when either is missing.
+    // "ours / theirs = 0.42x (target <= 1.5x)", the processor times' ratio
+    // beside it; skipped when either is missing.
     void printRatio(const std::string &ours, const std::string &theirs, const char *target) const
     {
         const auto a = milliseconds.find(ours), b = milliseconds.find(theirs);
         if (a == milliseconds.end() || b == milliseconds.end() || b->second <= 0)
             return;
-        std::printf("%-40s %8.2f ms  vs  %-34s %8.2f ms   ratio %.2fx (target %s)\n", ours.c_str(),
+        std::printf("%-40s %8.2f ms  vs  %-34s %8.2f ms   ratio %.2fx (target %s)", ours.c_str(),
                     a->second, theirs.c_str(), b->second, a->second / b->second, target);
+        const auto ca = cpuMilliseconds.find(ours), cb = cpuMilliseconds.find(theirs);
+        if (ca != cpuMilliseconds.end() && cb != cpuMilliseconds.end() && cb->second > 0)
+            std::printf("   processor %.0f vs %.0f ms, ratio %.2fx", ca->second, cb->second,
+                        ca->second / cb->second);
+        std::printf("\n");
     }
     std::map<std::string, double> milliseconds;
+    std::map<std::string, double> cpuMilliseconds;
 };
 
 } // namespace vantrel::bench

@@ -82,23 +82,37 @@ void TextItem::setCaption(const QString &caption)
 QVariant TextItem::itemChange(GraphicsItemChange change, const QVariant &value)
 {
     // The room to the right, and so the wrapping, follows the label's place.
-    if (change == ItemPositionHasChanged)
+    if (change == ItemPositionHasChanged) {
         relayout();
-    else if (change == ItemVisibleHasChanged && m_layer)
-        m_layer->invalidate();
+    } else if (change == ItemVisibleHasChanged && value.toBool() != m_shown) {
+        // The scene also says so when it first polishes an item, shown all along.
+        m_shown = value.toBool();
+        if (m_layer)
+            m_layer->invalidate();
+    }
     return QGraphicsItem::itemChange(change, value);
 }
 
 void TextItem::relayout()
 {
-    QTextLayout layout;
-    const QSizeF size = layOut(layout);
-    if (size != m_size) {
+    // Nothing can hold a size never handed out; one that was is laid out
+    // again when next asked for.
+    if (m_sized) {
         prepareGeometryChange();
-        m_size = size;
+        m_sized = false;
     }
     if (m_layer)
         m_layer->invalidate();
+}
+
+QSizeF TextItem::size() const
+{
+    if (!m_sized) {
+        QTextLayout layout;
+        m_size = layOut(layout);
+        m_sized = true;
+    }
+    return m_size;
 }
 
 QSizeF TextItem::layOut(QTextLayout &layout) const
@@ -131,16 +145,22 @@ QSizeF TextItem::layOut(QTextLayout &layout) const
     return QSizeF(std::ceil(width) + 2 * kOutline, std::ceil(y) + kOutline);
 }
 
-void TextItem::drawCaption(QPainter &painter) const
+qsizetype TextItem::drawCaption(QPainter &painter) const
 {
     QTextLayout layout;
-    layOut(layout);
+    const QSizeF size = layOut(layout);
+    // Known now, so a click after the layer is drawn lays nothing out.
+    if (!m_sized) {
+        m_size = size;
+        m_sized = true;
+    }
     layout.draw(&painter, pos() / kTwipsPerPixel);
+    return layout.text().size();
 }
 
 QRectF TextItem::boundingRect() const
 {
-    return QRectF(QPointF(0, 0), m_size);
+    return QRectF(QPointF(0, 0), size());
 }
 
 TextLayer::TextLayer(const std::vector<TextItem *> &labels)
@@ -150,6 +170,8 @@ TextLayer::TextLayer(const std::vector<TextItem *> &labels)
     setScale(kTwipsPerPixel);
     setZValue(MapLayer::Text);
     setAcceptedMouseButtons(Qt::NoButton);
+    m_more.setSingleShot(true);
+    QObject::connect(&m_more, &QTimer::timeout, [this] { update(); });
 }
 
 void TextLayer::invalidate()
@@ -157,7 +179,18 @@ void TextLayer::invalidate()
     if (m_stale)
         return;
     m_stale = true;
+    m_more.stop();
     update();
+}
+
+void TextLayer::complete()
+{
+    restartIfStale();
+    if (m_next < m_labels.size()) {
+        drawLabels(-1);
+        update();
+    }
+    m_more.stop();
 }
 
 QRectF TextLayer::boundingRect() const
@@ -165,41 +198,53 @@ QRectF TextLayer::boundingRect() const
     return QRectF(0, 0, kMapWidthPixels, kMapHeightPixels);
 }
 
-void TextLayer::redraw()
+void TextLayer::restartIfStale()
+{
+    if (!m_stale)
+        return;
+    m_fill = QImage(kMapWidthPixels, kMapHeightPixels, QImage::Format_ARGB32_Premultiplied);
+    m_fill.fill(Qt::transparent);
+    m_picture = m_fill;
+    m_next = 0;
+    m_stale = false;
+}
+
+void TextLayer::drawLabels(qsizetype budget)
 {
     // The captions in yellow, in number order.
-    QImage fill(kMapWidthPixels, kMapHeightPixels, QImage::Format_ARGB32_Premultiplied);
-    fill.fill(Qt::transparent);
     {
-        QPainter p(&fill);
+        QPainter p(&m_fill);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.setPen(QColor(255, 255, 0)); // &H0000FFFF
-        for (const TextItem *label : m_labels)
-            if (label && label->isVisible())
-                label->drawCaption(p);
+        qsizetype laidOut = 0;
+        for (; m_next < m_labels.size() && (budget < 0 || laidOut < budget); ++m_next)
+            if (const TextItem *label = m_labels[m_next]; label && label->isVisible())
+                laidOut += label->drawCaption(p);
     }
     // The outline: the captions' shape in a dark colour, one pixel around.
-    QImage shadow = fill;
+    QImage shadow = m_fill;
     {
         QPainter p(&shadow);
         p.setCompositionMode(QPainter::CompositionMode_SourceIn);
         p.fillRect(shadow.rect(), QColor(0, 0, 0, 110));
     }
-    m_picture = QImage(fill.size(), QImage::Format_ARGB32_Premultiplied);
     m_picture.fill(Qt::transparent);
     QPainter p(&m_picture);
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
             if (dx != 0 || dy != 0)
                 p.drawImage(QPoint(dx, dy), shadow);
-    p.drawImage(QPoint(0, 0), fill);
-    m_stale = false;
+    p.drawImage(QPoint(0, 0), m_fill);
 }
 
 void TextLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    if (m_stale)
-        redraw();
+    restartIfStale();
+    if (m_next < m_labels.size()) {
+        drawLabels(kCharactersPerPaint);
+        if (m_next < m_labels.size())
+            m_more.start();
+    }
     const QRect exposed = option->exposedRect.toAlignedRect() & m_picture.rect();
     painter->drawImage(exposed.topLeft(), m_picture, exposed);
 }

@@ -8,6 +8,7 @@
 #include <QGraphicsRectItem>
 
 #include <QImage>
+#include <QTimer>
 
 #include <cstdint>
 #include <vector>
@@ -68,7 +69,9 @@ private:
 // map. A caption longer than the room to its right wraps there (at a word
 // boundary where it can); lines below the map are never laid out. The item
 // itself draws nothing: it is what a click finds and what a drag frames,
-// while the surface's TextLayer draws every label at once.
+// while the surface's TextLayer draws every label at once. Its size is laid
+// out when first asked for (or when the layer draws it), so opening a strat
+// of thousands of long captions lays none of them out.
 class TextItem : public QGraphicsItem
 {
 public:
@@ -78,13 +81,14 @@ public:
     int16_t number() const { return m_number; }
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    qreal widthTwips() const { return m_size.width() * scale(); }
-    qreal heightTwips() const { return m_size.height() * scale(); }
+    qreal widthTwips() const { return size().width() * scale(); }
+    qreal heightTwips() const { return size().height() * scale(); }
 
     QRectF boundingRect() const override;
     void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
-    // Draws the caption in `painter`'s pixels, the map's top-left at (0, 0).
-    void drawCaption(QPainter &painter) const;
+    // Draws the caption in `painter`'s pixels, the map's top-left at (0, 0);
+    // returns the number of characters laid out.
+    qsizetype drawCaption(QPainter &painter) const;
 
     static QFont labelFont();
 
@@ -95,33 +99,52 @@ private:
     // Lays the caption out in the room the label's place leaves; returns
     // the size of what was laid out.
     QSizeF layOut(QTextLayout &layout) const;
+    QSizeF size() const;
     void relayout();
 
     int16_t m_number;
     QString m_caption;
-    QSizeF m_size;
+    mutable QSizeF m_size;
+    mutable bool m_sized = false; // m_size is laid out (and may have been handed out)
+    bool m_shown = true;          // as the layer last heard
     TextLayer *m_layer;
 };
 
 // Every text label of a surface as one picture of the map's size. Labels do
 // not change while a strat plays, so a frame draws this picture instead of
-// shaping every caption again; it is redrawn at the next paint after a label
-// changed, and only the part of each label on the map is drawn.
+// shaping every caption again; it is redrawn after a label changed, and only
+// the part of each label on the map is drawn. Laying captions out is what
+// costs, so one paint lays out at most a screenful or two of characters: a
+// strat of thousands of long captions shows its labels over the next paints,
+// in number order, while the window answers as usual. A picture of the
+// window completes the layer first.
 class TextLayer : public QGraphicsItem
 {
 public:
+    // Characters one paint lays out at most (a label is never split).
+    static constexpr qsizetype kCharactersPerPaint = 60000;
+
     explicit TextLayer(const std::vector<TextItem *> &labels);
     void invalidate();
+    // Draws every label not drawn yet.
+    void complete();
+    bool isComplete() const { return !m_stale && m_next >= m_labels.size(); }
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *) override;
 
 private:
-    void redraw();
+    void restartIfStale();
+    // Draws labels from m_next on until `budget` characters are laid out
+    // (all when negative) and outlines what is drawn.
+    void drawLabels(qsizetype budget);
 
     const std::vector<TextItem *> &m_labels;
-    QImage m_picture;
+    QImage m_fill;    // the captions in yellow
+    QImage m_picture; // the same outlined: what a paint shows
+    size_t m_next = 0;
     bool m_stale = true;
+    QTimer m_more; // a paint that left labels undrawn asks for the next
 };
 
 // picM(k): a way-point marker, 100 x 100 twips in its movement's colour; its

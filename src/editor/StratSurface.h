@@ -51,6 +51,8 @@ public:
     QGraphicsLineItem *tlinha() const { return m_tlinha; }
     QGraphicsRectItem *shpT() const { return m_shpT; }
     QGraphicsRectItem *shpM() const { return m_shpM; }
+    // Every label: a window shows long ones over a few paints.
+    TextLayer &textLayer() { return *m_textLayer; }
 
     // Create (replacing any control of that number) or unload controls.
     ObjectItem *loadObject(int16_t i, const QPixmap &picture, const QPointF &topLeft);

@@ -4,6 +4,7 @@
 #include "editor/MapView.h"
 #include "editor/ResultMessage.h"
 #include "editor/StratStrip.h"
+#include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/ImageExport.h"
@@ -15,6 +16,8 @@ namespace vantrel {
 
 QImage frmMapa::capture()
 {
+    // A picture shows every label, however long the screen takes for them.
+    surface().textLayer().complete();
     QImage picture(size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
     QPainter painter(&picture);

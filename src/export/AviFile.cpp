@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+
 namespace vantrel {
 
 QString aviCodecName(AviCodec codec)
@@ -25,6 +27,8 @@ constexpr int kOdmlBody = 4 + 8 + kDmlhBody; // 'odml' + the dmlh chunk
 constexpr int kStdIndexHeader = 32;
 constexpr int kStdIndexEntry = 8;
 constexpr int kIdx1Entry = 16;
+// The frames written are handed to the disk every this many bytes.
+constexpr qint64 kWritebackStep = qint64(8) << 20;
 
 // Little-endian bytes of a RIFF structure.
 class Bytes
@@ -322,9 +326,23 @@ bool AviFile::writeFrame(const char *data, qint64 size)
     if (m_file.write(data, size) != size)
         return fail(m_file.errorString());
     m_pos += size;
-    if (size & 1)
-        return write(QByteArray(1, '\0'));
+    if (size & 1 && !write(QByteArray(1, '\0')))
+        return false;
+    if (m_pos - m_writtenBack >= kWritebackStep)
+        startWriteback();
     return true;
+}
+
+void AviFile::startWriteback()
+{
+    // The file is flushed to the disk before it is put in place; started
+    // while frames are still being made, that flush finds little left to do.
+#ifdef __linux__
+    if (m_file.flush())
+        ::sync_file_range(m_file.handle(), m_writtenBack, m_pos - m_writtenBack,
+                          SYNC_FILE_RANGE_WRITE);
+#endif
+    m_writtenBack = m_pos;
 }
 
 bool AviFile::finish()

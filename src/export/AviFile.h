@@ -81,11 +81,13 @@ private:
     QByteArray superIndex() const;
     QByteArray odmlHeader() const;
     bool fail(const QString &reason);
+    void startWriteback();
 
     QSaveFile m_file;
     Format m_format;
     qint64 m_riffLimit = kRiffLimit;
     qint64 m_pos = 0;
+    qint64 m_writtenBack = 0; // the file up to here is on its way to the disk
     qint64 m_hdrlStart = 0;
     qint64 m_superIndexAt = 0;
     qint64 m_odmlAt = 0;

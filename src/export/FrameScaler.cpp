@@ -65,32 +65,77 @@ FrameScaler::Taps tapsFor(int sourceSize, int targetSize)
 
 } // namespace
 
+void FrameScaler::TwoTaps::build(const Taps &taps, int sourceWidth)
+{
+    first.clear();
+    second.clear();
+    w0.clear();
+    w1.clear();
+    if (*std::max_element(taps.count.begin(), taps.count.end()) > 2)
+        return;
+    const size_t n = taps.first.size();
+    for (size_t x = 0; x < n; ++x) {
+        const int *w = taps.weights.data() + x * size_t(taps.width);
+        const int at = taps.first[x] * 3;
+        // A single tap reads its pixel twice, the second time weighing nothing.
+        const bool two = taps.count[x] == 2;
+        first.push_back(at);
+        second.push_back(two ? at + 3 : at);
+        for (int c = 0; c < 3; ++c) {
+            w0.push_back(uint16_t(w[0]));
+            w1.push_back(uint16_t(two ? w[1] : 0));
+        }
+    }
+    // Pixels are fetched four bytes at a time where the fourth is still in
+    // the row; offsets only grow, so those are the leading ones.
+    wide = 0;
+    while (wide < n && second[wide] + 4 <= sourceWidth * 3)
+        ++wide;
+    a.resize(n * 3 + 1);
+    b.resize(n * 3 + 1);
+}
+
 // Every source row stretched across into 8.8 fixed point. Weights are
 // never negative and sum to one, so no value leaves its range.
 void FrameScaler::horizontal(const BgrRows &source, int targetWidth)
 {
+    constexpr int half = 1 << (kAcrossShift - 1);
     const size_t n = size_t(targetWidth) * 3;
     for (int y = 0; y < source.height; ++y) {
         const uint8_t *in = source.row(y);
         uint16_t *out = m_rows.data() + size_t(y) * n;
+        if (m_two.enabled()) {
+            // An enlargement: each target pixel from two source pixels. Both
+            // are gathered into rows of their own, which then blend in one
+            // loop the compiler turns into vector code.
+            TwoTaps &t = m_two;
+            uint8_t *a = t.a.data();
+            uint8_t *b = t.b.data();
+            size_t x = 0;
+            for (; x < t.wide; ++x) {
+                std::memcpy(a + 3 * x, in + t.first[x], 4);
+                std::memcpy(b + 3 * x, in + t.second[x], 4);
+            }
+            for (; x < size_t(targetWidth); ++x) {
+                std::memcpy(a + 3 * x, in + t.first[x], 3);
+                std::memcpy(b + 3 * x, in + t.second[x], 3);
+            }
+            const uint16_t *w0 = t.w0.data();
+            const uint16_t *w1 = t.w1.data();
+            for (size_t i = 0; i < n; ++i)
+                out[i] = uint16_t((w0[i] * a[i] + w1[i] * b[i] + half) >> kAcrossShift);
+            continue;
+        }
         for (int x = 0; x < targetWidth; ++x, out += 3) {
             const int *w = m_across.weights.data() + size_t(x) * size_t(m_across.width);
             const uint8_t *p = in + size_t(m_across.first[size_t(x)]) * 3;
             const int count = m_across.count[size_t(x)];
-            int b, g, r;
-            if (count == 2) {
-                b = w[0] * p[0] + w[1] * p[3];
-                g = w[0] * p[1] + w[1] * p[4];
-                r = w[0] * p[2] + w[1] * p[5];
-            } else {
-                b = g = r = 0;
-                for (int k = 0; k < count; ++k, p += 3) {
-                    b += w[k] * p[0];
-                    g += w[k] * p[1];
-                    r += w[k] * p[2];
-                }
+            int b = 0, g = 0, r = 0;
+            for (int k = 0; k < count; ++k, p += 3) {
+                b += w[k] * p[0];
+                g += w[k] * p[1];
+                r += w[k] * p[2];
             }
-            constexpr int half = 1 << (kAcrossShift - 1);
             out[0] = uint16_t((b + half) >> kAcrossShift);
             out[1] = uint16_t((g + half) >> kAcrossShift);
             out[2] = uint16_t((r + half) >> kAcrossShift);
@@ -143,6 +188,7 @@ void FrameScaler::stretch(const BgrRows &source, cDIBSection &target)
     if (source.width != m_sourceWidth || source.height != m_sourceHeight || tw != m_targetWidth
         || th != m_targetHeight) {
         m_across = tapsFor(source.width, tw);
+        m_two.build(m_across, source.width);
         m_down = tapsFor(source.height, th);
         m_rows.resize(size_t(source.height) * size_t(tw) * 3);
         m_sourceWidth = source.width;

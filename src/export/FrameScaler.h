@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -46,11 +47,27 @@ public:
     };
 
 private:
+    // An enlargement's taps across, at most two per target pixel: the byte
+    // offsets of both source pixels, the weights per channel, and the rows
+    // they are gathered into.
+    struct TwoTaps
+    {
+        std::vector<int> first, second;
+        std::vector<uint16_t> w0, w1;
+        std::size_t wide = 0; // leading pixels fetched four bytes at a time
+        std::vector<uint8_t> a, b;
+
+        // Empty when some target pixel has more than two taps.
+        void build(const Taps &taps, int sourceWidth);
+        bool enabled() const { return !first.empty(); }
+    };
+
     void horizontal(const BgrRows &source, int targetWidth);
     void vertical(cDIBSection &target) const;
 
     int m_sourceWidth = 0, m_sourceHeight = 0, m_targetWidth = 0, m_targetHeight = 0;
     Taps m_across;
+    TwoTaps m_two;
     Taps m_down;
     std::vector<uint16_t> m_rows; // the source rows stretched across, 8.8 fixed point
 };

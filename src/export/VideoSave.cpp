@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 
 namespace vantrel {
 
@@ -97,16 +98,28 @@ FileResult writeVideo(const RecordedFrames &frames, VideoSink &sink, const QStri
         return opened;
     int replaced = 0;
     int done = 0;
+    // The next frame file is read while the sink works on this one.
+    auto readAhead = [&](int k) {
+        return std::async(std::launch::async,
+                          [&reader = readers[1 - current], &path = frames.files.at(k)] {
+                              return bool(reader.read(path));
+                          });
+    };
+    std::future<bool> next;
+    if (keepEvery < count)
+        next = readAhead(keepEvery);
     for (int k = 0; k < count; k += keepEvery) {
-        if (cancel && cancel->load()) {
-            // The sink goes unfinished: its file goes with it.
-            return FileResult::failure({});
-        }
         if (k > 0) {
-            if (readers[1 - current].read(frames.files.at(k)))
+            if (next.get())
                 current = 1 - current;
             else
                 ++replaced;
+            if (k + keepEvery < count)
+                next = readAhead(k + keepEvery);
+        }
+        if (cancel && cancel->load()) {
+            // The sink goes unfinished: its file goes with it.
+            return FileResult::failure({});
         }
         if (!sink.addFrame(readers[current].rows()))
             break;

@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 
+#include "editor/MapView.h"
 #include "editor/frmLink.h"
 
 #include <QAction>
@@ -106,6 +107,49 @@ TEST_F(TextEditing, ALongLabelWrapsInTheRoomToItsRight)
         linesWithText += yellow ? 1 : 0;
     }
     EXPECT_GE(linesWithText, 4);
+}
+
+// Captions too many to lay out in one paint show over the next paints, each
+// starting where the last stopped, and end as the picture drawn at once; a
+// picture of the window never waits for them.
+TEST_F(TextEditing, ManyLongLabelsShowOverSeveralPaintsAsOnePicture)
+{
+    Strat strat;
+    strat.Overview = OverviewName();
+    QString caption;
+    for (int i = 0; caption.size() < 5000; ++i)
+        caption += QStringLiteral("smoke %1 window ").arg(i);
+    const int labels = int(3 * TextLayer::kCharactersPerPaint / caption.size());
+    for (int i = 0; i < labels; ++i)
+        strat.Texts.append({float(150 * (i % 40)), float(200 * (i % 30)), caption});
+
+    auto open = [&] {
+        frmMapa *w = addWindow();
+        w->resize(frmMapa::kWidthPixels, frmMapa::kHeightPixels);
+        w->document().load(strat);
+        return w;
+    };
+    frmMapa *painted = open();
+    TextLayer &layer = painted->surface().textLayer();
+    int paints = 0;
+    for (; !layer.isComplete() && paints < 10; ++paints)
+        painted->view()->viewport()->grab();
+    EXPECT_GE(paints, 3);
+    EXPECT_TRUE(layer.isComplete());
+
+    frmMapa *pictured = open();
+    const QImage atOnce = pictured->capture();
+    EXPECT_TRUE(pictured->surface().textLayer().isComplete());
+    EXPECT_EQ(painted->capture(), atOnce);
+    // The last label's first line shows its start.
+    const MapView *view = pictured->view();
+    const QPoint start = view->viewport()->mapTo(
+        pictured, view->mapFromScene(pictured->surface().lblTexto(labels - 1)->pos()));
+    int yellow = 0;
+    for (int y = start.y(); y < start.y() + 12; ++y)
+        for (int x = start.x(); x < start.x() + 40; ++x)
+            yellow += QColor(atOnce.pixel(x, y)) == QColor(255, 255, 0);
+    EXPECT_GT(yellow, 0);
 }
 
 TEST_F(TextEditing, RemovingTextOneOfTwoLeavesATombstone)
