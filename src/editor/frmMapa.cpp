@@ -105,6 +105,13 @@ void frmMapa::buildTopStrip()
     m_picPause->setObjectName(QStringLiteral("picPause"));
     m_picPause->setGeometry(11160 / kTwipsPerPixel, 1, 19, 15);
     m_picPause->setPixmap(EditorPictures::pausePicture());
+    // A shared copy shows whether it follows the sharer's play where the
+    // link is, and a click switches it.
+    m_lblFollow = stripLabel(this, "lblFollow", QString(), 5700, 2400, 225);
+    m_lblFollow->setStyleSheet(QStringLiteral("color: #7fffb2; background: transparent;"));
+    m_lblFollow->setCursor(Qt::PointingHandCursor);
+    m_lblFollow->installEventFilter(this);
+    m_lblFollow->hide();
     m_lblFechar = stripLabel(this, "lblFechar", QStringLiteral("X"), 11730, 225, 225);
     m_lblFechar->setAlignment(Qt::AlignCenter);
     m_lblFechar->setCursor(Qt::PointingHandCursor);
@@ -130,34 +137,48 @@ QWidget *frmMapa::movableWindow()
     return this;
 }
 
+std::shared_ptr<EditorTool> frmMapa::toolFor() const
+{
+    // A read-only board hands its events to tools that change nothing, and
+    // never to the select tool.
+    std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (isReadOnly() && tool && !tool->readOnly())
+        return nullptr;
+    return tool;
+}
+
 void frmMapa::mapPress(const MapEvent &event)
 {
+    if (event.alt && event.button == Qt::LeftButton) {
+        ping(event.pos.toPoint());
+        return;
+    }
     if (event.onMap())
         m_surface->tlinha()->hide();
     // Held here: the tool may disarm itself or be replaced while it acts.
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->press(*this, event))
+    const std::shared_ptr<EditorTool> tool = toolFor();
+    if ((!tool || !tool->press(*this, event)) && !isReadOnly())
         m_selectTool->press(*this, event);
 }
 
 void frmMapa::mapMove(const MapEvent &event)
 {
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->move(*this, event))
+    const std::shared_ptr<EditorTool> tool = toolFor();
+    if ((!tool || !tool->move(*this, event)) && !isReadOnly())
         m_selectTool->move(*this, event);
 }
 
 void frmMapa::mapRelease(const MapEvent &event)
 {
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->release(*this, event))
+    const std::shared_ptr<EditorTool> tool = toolFor();
+    if ((!tool || !tool->release(*this, event)) && !isReadOnly())
         m_selectTool->release(*this, event);
 }
 
 void frmMapa::mapDoubleClick(const MapEvent &event)
 {
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !tool->doubleClick(*this, event))
+    const std::shared_ptr<EditorTool> tool = toolFor();
+    if ((!tool || !tool->doubleClick(*this, event)) && !isReadOnly())
         m_selectTool->doubleClick(*this, event);
 }
 
@@ -179,7 +200,7 @@ void frmMapa::endGesture(bool shift)
 
 void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
 {
-    if (!m_ws.popupMenus)
+    if (!m_ws.popupMenus || isReadOnly())
         return;
     if (kind == MapHit::Marker)
         m_ws.popupMenus->popupPointMenu(this, globalPos);
@@ -189,14 +210,13 @@ void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
 
 void frmMapa::keyDown(int key)
 {
-    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-        tool && tool->keyPress(*this, key))
+    if (const std::shared_ptr<EditorTool> tool = toolFor(); tool && tool->keyPress(*this, key))
         return;
     const StratSelection &selection = m_editor->selection();
     switch (key) {
     case Qt::Key_F4:
         // Another way point for the selected object, without the menu.
-        if (m_playback.isStopped() && !bGravando()
+        if (m_playback.isStopped() && !bGravando() && !isReadOnly()
             && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
             armWayPoint();
             setSurfaceCursor(EditorPictures::placingCursor());
@@ -257,6 +277,7 @@ void frmMapa::discardStrat()
         Exporta_Video();
     m_playback.stop();
     m_playback.setSpeed(1.0); // a reused window starts as a new one
+    setSharedBy(QString());
     m_document.clear();
     m_surface->scene().setBackground(QPixmap());
     m_selectTool->cancel();
@@ -292,7 +313,9 @@ bool frmMapa::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_lblFechar && isLeftClick(m_lblFechar, event))
         Q_EMIT closeRequested(this);
-    else if (watched == m_lblTitulo && isLeftDoubleClick(event))
+    else if (watched == m_lblFollow && isLeftClick(m_lblFollow, event) && m_follower)
+        m_follower->setFollowing(!m_follower->isFollowing());
+    else if (watched == m_lblTitulo && isLeftDoubleClick(event) && !isReadOnly())
         Q_EMIT renameRequested(this);
     else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
         m_ws.ui.openTarget(m_lblSite->text());

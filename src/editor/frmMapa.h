@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/PlayFollower.h"
 #include "animation/Playback.h"
 #include "editor/MapEvent.h"
 #include "editor/SurfaceSprites.h"
@@ -141,6 +142,27 @@ public:
     const QString &recordingFailure() const { return m_recordingFailure; }
     QWidget *picHide() const { return m_picHide; }
 
+    // --- the team board (frmMapaBoard.cpp)
+    // Makes the window the copy of a strat `nick` shares: titled "Shared by
+    // <nick>: <title>", read-only (tools, drags, menus, keys and renames that
+    // edit do nothing; pings still go), saved only as a copy, and its
+    // playback follows the sharer's. An empty nick makes it an ordinary window.
+    void setSharedBy(const QString &nick);
+    const QString &sharedBy() const { return m_sharedBy; }
+    bool isReadOnly() const { return !m_sharedBy.isEmpty(); }
+    // Replaces the strat with bytes a sharer sent (a clean undo stack, no
+    // file); a strat that cannot be read leaves the window as it was.
+    FileResult loadShared(const QByteArray &stratBytes);
+    // "Save a Copy": asks for a file and writes the strat there as an
+    // ordinary strat; the window stays what it was. Cancelled: ok, empty.
+    FileResult saveCopy();
+    // The playback follower of a shared copy, or null.
+    PlayFollower *follower() const { return m_follower; }
+    // A ping here (the ping tool, Alt+click): handed to the workspace.
+    void ping(const QPoint &twips);
+    // Shows a pulse with `nick` at `twips` for two seconds.
+    void showPing(const QPoint &twips, const QString &nick);
+
     // --- the shell's hooks
     void setBackground(const QPixmap &picture); // drawn at its own size, top-left
     // Discards the strat: every list, count, engine and control; iMI 0.
@@ -159,6 +181,8 @@ protected:
 
 private:
     void buildTopStrip();
+    // The armed tool, or null when this window must not hand it events.
+    std::shared_ptr<EditorTool> toolFor() const;
     // The scene follows the document (frmMapaScene.cpp).
     void followDocument();
     void showObject(int i);
@@ -179,6 +203,11 @@ private:
     std::unique_ptr<SelectTool> m_selectTool;
 
     void buildPlayback();
+    void showFollowing();
+    QString m_sharedBy;
+    PlayFollower *m_follower = nullptr;
+    QLabel *m_lblFollow = nullptr;
+
     void showRunState(Playback::State state);
     // The end of a frame: captures the window when a recording wants it.
     void recordingHook();

@@ -4,6 +4,7 @@
 #include "appcore/Overview.h"
 #include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
+#include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 
 #include <QLabel>
@@ -123,6 +124,9 @@ void frmMapa::showTitle()
     QString shown = title();
     if (m_document.isModified())
         shown += QStringLiteral(" *");
+    if (isReadOnly())
+        shown = m_ws.language.text(QStringLiteral("s0100"), QStringLiteral("Shared by %1: %2"))
+                    .arg(m_sharedBy, shown);
     m_lblTitulo->setText(shown);
     setWindowTitle(shown);
 }
