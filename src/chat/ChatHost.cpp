@@ -13,7 +13,7 @@ std::optional<ChatHost::Options> ChatHost::parse(const QStringList &args, QStrin
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (a != QLatin1String("--nick") && a != QLatin1String("--port")
-            && a != QLatin1String("--bind"))
+            && a != QLatin1String("--bind") && a != QLatin1String("--board-port"))
             return fail(QStringLiteral("unknown argument: ") + a);
         if (i + 1 >= args.size())
             return fail(a + QStringLiteral(" needs a value"));
@@ -27,7 +27,10 @@ std::optional<ChatHost::Options> ChatHost::parse(const QStringList &args, QStrin
             const uint port = value.toUInt(&ok);
             if (!ok || port > 65535)
                 return fail(QStringLiteral("bad port: ") + value);
-            o.port = quint16(port);
+            if (a == QLatin1String("--port"))
+                o.port = quint16(port);
+            else
+                o.boardPort = int(port);
         }
     }
     return o;
@@ -35,9 +38,10 @@ std::optional<ChatHost::Options> ChatHost::parse(const QStringList &args, QStrin
 
 QString ChatHost::usage()
 {
-    return QStringLiteral("usage: vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n"
-                          "Hosts a chat (port 3005 by default) and prints its log until "
-                          "interrupted.\n");
+    return QStringLiteral("usage: vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]"
+                          " [--board-port N]\n"
+                          "Hosts a chat (port 3005 by default) with its team board (the chat "
+                          "port + 1) and prints its log until interrupted.\n");
 }
 
 QString ChatHost::printable(const QString &logText)
@@ -57,15 +61,17 @@ ChatHost::ChatHost(const Options &options, std::function<void(const QString &)> 
     : QObject(parent)
     , m_options(options)
 {
-    connect(&m_session, &ChatSession::logAppended, this,
-            [output = std::move(output)](const QString &text) {
-                if (output)
-                    output(printable(text));
-            });
+    auto print = [output = std::move(output)](const QString &text) {
+        if (output)
+            output(printable(text));
+    };
+    connect(&m_session, &ChatSession::logAppended, this, print);
+    connect(&m_session, &ChatSession::boardLogged, this, print);
 }
 
 bool ChatHost::start()
 {
+    m_session.setBoardPort(m_options.boardPort);
     return m_session.host(m_options.nick, m_options.port, m_options.bindAddress);
 }
 

@@ -22,9 +22,11 @@ public:
         QString nick = QStringLiteral("Host");
         quint16 port = ChatSession::kDefaultPort;
         QString bindAddress; // empty: as the window's host binds
+        int boardPort = -1;  // the team board's; -1: the chat port + 1
     };
 
-    // "--nick NAME", "--port N", "--bind ADDRESS"; nullopt and a message on bad input.
+    // "--nick NAME", "--port N", "--bind ADDRESS", "--board-port N"; nullopt
+    // and a message on bad input.
     static std::optional<Options> parse(const QStringList &args, QString *error);
     static QString usage();
 

@@ -78,9 +78,12 @@ int ChatHost::runCommand(const QStringList &args)
                           .arg(host.session().lastError()));
         return 1;
     }
-    print(stderr, QStringLiteral("Hosting the chat as \"%1\" on port %2; Ctrl+C ends it.\n")
+    const quint16 boardPort = host.session().boardListeningPort();
+    print(stderr, QStringLiteral("Hosting the chat as \"%1\" on port %2%3; Ctrl+C ends it.\n")
                       .arg(options->nick)
-                      .arg(host.session().listeningPort()));
+                      .arg(host.session().listeningPort())
+                      .arg(boardPort ? QStringLiteral(", the team board on port %1").arg(boardPort)
+                                     : QString()));
 
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) {
         print(stderr, QStringLiteral("vantrel-cli chat-host: cannot watch for signals\n"));

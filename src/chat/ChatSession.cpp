@@ -1,7 +1,10 @@
 #include "chat/ChatSession.h"
 
+#include "board/BoardClient.h"
+#include "board/BoardHost.h"
 #include "chat/ChatProtocol.h"
 
+#include <QHostAddress>
 #include <QPointer>
 
 namespace vantrel {
@@ -15,6 +18,7 @@ ChatSession::ChatSession(QObject *parent)
 
 ChatSession::~ChatSession()
 {
+    dropBoard();
     // Connections first: their sockets must not call back into a half-gone session.
     delete m_users;
     m_users = nullptr;
@@ -88,7 +92,36 @@ bool ChatSession::host(const QString &nick, quint16 port, const QString &bindAdd
     m_lstNicks.append({m_sNick, 0});
     Q_EMIT nicksChanged();
     m_bConectado = true;
+    hostBoard(port);
     return true;
+}
+
+void ChatSession::hostBoard(quint16 chatPort)
+{
+    dropBoard();
+    const quint16 port = m_boardPort >= 0 ? quint16(m_boardPort)
+                         : chatPort == 0  ? 0
+                                          : BoardClient::boardPort(chatPort);
+    m_board = new BoardHost(this);
+    connect(m_board, &BoardHost::logLine, this, &ChatSession::boardLogged);
+    if (m_board->listen(QHostAddress(m_listen->LocalIP()), port))
+        return;
+    // The chat goes on without the board.
+    appendLog(text(QStringLiteral("s0095"),
+                   QStringLiteral("The team board could not listen on port %1: %2"))
+                  .arg(QString::number(port), m_board->errorString()));
+    dropBoard();
+}
+
+void ChatSession::dropBoard()
+{
+    delete m_board;
+    m_board = nullptr;
+}
+
+quint16 ChatSession::boardListeningPort() const
+{
+    return m_board ? m_board->port() : 0;
 }
 
 bool ChatSession::connectTo(const QString &nick, const QString &address, quint16 port)
@@ -127,6 +160,7 @@ bool ChatSession::sendLine(const QString &typed)
 void ChatSession::reset()
 {
     m_users->closeAll();
+    dropBoard();
     dropListener();
     createListener();
     m_bServer = false;

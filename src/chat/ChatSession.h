@@ -11,6 +11,8 @@
 
 namespace vantrel {
 
+class BoardHost;
+
 // One entry of the nick list: the nick and its number (0 for the host's own
 // nick, the connection's key on the host, 1 for every entry on a client).
 struct NickEntry
@@ -59,11 +61,16 @@ public:
     void setSendBacklogLimit(qint64 bytes) { m_sendBacklogLimit = bytes; }
     void setTotalBacklogLimit(qint64 bytes) { m_totalBacklogLimit = bytes; }
     void setConnectionLimit(int connections) { m_connectionLimit = connections; }
+    // The team board's port when hosting: -1 (the default) for the chat port
+    // + 1, or any port while the chat takes any port (0).
+    void setBoardPort(int port) { m_boardPort = port; }
 
     // Host: listen on `port` (bound to `bindAddress`, or as the socket binds by
     // default when that is empty), become the host, list the own nick. When
     // the listen fails (the port in use) the session stays idle and ready to
-    // try again; lastError() says why.
+    // try again; lastError() says why. The team board's relay listens beside
+    // it on the same address; when it cannot, the chat hosts all the same and
+    // the log says so.
     bool host(const QString &nick, quint16 port = kDefaultPort,
               const QString &bindAddress = QString());
     // Connect: an empty address does nothing but set the nick (false).
@@ -102,6 +109,9 @@ public:
     clsUsers *Users() const { return m_users; }
     // The port the listener got (useful when it was asked for port 0).
     quint16 listeningPort() const;
+    // The board relay while hosting (null otherwise) and the port it got (0 when none).
+    BoardHost *board() const { return m_board; }
+    quint16 boardListeningPort() const;
     // Why the last Host or Connect failed at once ("Address already in use.").
     QString lastError() const { return m_lastError; }
 
@@ -110,6 +120,8 @@ Q_SIGNALS:
     void logAppended(const QString &text);
     void logCleared();
     void nicksChanged();
+    // A line of the board relay's own log (joins, leaves, dropped peers).
+    void boardLogged(const QString &line);
 
 private:
     void createListener();
@@ -117,11 +129,15 @@ private:
     int entriesFor(qint32 itemData) const;
     QString shown(const QString &line) const;
     void boundTotalBacklog();
+    void hostBoard(quint16 chatPort);
+    void dropBoard();
 
     TextLookup m_text;
     qint64 m_sendBacklogLimit = kDefaultSendBacklogLimit;
     qint64 m_totalBacklogLimit = kDefaultTotalBacklogLimit;
     int m_connectionLimit = kDefaultConnectionLimit;
+    int m_boardPort = -1;
+    BoardHost *m_board = nullptr;
     bool m_bServer = false;
     bool m_bConectado = false;
     QString m_sNick;

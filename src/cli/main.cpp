@@ -1,6 +1,7 @@
 // vantrel-cli: inspect and create strat files, build and dump language packs,
-// and run a headless chat host.
+// run a headless chat host, and share or fetch a strat on its team board.
 
+#include "cli/BoardCommand.h"
 #include "cli/ChatHostCommand.h"
 #include "cli/LpkCommand.h"
 #include "cli/RenderCommand.h"
@@ -48,7 +49,10 @@ int usage()
                          "       vantrel-cli create DOC.json OUT.vtr\n"
                          "       vantrel-cli lpk build SOURCE.json OUT.lpk\n"
                          "       vantrel-cli lpk dump FILE.lpk\n"
-                         "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]\n"
+                         "       vantrel-cli chat-host [--nick NAME] [--port N] [--bind ADDRESS]"
+                         " [--board-port N]\n"
+                         "       vantrel-cli board share HOST FILE.vtr [--port N]\n"
+                         "       vantrel-cli board fetch HOST OUT.vtr [--port N] [--timeout S]\n"
                          "       vantrel-cli render FILE.vtr --image OUT.jpg [--frame N]\n"
                          "       vantrel-cli render FILE.vtr --video OUT [--frames N (<= 100000)]"
                          " [--codec raw|mjpeg|h264|gif] [--quality Q] [--half]"
@@ -152,6 +156,8 @@ int main(int argc, char **argv)
         return runLpkCommand(args);
     if (command == QLatin1String("chat-host"))
         return runChatHostCommand(args);
+    if (command == QLatin1String("board"))
+        return runBoardCommand(args);
     if (command == QLatin1String("render"))
         return runRenderCommand(args);
     return usage();
