@@ -135,7 +135,7 @@ void frmChat::cmdAguardar_Click()
     // it listens on all of them.
     const bool anyAddress = m_bindAddress.isEmpty() || m_bindAddress == QLatin1String("0.0.0.0");
     Q_EMIT chatEntered(anyAddress ? QStringLiteral("127.0.0.1") : m_bindAddress,
-                       quint16(m_session->listeningPort() + 1), nick);
+                       m_session->boardListeningPort(), nick);
 }
 
 void frmChat::cmdConectar_Click()
