@@ -158,21 +158,18 @@ void TeamBoard::onStratShared(const QString &nick, const QString &, const QByteA
     if (nick != m_leader)
         m_lastPlay.reset(); // the last play was another sharer's
     m_leader = nick;
+    Strat strat;
+    if (!StratFile::decode(bytes, nick, strat))
+        return; // the client's reader let it through; ours is the same
     frmMapa *copy = copyOf(nick);
-    const bool opened = !copy;
-    if (opened) {
+    if (!copy) {
         copy = m_newWindow ? m_newWindow() : nullptr;
         if (!copy)
             return; // every strat slot is taken
         copy->setSharedBy(nick);
         m_copies.insert(nick, copy);
     }
-    if (!copy->loadShared(bytes) && opened) {
-        // Passed the host's reader but not ours: nothing to show.
-        copy->setSharedBy(QString());
-        m_copies.remove(nick);
-        return;
-    }
+    copy->loadShared(strat);
     if (m_lastPlay)
         follow(copy, *m_lastPlay, m_lastPlayArrivedMs);
 }

@@ -150,9 +150,9 @@ public:
     void setSharedBy(const QString &nick);
     const QString &sharedBy() const { return m_sharedBy; }
     bool isReadOnly() const { return !m_sharedBy.isEmpty(); }
-    // Replaces the strat with bytes a sharer sent (a clean undo stack, no
-    // file); a strat that cannot be read leaves the window as it was.
-    FileResult loadShared(const QByteArray &stratBytes);
+    // Replaces the strat with the one a sharer sent (a clean undo stack, no
+    // file).
+    void loadShared(const Strat &strat);
     // "Save a Copy": asks for a file and writes the strat there as an
     // ordinary strat; the window stays what it was. Cancelled: ok, empty.
     FileResult saveCopy();

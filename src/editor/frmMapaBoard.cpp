@@ -49,12 +49,8 @@ void frmMapa::showFollowing()
             : m_ws.language.text(QStringLiteral("s0101"), QStringLiteral("Follow")));
 }
 
-FileResult frmMapa::loadShared(const QByteArray &stratBytes)
+void frmMapa::loadShared(const Strat &strat)
 {
-    Strat strat;
-    FileResult result = StratFile::decode(stratBytes, m_sharedBy, strat);
-    if (!result)
-        return result;
     // The engines are rebuilt from the new strat: the run starts over and
     // the follower brings it back to the sharer's frame.
     m_playback.stop();
@@ -63,7 +59,6 @@ FileResult frmMapa::loadShared(const QByteArray &stratBytes)
     showOverview();
     if (m_follower)
         m_follower->catchUp();
-    return result;
 }
 
 FileResult frmMapa::saveCopy()
