@@ -7,15 +7,24 @@
 // The host runs in a thread of its own with its own event loop, as it would
 // run on its own machine; the clients share the main thread.
 //
-// usage: chat_load [clients=50] [lines=200] [window=12]
+// usage: chat_load [clients=50] [lines=200] [window=12] [board=0]
 //   window: lines in flight at once over all clients (sent, not yet at every
 //   receiver); it trades throughput against queueing delay.
+//   board: team board peers on the host's board port, in a thread of their
+//   own, while the chat runs: one shares a strat of about 1 MB again every
+//   2 s (the first at once), sends its play every 500 ms and a ping every
+//   100 ms, the others follow. Compare the chat's delays with board=0 and
+//   board=20.
 
+#include "board/BoardClient.h"
+#include "board/BoardWire.h"
 #include "chat/ChatSession.h"
+#include "strat/StratFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 
@@ -42,6 +51,7 @@ class HostThread : public QThread
 {
 public:
     std::atomic<int> port{0};
+    std::atomic<int> boardPort{0};
 
 protected:
     void run() override
@@ -51,10 +61,67 @@ protected:
             port = -1;
             return;
         }
+        boardPort = host.boardListeningPort();
         port = host.listeningPort();
         exec();
         host.reset();
     }
+};
+
+// Board peers beside the chat. The sharer is a board client; the followers
+// only read (and count) what reaches them, as their own machines would, so
+// that what is measured is the host's work and not theirs.
+class BoardThread : public QThread
+{
+public:
+    BoardThread(int peers, quint16 port)
+        : m_peers(peers)
+        , m_port(port)
+    {
+    }
+    std::atomic<int> joined{0};
+    std::atomic<qint64> received{0};
+
+protected:
+    void run() override
+    {
+        Strat s;
+        s.Title = QStringLiteral("Load");
+        for (qsizetype left = 1000 * 1000; left > 0; left -= 30000)
+            s.Texts.append(StratText{1, 1, QString(qMin<qsizetype>(left, 30000), 'x')});
+        QByteArray strat;
+        StratFile::encode(s, strat);
+        BoardClient sharer;
+        QObject::connect(&sharer, &BoardClient::connected, [this] { ++joined; });
+        sharer.connectToHost(QStringLiteral("127.0.0.1"), m_port, QStringLiteral("sharer"));
+        std::vector<std::unique_ptr<QTcpSocket>> followers;
+        for (int i = 1; i < m_peers; ++i) {
+            auto f = std::make_unique<QTcpSocket>();
+            QTcpSocket *raw = f.get();
+            QObject::connect(raw, &QTcpSocket::connected, [this] { ++joined; });
+            QObject::connect(raw, &QTcpSocket::readyRead,
+                             [this, raw] { received += raw->readAll().size(); });
+            raw->connectToHost(QStringLiteral("127.0.0.1"), m_port);
+            raw->write(BoardWire::hello(QStringLiteral("f%1").arg(i)));
+            followers.push_back(std::move(f));
+        }
+        int tick = 0;
+        QTimer every100ms;
+        QObject::connect(&every100ms, &QTimer::timeout, [&] {
+            if (tick % 20 == 0)
+                sharer.shareStrat(strat, QStringLiteral("Load"));
+            if (tick % 5 == 0)
+                sharer.sendPlay({BoardPlay::Run::Running, tick * 6, 1.0});
+            sharer.sendPing(QPoint(tick, tick));
+            ++tick;
+        });
+        every100ms.start(100);
+        exec();
+    }
+
+private:
+    int m_peers;
+    quint16 m_port;
 };
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)
@@ -97,6 +164,7 @@ int main(int argc, char **argv)
     const int clients = argc > 1 ? std::max(2, atoi(argv[1])) : 50;
     const int linesEach = argc > 2 ? std::max(1, atoi(argv[2])) : 200;
     const int window = argc > 3 ? std::max(1, atoi(argv[3])) : 12;
+    const int boardPeers = argc > 4 ? std::max(0, atoi(argv[4])) : 0;
 
     HostThread hostThread;
     hostThread.start();
@@ -107,6 +175,20 @@ int main(int argc, char **argv)
         return fail("the host cannot listen");
     }
     const quint16 port = quint16(int(hostThread.port));
+    std::unique_ptr<BoardThread> board;
+    if (boardPeers > 1) {
+        if (hostThread.boardPort == 0)
+            return fail("the host has no board");
+        board = std::make_unique<BoardThread>(boardPeers, quint16(int(hostThread.boardPort)));
+        board->start();
+        QElapsedTimer t;
+        t.start();
+        while (board->joined < boardPeers && t.elapsed() < 10000)
+            QThread::msleep(5);
+        if (board->joined < boardPeers)
+            return fail("not every board peer joined");
+        std::printf("board: %d peers beside the chat\n", boardPeers);
+    }
 
     // ---- join -------------------------------------------------------------
     std::vector<Client> cs(clients);
@@ -277,6 +359,12 @@ int main(int argc, char **argv)
     std::printf("leave: every list updated after each of %d leaves, %lld ms\n", clients,
                 static_cast<long long>(phase.elapsed()));
 
+    if (board) {
+        std::printf("board: %.1f MB reached the board's followers meanwhile\n",
+                    double(board->received) / 1e6);
+        board->quit();
+        board->wait();
+    }
     hostThread.quit();
     hostThread.wait();
     const bool ok = double(deliveries) / seconds >= 100000 && pct(0.99) < 10;

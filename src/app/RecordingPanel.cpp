@@ -2,6 +2,7 @@
 
 #include "app/VideoCodecDialog.h"
 #include "editor/ResultMessage.h"
+#include "editor/StratRecording.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/FrameFolder.h"
@@ -80,7 +81,7 @@ void RecordingPanel::cmdRec_Click()
         m_c.setStatus(0);
         m_c.cmdRec->setText(m_ws.language.text(QStringLiteral("s0006"), QStringLiteral("STOP")));
         m_c.cmdSave->setEnabled(false);
-        w->setFullMotion(m_c.chkFullMotion && m_c.chkFullMotion->isChecked());
+        w->recording().setFullMotion(m_c.chkFullMotion && m_c.chkFullMotion->isChecked());
         if (m_c.chkFullMotion)
             m_c.chkFullMotion->setEnabled(false);
         w->Exporta_Video();
@@ -97,8 +98,8 @@ void RecordingPanel::cmdRec_Click()
 void RecordingPanel::onRecordingStopped(frmMapa *window)
 {
     if (window && window == m_window) {
-        m_lCaptura = window->recorder().lCaptura();
-        m_capturedRate = window->recorder().capturedRate();
+        m_lCaptura = window->recording().recorder().lCaptura();
+        m_capturedRate = window->recording().recorder().capturedRate();
     }
     m_c.cmdRec->setText(kRec);
     // A new recording would delete these frames: it waits for a save.

@@ -125,7 +125,7 @@ void TeamBoard::sendStrat()
     QByteArray bytes;
     if (!StratFile::encode(m_shared->strat(), bytes))
         return; // a strat no save could write is not shared either
-    m_client.shareStrat(bytes, m_shared->title());
+    m_client.shareStrat(bytes, m_shared->document().title());
 }
 
 void TeamBoard::sendPlay()

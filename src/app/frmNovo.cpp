@@ -2,6 +2,7 @@
 
 #include "app/ShellMessages.h"
 #include "appcore/Overview.h"
+#include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "uiservice/DialogParts.h"
@@ -100,7 +101,7 @@ void frmNovo::onOkClicked()
     // would find no picture by its stored first 16 characters.
     if (frmMapa *window = m_ws.stratWindow(slot)) {
         window->document().start(window->strat().Title, chosenName());
-        window->setBackground(m_picture);
+        window->surface().scene().setBackground(m_picture);
     }
     accept();
 }

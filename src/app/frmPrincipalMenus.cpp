@@ -12,8 +12,10 @@
 #include "uiservice/clsDialog.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -205,7 +207,7 @@ void frmPrincipal::exportImage()
 void frmPrincipal::copyImage()
 {
     if (frmMapa *w = activeStratWindow())
-        w->copyPicture();
+        QGuiApplication::clipboard()->setImage(w->exportPicture());
 }
 
 void frmPrincipal::saveStrat()

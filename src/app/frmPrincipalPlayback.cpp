@@ -5,6 +5,7 @@
 // active strat window whatever has the focus, and are off without one.
 #include "app/PlaybackControls.h"
 #include "app/frmPrincipal.h"
+#include "editor/MapInput.h"
 
 #include <QAction>
 #include <QFrame>
@@ -29,7 +30,7 @@ void frmPrincipal::buildPlaybackControls(QWidget *strip)
         const int key = keys[n].second;
         connect(action, &QAction::triggered, this, [this, key] {
             if (frmMapa *w = activeStratWindow())
-                w->keyDown(key);
+                w->input().keyDown(key);
         });
         addAction(action);
         m_playbackKeys[n] = action;

@@ -135,7 +135,7 @@ bool frmPrincipal::mayDiscard(frmMapa *window)
     const MsgResult answer = m_ws.ui.messageBox(
         this,
         text("s0050", "The strat \"%1\" has changes that are not saved. Save them?")
-            .arg(window->title()),
+            .arg(window->document().title()),
         {}, MsgButtons::YesNoCancel, MsgIcon::Exclamation);
     if (answer == MsgResult::No)
         return true;
@@ -176,7 +176,7 @@ void frmPrincipal::renameStrat(frmMapa *window)
     if (!window || window->iMI == 0 || window->isReadOnly())
         return;
     const QString answer = m_ws.ui.inputBox(this, text("s0007", "Enter the strat title:"),
-                                            text("s0008", "Strat"), window->title());
+                                            text("s0008", "Strat"), window->document().title());
     if (answer.isEmpty())
         return;
     // One undo step; the label and the window title follow the document.

@@ -102,7 +102,7 @@ void BoardClient::readFrames()
 {
     if (!m_socket)
         return;
-    m_reader.append(m_socket->readAll());
+    m_reader.readFrom(m_socket);
     uint8_t type = 0;
     QByteArray payload;
     for (;;) {
@@ -113,17 +113,17 @@ void BoardClient::readFrames()
             finish(QStringLiteral("the host broke the board protocol: ") + m_reader.error());
             return;
         case BoardFrameReader::Status::Frame:
-            if (!handle(type, payload))
+            if (!handle(type, std::move(payload)))
                 return;
             break;
         }
     }
 }
 
-bool BoardClient::handle(uint8_t type, const QByteArray &payload)
+bool BoardClient::handle(uint8_t type, QByteArray payload)
 {
     QString error;
-    const std::optional<BoardWire::Message> m = BoardWire::decode(type, payload, &error);
+    const std::optional<BoardWire::Message> m = BoardWire::decode(type, std::move(payload), &error);
     if (m && m->type == BoardWire::Type::Share) {
         const QString problem = BoardWire::stratProblem(m->strat);
         if (!problem.isEmpty())

@@ -65,7 +65,7 @@ Q_SIGNALS:
 private:
     void send(const QByteArray &frame);
     void readFrames();
-    bool handle(uint8_t type, const QByteArray &payload);
+    bool handle(uint8_t type, QByteArray payload);
     void finish(const QString &reason);
 
     QTcpSocket *m_socket = nullptr;

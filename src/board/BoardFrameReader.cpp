@@ -2,9 +2,23 @@
 
 #include "board/BoardWire.h"
 
+#include <QIODevice>
 #include <QtEndian>
 
+#include <utility>
+
 namespace vantrel {
+
+void BoardFrameReader::readFrom(QIODevice *device)
+{
+    const qint64 ready = device->bytesAvailable();
+    if (ready <= 0)
+        return;
+    const qsizetype old = m_buffer.size();
+    m_buffer.resize(old + ready);
+    const qint64 got = device->read(m_buffer.data() + old, ready);
+    m_buffer.resize(old + qMax<qint64>(got, 0));
+}
 
 BoardFrameReader::Status BoardFrameReader::next(uint8_t &type, QByteArray &payload)
 {
@@ -38,8 +52,16 @@ BoardFrameReader::Status BoardFrameReader::next(uint8_t &type, QByteArray &paylo
     if (available - BoardWire::kHeaderSize < qsizetype(length))
         return needMore();
     type = t;
+    const qsizetype end = m_pos + BoardWire::kHeaderSize + length;
+    if (m_pos == 0 && end == m_buffer.size()) {
+        // The buffer is this one frame (a large share usually is): hand it
+        // over without a copy.
+        payload = std::exchange(m_buffer, QByteArray());
+        payload.remove(0, BoardWire::kHeaderSize);
+        return Status::Frame;
+    }
     payload = m_buffer.mid(m_pos + BoardWire::kHeaderSize, length);
-    m_pos += BoardWire::kHeaderSize + length;
+    m_pos = end;
     if (m_pos == m_buffer.size()) {
         m_buffer.clear();
         m_pos = 0;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class QIODevice;
+
 namespace vantrel {
 
 // Cuts a byte stream into board frames (type, 32-bit little-endian length,
@@ -17,6 +19,8 @@ public:
     enum class Status { NeedMore, Frame, Failed };
 
     void append(const QByteArray &bytes) { m_buffer.append(bytes); }
+    // Takes what `device` has ready straight into the buffer.
+    void readFrom(QIODevice *device);
 
     // The next whole frame into `type` and `payload`, or NeedMore, or Failed
     // with error() saying why.

@@ -135,7 +135,7 @@ void BoardHost::readFrom(Peer *peer)
 {
     if (peer->gone)
         return;
-    peer->reader.append(peer->socket->readAll());
+    peer->reader.readFrom(peer->socket);
     uint8_t type = 0;
     QByteArray payload;
     for (;;) {
@@ -147,17 +147,17 @@ void BoardHost::readFrom(Peer *peer)
             drop(peer, peer->reader.error());
             return;
         case BoardFrameReader::Status::Frame:
-            if (!handle(peer, type, payload) || peer->gone)
+            if (!handle(peer, type, std::move(payload)) || peer->gone)
                 return;
             break;
         }
     }
 }
 
-bool BoardHost::handle(Peer *peer, uint8_t type, const QByteArray &payload)
+bool BoardHost::handle(Peer *peer, uint8_t type, QByteArray payload)
 {
     QString error;
-    const std::optional<BoardWire::Message> m = BoardWire::decode(type, payload, &error);
+    const std::optional<BoardWire::Message> m = BoardWire::decode(type, std::move(payload), &error);
     if (!m) {
         drop(peer, error);
         return false;
@@ -339,6 +339,8 @@ void BoardHost::drop(Peer *peer, const QString &reason)
     Q_EMIT logLine(QStringLiteral("Board: %1 dropped: %2").arg(who(peer), reason));
     QTcpSocket *socket = peer->socket;
     socket->disconnect(this);
+    // Nothing more is taken from it (a flood would pile up in the socket).
+    socket->setReadBufferSize(1);
     // Told why where it still reads, and closed for good a little later.
     if (socket->bytesToWrite() == 0) {
         socket->write(BoardWire::goodbye(reason));
@@ -351,7 +353,7 @@ void BoardHost::drop(Peer *peer, const QString &reason)
         socket->deleteLater();
     else
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    forget(peer);
+    forget(peer, false);
 }
 
 void BoardHost::leave(Peer *peer)
@@ -360,10 +362,10 @@ void BoardHost::leave(Peer *peer)
         return;
     peer->socket->disconnect(this);
     peer->socket->deleteLater();
-    forget(peer);
+    forget(peer, true);
 }
 
-void BoardHost::forget(Peer *peer)
+void BoardHost::forget(Peer *peer, bool logLeaving)
 {
     peer->gone = true;
     delete peer->helloTimer;
@@ -386,7 +388,8 @@ void BoardHost::forget(Peer *peer)
         relay(nullptr, BoardWire::stop(peer->nick));
     }
     if (peer->greeted) {
-        Q_EMIT logLine(QStringLiteral("Board: %1 left").arg(who(peer)));
+        if (logLeaving)
+            Q_EMIT logLine(QStringLiteral("Board: %1 left").arg(who(peer)));
         relay(nullptr, BoardWire::peerLeft(peer->nick));
     }
 }

@@ -64,7 +64,7 @@ private:
 
     void accept();
     void readFrom(Peer *peer);
-    bool handle(Peer *peer, uint8_t type, const QByteArray &payload);
+    bool handle(Peer *peer, uint8_t type, QByteArray payload);
     void greet(Peer *peer, const QString &nick);
     void share(Peer *peer, const QString &title, const QByteArray &stratBytes);
     void stopSharing(Peer *peer);
@@ -72,7 +72,8 @@ private:
     void send(Peer *peer, const QByteArray &frame);
     void drop(Peer *peer, const QString &reason);
     void leave(Peer *peer);
-    void forget(Peer *peer);
+    // Out of the relay; the others hear it left. `logLeaving` is false for a drop, logged already.
+    void forget(Peer *peer, bool logLeaving);
     void boundTotals();
     BoardPlay playNow() const;
     QString who(const Peer *peer) const;

@@ -66,11 +66,12 @@ public:
 
     bool failed() const { return m_failed; }
     bool atEnd() const { return m_pos == m_data.size(); }
-    QByteArray rest()
+    // Where the rest begins; the rest counts as read.
+    qsizetype skipRest()
     {
-        const QByteArray r = m_data.mid(m_pos);
+        const qsizetype at = m_pos;
         m_pos = m_data.size();
-        return r;
+        return at;
     }
 
     uint8_t u8() { return take<uint8_t>(); }
@@ -133,7 +134,7 @@ qsizetype payloadLimit(uint8_t type)
     return 0;
 }
 
-std::optional<Message> decode(uint8_t type, const QByteArray &payload, QString *error)
+std::optional<Message> decode(uint8_t type, QByteArray payload, QString *error)
 {
     auto fail = [error](const QString &why) -> std::optional<Message> {
         if (error)
@@ -145,6 +146,7 @@ std::optional<Message> decode(uint8_t type, const QByteArray &payload, QString *
     Message m;
     m.type = Type(type);
     Reader r(payload);
+    qsizetype stratAt = -1;
     switch (m.type) {
     case Type::Hello:
         m.version = r.u16();
@@ -157,7 +159,7 @@ std::optional<Message> decode(uint8_t type, const QByteArray &payload, QString *
         m.nick = r.text();
         m.text = r.text();
         if (!r.failed())
-            m.strat = r.rest();
+            stratAt = r.skipRest();
         break;
     case Type::Stop:
     case Type::PeerLeft:
@@ -196,8 +198,13 @@ std::optional<Message> decode(uint8_t type, const QByteArray &payload, QString *
         return fail(QStringLiteral("%1 message cut short").arg(type));
     if (!r.atEnd())
         return fail(QStringLiteral("%1 message has bytes past its end").arg(type));
-    if (m.type == Type::Share && m.strat.isEmpty())
-        return fail(QStringLiteral("share without a strat"));
+    if (stratAt >= 0) {
+        // The strat is most of a share: it keeps the payload's bytes.
+        m.strat = std::move(payload);
+        m.strat.remove(0, stratAt);
+        if (m.strat.isEmpty())
+            return fail(QStringLiteral("share without a strat"));
+    }
     return m;
 }
 

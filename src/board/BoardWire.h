@@ -58,7 +58,7 @@ struct Message
 // Parses one frame's payload; nullopt with `error` set when it breaks the rules
 // (short, long, unknown type, run state or speed out of range). The strat bytes
 // of a share are not looked at here.
-std::optional<Message> decode(uint8_t type, const QByteArray &payload, QString *error);
+std::optional<Message> decode(uint8_t type, QByteArray payload, QString *error);
 
 // Whole frames, header included.
 QByteArray hello(const QString &nick);

@@ -1,5 +1,8 @@
 #include "editor/EditorPictures.h"
 
+#include "strat/PaletteIcons.h"
+#include "strat/StratRecords.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -126,6 +129,14 @@ QPixmap pausePicture()
     p.fillRect(QRect(6, 4, 2, 7), QColor(240, 200, 60));
     p.fillRect(QRect(11, 4, 2, 7), QColor(240, 200, 60));
     return pixmap;
+}
+
+QPixmap palettePicture(const std::array<QPixmap, 13> &palette, int index)
+{
+    if (index < 0 || index >= kPaletteSize)
+        return {};
+    const QPixmap &picture = palette[size_t(index)];
+    return picture.isNull() ? QPixmap::fromImage(PaletteIcons::image(index)) : picture;
 }
 
 } // namespace vantrel::EditorPictures

@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QPixmap>
 
+#include <array>
+
 namespace vantrel {
 
 // Pictures the strat window draws itself.
@@ -16,6 +18,9 @@ const QCursor &moveWindowCursor();
 QPixmap playPicture();
 QPixmap stopPicture();
 QPixmap pausePicture();
+// The picture objects of palette icon `index` are drawn with: the
+// workspace's own, or the built-in icon; null for a number with neither.
+QPixmap palettePicture(const std::array<QPixmap, 13> &palette, int index);
 
 } // namespace EditorPictures
 

@@ -1,5 +1,6 @@
 #include "editor/HeadlessRender.h"
 
+#include "editor/StratRecording.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/FrameFolder.h"
@@ -95,23 +96,23 @@ FileResult video(const QString &stratPath, const QString &typedName, int frames,
     // after that repeat it.
     const int step = fullMotion ? 1 : RecordingRate::kFrameStep;
     const int ticks = std::min(frames, window.playback().restingFrame() + step);
-    window.setFullMotion(fullMotion);
+    window.recording().setFullMotion(fullMotion);
     window.Exporta_Video();
     if (!window.bGravando())
-        return FileResult::failure(window.recordingFailure(), MsgIcon::Exclamation);
+        return FileResult::failure(window.recording().failure(), MsgIcon::Exclamation);
     for (int n = 0; n < ticks && window.bGravando(); ++n) {
         if (cancel && cancel->load()) {
             return FileResult::failure({}); // cancelled: nothing to say
         }
         window.playback().step();
     }
-    if (!window.recordingFailure().isEmpty())
-        return FileResult::failure(window.recordingFailure(), MsgIcon::Exclamation);
+    if (!window.recording().failure().isEmpty())
+        return FileResult::failure(window.recording().failure(), MsgIcon::Exclamation);
     window.Exporta_Video();
 
-    const int recorded = window.recorder().lCaptura();
+    const int recorded = window.recording().recorder().lCaptura();
     RecordedFrames recording
-        = RecordedFrames::inFrameFolder(recorded, window.recorder().capturedRate());
+        = RecordedFrames::inFrameFolder(recorded, window.recording().recorder().capturedRate());
     const int due = frames <= 0 ? 0 : fullMotion ? frames : (frames - 1) / step + 1;
     for (int k = recorded; k < due && recorded > 0; ++k)
         recording.files.append(recording.files.last());

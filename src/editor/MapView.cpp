@@ -1,5 +1,6 @@
 #include "editor/MapView.h"
 
+#include "editor/MapInput.h"
 #include "editor/StratSurface.h"
 #include "editor/frmMapa.h"
 
@@ -56,14 +57,14 @@ void MapView::mousePressEvent(QMouseEvent *event)
         m_capture = m_surface.hitAt(toTwips(event->position()));
         m_captured = true;
     }
-    m_window.mapPress(eventFor(m_capture, event));
+    m_window.input().press(eventFor(m_capture, event));
 }
 
 void MapView::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() == Qt::NoButton)
         m_captured = false; // no button is held: nothing holds the mouse
-    m_window.mapMove(
+    m_window.input().move(
         eventFor(m_captured ? m_capture : m_surface.hitAt(toTwips(event->position())), event));
 }
 
@@ -72,7 +73,7 @@ void MapView::mouseReleaseEvent(QMouseEvent *event)
     const MapHit hit = m_captured ? m_capture : m_surface.hitAt(toTwips(event->position()));
     if (event->buttons() == Qt::NoButton)
         m_captured = false;
-    m_window.mapRelease(eventFor(hit, event));
+    m_window.input().release(eventFor(hit, event));
 }
 
 void MapView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -80,18 +81,18 @@ void MapView::mouseDoubleClickEvent(QMouseEvent *event)
     // The second press of a double click is the double click itself.
     m_capture = m_surface.hitAt(toTwips(event->position()));
     m_captured = true;
-    m_window.mapDoubleClick(eventFor(m_capture, event));
+    m_window.input().doubleClick(eventFor(m_capture, event));
 }
 
 void MapView::keyPressEvent(QKeyEvent *event)
 {
-    m_window.keyDown(event->key());
+    m_window.input().keyDown(event->key());
 }
 
 void MapView::keyReleaseEvent(QKeyEvent *event)
 {
     if (!event->isAutoRepeat())
-        m_window.keyUp(event->key());
+        m_window.input().keyUp(event->key());
 }
 
 void MapView::wheelEvent(QWheelEvent *event)

@@ -1,12 +1,12 @@
 #include "editor/StratEditor.h"
 
+#include "editor/EditorPictures.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmCores.h"
 #include "editor/frmLink.h"
 #include "editor/frmMov.h"
 #include "editor/frmTexto.h"
-#include "strat/PaletteIcons.h"
 #include "strat/StratDocument.h"
 #include "uiservice/Ui.h"
 
@@ -21,14 +21,6 @@ StratEditor::StratEditor(Workspace &workspace, StratDocument &document, StratSur
     , m_document(document)
     , m_surface(surface)
 {
-}
-
-QPixmap StratEditor::palettePicture(int index) const
-{
-    if (index < 0 || index >= kPaletteSize)
-        return {};
-    const QPixmap &picture = m_ws.palette[size_t(index)];
-    return picture.isNull() ? QPixmap::fromImage(PaletteIcons::image(index)) : picture;
 }
 
 void StratEditor::reset()
@@ -52,7 +44,7 @@ bool StratEditor::refuseWhenFull(bool full) const
 
 void StratEditor::placeObject(int16_t paletteIndex, double x, double y)
 {
-    if (palettePicture(paletteIndex).isNull())
+    if (EditorPictures::palettePicture(m_ws.palette, paletteIndex).isNull())
         return; // no palette icon of that number: nothing to place
     if (refuseWhenFull(m_document.strat().Objects.count() == INT16_MAX))
         return;

@@ -29,8 +29,6 @@ public:
     const StratSelection &selection() const { return m_selection; }
     // The most recently placed object (0 when none).
     int16_t lastPlacedObject() const { return m_lastPlacedObject; }
-    // The picture objects of palette icon `index` are drawn with.
-    QPixmap palettePicture(int index) const;
     // Forgets the selection and the last placed object.
     void reset();
 

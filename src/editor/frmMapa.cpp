@@ -1,74 +1,50 @@
 #include "editor/frmMapa.h"
 
-#include "editor/EditorPictures.h"
 #include "editor/EditorPopupMenus.h"
+#include "editor/MapInput.h"
 #include "editor/MapView.h"
-#include "editor/SelectTool.h"
 #include "editor/StratEditor.h"
-#include "editor/StratSurface.h"
+#include "editor/StratRecording.h"
+#include "editor/StratScene.h"
+#include "editor/StratStrip.h"
 #include "editor/Workspace.h"
-#include "uiservice/Ui.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
-#include <QPainter>
 
 namespace vantrel {
-
-namespace {
-
-// The top strip is drawn over the map; a dark translucent band keeps it
-// readable on any overview.
-class StripBand : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(0, 0, 0, 150));
-    }
-};
-
-constexpr int kStripHeight = 18;
-
-QLabel *stripLabel(QWidget *parent, const char *name, const QString &text, int leftTwips,
-                   int widthTwips, int heightTwips)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(leftTwips / kTwipsPerPixel, 1, widthTwips / kTwipsPerPixel,
-                       heightTwips / kTwipsPerPixel);
-    label->setStyleSheet(QStringLiteral("color: #ffff00; background: transparent;"));
-    QFont font = label->font();
-    font.setPixelSize(11);
-    label->setFont(font);
-    return label;
-}
-
-} // namespace
 
 frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     : QWidget(parent)
     , m_ws(workspace)
-    , m_surface(std::make_unique<StratSurface>())
-    , m_sprites(*m_surface)
-    , m_playback(m_document, &workspace.keepCountingFrames, m_sprites)
-    , m_editor(std::make_unique<StratEditor>(workspace, m_document, *m_surface))
-    , m_selectTool(std::make_unique<SelectTool>())
+    , m_scene(std::make_unique<StratScene>(m_document, workspace.palette))
+    , m_editor(std::make_unique<StratEditor>(workspace, m_document, m_scene->surface()))
+    , m_playback(m_document, &workspace.keepCountingFrames, m_scene->sprites())
+    , m_input(std::make_unique<MapInput>(*this, workspace))
 {
     setObjectName(QStringLiteral("frmMapa"));
     setFixedSize(kWidthPixels, kHeightPixels);
-    m_view = new MapView(*this, *m_surface, this);
+    m_view = new MapView(*this, m_scene->surface(), this);
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
-    buildTopStrip();
-    buildPlayback();
-    followDocument();
+    m_strip = new StratStrip(*this, workspace, m_document, m_playback);
+    connect(m_strip, &StratStrip::closeClicked, this, [this] { Q_EMIT closeRequested(this); });
+    connect(m_strip, &StratStrip::titleDoubleClicked, this,
+            [this] { Q_EMIT renameRequested(this); });
+    connect(m_strip, &StratStrip::playClicked, this, &frmMapa::picGO_Click);
+    connect(m_strip, &StratStrip::pauseClicked, this, &frmMapa::picPause_Click);
+    connect(m_strip, &StratStrip::followClicked, this, [this] {
+        if (m_follower)
+            m_follower->setFollowing(!m_follower->isFollowing());
+    });
+    connect(&m_playback, &Playback::stateChanged, this, [this](Playback::State state) {
+        const bool stopped = state == Playback::State::Stopped;
+        m_scene->setPathsVisible(stopped);
+        m_document.setUndoSuspended(!stopped);
+    });
+    m_recording = new StratRecording(
+        workspace, m_playback, *m_strip, [this] { return capture(); }, size(), this);
+    connect(m_recording, &StratRecording::stopped, this, [this] { Q_EMIT recordingStopped(this); });
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
         if (auto *label1 = findChild<QLabel *>(QStringLiteral("Label1")))
@@ -78,44 +54,9 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
 
 frmMapa::~frmMapa() = default;
 
-void frmMapa::buildTopStrip()
+StratSurface &frmMapa::surface()
 {
-    m_strip = new StripBand(this);
-    m_strip->setObjectName(QStringLiteral("strip"));
-    m_strip->setGeometry(0, 0, kWidthPixels, kStripHeight);
-    m_strip->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    m_lblTitulo = stripLabel(this, "lblTitulo", QString(), 90, 5400, 225);
-    m_lblTitulo->installEventFilter(this);
-    m_lblSite = stripLabel(this, "lblSite", QString::fromLatin1(kHomepage), 5700, 2400, 225);
-    m_lblSite->setStyleSheet(
-        QStringLiteral("color: #7fb2ff; background: transparent; text-decoration: underline;"));
-    m_lblSite->setCursor(Qt::PointingHandCursor);
-    m_lblSite->installEventFilter(this);
-    auto *label1 = stripLabel(this, "Label1", QStringLiteral("Frame:"), 8280, 585, 225);
-    label1->setMinimumWidth(label1->sizeHint().width());
-    m_lblFrame = stripLabel(this, "lblFrame", QStringLiteral("0"), 9000, 810, 225);
-    m_lblSegs = stripLabel(this, "lblSegs", QStringLiteral("00:00"), 9840, 795, 255);
-    m_picGO = new QLabel(this);
-    m_picGO->setObjectName(QStringLiteral("picGO"));
-    m_picGO->setGeometry(10680 / kTwipsPerPixel, 1, 19, 15);
-    m_picGO->setPixmap(EditorPictures::playPicture());
-    m_picGO->setToolTip(QStringLiteral("Play"));
-    m_picPause = new QLabel(this);
-    m_picPause->setObjectName(QStringLiteral("picPause"));
-    m_picPause->setGeometry(11160 / kTwipsPerPixel, 1, 19, 15);
-    m_picPause->setPixmap(EditorPictures::pausePicture());
-    // A shared copy shows whether it follows the sharer's play where the
-    // link is, and a click switches it.
-    m_lblFollow = stripLabel(this, "lblFollow", QString(), 5700, 2400, 225);
-    m_lblFollow->setStyleSheet(QStringLiteral("color: #7fffb2; background: transparent;"));
-    m_lblFollow->setCursor(Qt::PointingHandCursor);
-    m_lblFollow->installEventFilter(this);
-    m_lblFollow->hide();
-    m_lblFechar = stripLabel(this, "lblFechar", QStringLiteral("X"), 11730, 225, 225);
-    m_lblFechar->setAlignment(Qt::AlignCenter);
-    m_lblFechar->setCursor(Qt::PointingHandCursor);
-    m_lblFechar->installEventFilter(this);
+    return m_scene->surface();
 }
 
 void frmMapa::setSurfaceCursor(const QCursor &cursor)
@@ -137,51 +78,6 @@ QWidget *frmMapa::movableWindow()
     return this;
 }
 
-std::shared_ptr<EditorTool> frmMapa::toolFor() const
-{
-    // A read-only board hands its events to tools that change nothing, and
-    // never to the select tool.
-    std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (isReadOnly() && tool && !tool->readOnly())
-        return nullptr;
-    return tool;
-}
-
-void frmMapa::mapPress(const MapEvent &event)
-{
-    if (event.alt && event.button == Qt::LeftButton) {
-        ping(event.pos.toPoint());
-        return;
-    }
-    if (event.onMap())
-        m_surface->tlinha()->hide();
-    // Held here: the tool may disarm itself or be replaced while it acts.
-    const std::shared_ptr<EditorTool> tool = toolFor();
-    if ((!tool || !tool->press(*this, event)) && !isReadOnly())
-        m_selectTool->press(*this, event);
-}
-
-void frmMapa::mapMove(const MapEvent &event)
-{
-    const std::shared_ptr<EditorTool> tool = toolFor();
-    if ((!tool || !tool->move(*this, event)) && !isReadOnly())
-        m_selectTool->move(*this, event);
-}
-
-void frmMapa::mapRelease(const MapEvent &event)
-{
-    const std::shared_ptr<EditorTool> tool = toolFor();
-    if ((!tool || !tool->release(*this, event)) && !isReadOnly())
-        m_selectTool->release(*this, event);
-}
-
-void frmMapa::mapDoubleClick(const MapEvent &event)
-{
-    const std::shared_ptr<EditorTool> tool = toolFor();
-    if ((!tool || !tool->doubleClick(*this, event)) && !isReadOnly())
-        m_selectTool->doubleClick(*this, event);
-}
-
 void frmMapa::disarmTool()
 {
     m_ws.tools.disarm();
@@ -193,9 +89,9 @@ void frmMapa::endGesture(bool shift)
         unsetSurfaceCursor();
         m_ws.setSelectedPreview(QPixmap());
     }
-    m_surface->tlinha()->hide();
-    m_surface->shpT()->hide();
-    m_surface->shpM()->hide();
+    surface().tlinha()->hide();
+    surface().shpT()->hide();
+    surface().shpM()->hide();
 }
 
 void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
@@ -206,51 +102,6 @@ void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
         m_ws.popupMenus->popupPointMenu(this, globalPos);
     else
         m_ws.popupMenus->popupObjectMenu(this, kind == MapHit::Text, globalPos);
-}
-
-void frmMapa::keyDown(int key)
-{
-    if (const std::shared_ptr<EditorTool> tool = toolFor(); tool && tool->keyPress(*this, key))
-        return;
-    const StratSelection &selection = m_editor->selection();
-    switch (key) {
-    case Qt::Key_F4:
-        // Another way point for the selected object, without the menu.
-        if (m_playback.isStopped() && !bGravando() && !isReadOnly()
-            && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
-            armWayPoint();
-            setSurfaceCursor(EditorPictures::placingCursor());
-        }
-        break;
-    case Qt::Key_Escape:
-        disarmTool();
-        m_surface->tlinha()->hide();
-        unsetSurfaceCursor();
-        break;
-    case Qt::Key_F2:
-        // While recording, only STOP ends the run.
-        if (!bGravando())
-            picGO_Click();
-        break;
-    case Qt::Key_F3:
-        if (!bGravando())
-            picPause_Click();
-        break;
-    default:
-        break;
-    }
-}
-
-void frmMapa::keyUp(int key)
-{
-    if (key != Qt::Key_Shift)
-        return;
-    unsetSurfaceCursor();
-    m_ws.setSelectedPreview(QPixmap());
-    // A placing tool is dropped; a way point still follows the next press.
-    const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
-    if (tool && tool->places() && tool->wayPointWindow() == 0)
-        m_ws.tools.disarm();
 }
 
 bool frmMapa::bMovimento() const
@@ -265,9 +116,24 @@ void frmMapa::armWayPoint()
         m_ws.tools.armWayPoint(iMI);
 }
 
-void frmMapa::setBackground(const QPixmap &picture)
+void frmMapa::picGO_Click()
 {
-    m_surface->scene().setBackground(picture);
+    m_playback.toggle();
+}
+
+void frmMapa::picPause_Click()
+{
+    m_playback.pause();
+}
+
+bool frmMapa::bGravando() const
+{
+    return m_recording->bGravando();
+}
+
+void frmMapa::Exporta_Video()
+{
+    m_recording->toggle();
 }
 
 void frmMapa::discardStrat()
@@ -279,51 +145,13 @@ void frmMapa::discardStrat()
     m_playback.setSpeed(1.0); // a reused window starts as a new one
     setSharedBy(QString());
     m_document.clear();
-    m_surface->scene().setBackground(QPixmap());
-    m_selectTool->cancel();
+    surface().scene().setBackground(QPixmap());
+    m_input->cancel();
     m_editor->reset();
     sArquivo.clear();
     if (bMovimento())
         m_ws.tools.disarm();
     iMI = 0;
-}
-
-namespace {
-
-// A click: the left button released over the label it was pressed on (the
-// label holds the mouse from the press, so a release dragged off it comes
-// here too, outside its rectangle).
-bool isLeftClick(const QLabel *label, const QEvent *event)
-{
-    if (event->type() != QEvent::MouseButtonRelease)
-        return false;
-    const auto *mouse = static_cast<const QMouseEvent *>(event);
-    return mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint());
-}
-
-bool isLeftDoubleClick(const QEvent *event)
-{
-    return event->type() == QEvent::MouseButtonDblClick
-           && static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
-}
-
-} // namespace
-
-bool frmMapa::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_lblFechar && isLeftClick(m_lblFechar, event))
-        Q_EMIT closeRequested(this);
-    else if (watched == m_lblFollow && isLeftClick(m_lblFollow, event) && m_follower)
-        m_follower->setFollowing(!m_follower->isFollowing());
-    else if (watched == m_lblTitulo && isLeftDoubleClick(event) && !isReadOnly())
-        Q_EMIT renameRequested(this);
-    else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
-        m_ws.ui.openTarget(m_lblSite->text());
-    else if (watched == m_picGO && isLeftClick(m_picGO, event))
-        picGO_Click();
-    else if (watched == m_picPause && isLeftClick(m_picPause, event))
-        picPause_Click();
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace vantrel

@@ -3,39 +3,36 @@
 #include "animation/PlayFollower.h"
 #include "animation/Playback.h"
 #include "editor/MapEvent.h"
-#include "editor/SurfaceSprites.h"
-#include "export/FrameRecorder.h"
+#include "fileio/FileResult.h"
 #include "strat/StratDocument.h"
 #include "strat/StratFile.h"
 #include "strat/StratRecords.h"
 
 #include <QImage>
-#include <QPixmap>
 #include <QPoint>
 #include <QWidget>
 
 #include <memory>
-#include <vector>
-
-class QLabel;
 
 namespace vantrel {
 
 class Workspace;
+class MapInput;
 class MapView;
-class EditorTool;
-class SelectTool;
 class StratEditor;
+class StratRecording;
+class StratScene;
+class StratStrip;
 class StratSurface;
 
 // A strat window: a frameless 799 x 585 pixel child of the main window's MDI
 // area that owns one strat. Its surface is a scene in twips (StratSurface)
 // shown by a MapView; the top strip holds the title, the close mark, the
-// homepage link, the frame counter, the clock and the play and pause buttons.
-// The strat itself is a StratDocument: every edit goes through it as one undo
-// step, and the scene items and engines follow its change signals
-// (frmMapaScene.cpp). Mouse and key events on the map go to the armed tool
-// and then to the window's select tool (EditorTool.h); the edits that ask the
+// homepage link, the frame counter, the clock and the play and pause buttons
+// (StratStrip). The strat itself is a StratDocument: every edit goes through
+// it as one undo step, and the scene items (StratScene) and engines follow
+// its change signals. Mouse and key events on the map go to the armed tool
+// and then to the window's select tool (MapInput); the edits that ask the
 // user live in its StratEditor, which also keeps the selection.
 class frmMapa : public QWidget
 {
@@ -44,7 +41,6 @@ class frmMapa : public QWidget
 public:
     static constexpr int kWidthPixels = 799;
     static constexpr int kHeightPixels = 585;
-    static constexpr const char *kHomepage = "http://www.vantrel.net";
 
     frmMapa(Workspace &workspace, QWidget *parent = nullptr);
     ~frmMapa() override;
@@ -60,17 +56,9 @@ public:
     // --- the strat and its controls
     const Strat &strat() const { return m_document.strat(); }
     StratDocument &document() { return m_document; }
-    StratSurface &surface() { return *m_surface; }
+    StratSurface &surface();
     MapView *view() const { return m_view; }
     int16_t MarkerCount() const { return m_document.MarkerCount(); }
-    // Way point number shown by marker k (0 for a number without one).
-    int16_t MarkerPoint(int k) const { return m_document.MarkerPoint(k); }
-    // The engine of movement m, or null when it has none yet.
-    clsMovimento *engine(int m) const { return m_playback.engines().engine(m); }
-    // The first movement whose engine moves object `obj`, or -1.
-    int movementOf(int obj) const { return m_document.movementOf(obj); }
-    // The title as the document holds it, without the modified mark.
-    QString title() const { return strat().Title.trimmed(); }
     // The edits that ask the user, and the selection they act on.
     StratEditor &editor() { return *m_editor; }
 
@@ -81,14 +69,8 @@ public:
     // A cancelled dialog returns ok with an empty message and writes nothing.
     FileResult SalvaTatica(bool bComo);
 
-    // --- the map's events, from the view: the armed tool sees each first,
-    // then the window's select tool.
-    void mapPress(const MapEvent &event);
-    void mapMove(const MapEvent &event);
-    void mapRelease(const MapEvent &event);
-    void mapDoubleClick(const MapEvent &event);
-    void keyDown(int key);
-    void keyUp(int key);
+    // The map's mouse and key events, from the view.
+    MapInput &input() { return *m_input; }
     // Arms the way-point tool for this window ("Add Movement").
     void armWayPoint();
 
@@ -104,12 +86,10 @@ public:
     // What a window move moves: the MDI subwindow holding this window.
     QWidget *movableWindow();
 
-    // --- playback (frmMapaPlayback.cpp): the window shows the run of its
-    // Playback (the play and stop picture, the frame counter, the clock, the
-    // markers and lines hidden during a run, undo suspended) and its buttons
-    // and keys drive it.
+    // --- playback: the window shows the run of its Playback (the play and
+    // stop picture, the frame counter, the clock, the markers and lines
+    // hidden during a run, undo suspended) and its buttons and keys drive it.
     Playback &playback() { return m_playback; }
-    const Playback &playback() const { return m_playback; }
     // Start or stop; stop rewinds every object, marker, line and engine.
     void picGO_Click();
     // Pause or resume a run; nothing on a stopped window.
@@ -125,22 +105,12 @@ public:
     // "Export as Image": asks for a file and writes the JPEG; a failure is
     // shown in a message box.
     void Exporta();
-    // "Copy as Image": the export's picture on the clipboard.
-    void copyPicture();
 
-    // --- video recording (frmMapaVideo.cpp)
-    const FrameRecorder &recorder() const { return m_recorder; }
-    bool bGravando() const { return m_recorder.bGravando(); }
-    // Full motion records every frame (64 a second) from the next start on.
-    void setFullMotion(bool on) { m_recorder.setFullMotion(on); }
-    // Starts or stops a recording; each toggles the run once. The frames
-    // stay in the frame folder for SAVE. A recording that cannot start, or
-    // a frame that cannot be written, ends it with a message saying why.
+    // --- video recording
+    StratRecording &recording() { return *m_recording; }
+    bool bGravando() const;
+    // Starts or stops a recording (StratRecording::toggle).
     void Exporta_Video();
-    // Why the last recording could not start or ended early; empty when it
-    // did not.
-    const QString &recordingFailure() const { return m_recordingFailure; }
-    QWidget *picHide() const { return m_picHide; }
 
     // --- the team board (frmMapaBoard.cpp)
     // Makes the window the copy of a strat `nick` shares: titled "Shared by
@@ -163,8 +133,6 @@ public:
     // Shows a pulse with `nick` at `twips` for two seconds.
     void showPing(const QPoint &twips, const QString &nick);
 
-    // --- the shell's hooks
-    void setBackground(const QPixmap &picture); // drawn at its own size, top-left
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();
 
@@ -176,53 +144,18 @@ Q_SIGNALS:
     // A recording ended: by STOP, or because the strat was closed.
     void recordingStopped(frmMapa *window);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void buildTopStrip();
-    // The armed tool, or null when this window must not hand it events.
-    std::shared_ptr<EditorTool> toolFor() const;
-    // The scene follows the document (frmMapaScene.cpp).
-    void followDocument();
-    void showObject(int i);
-    void showText(int i);
-    // Redraws the markers and lines of movement m, or of all with m = 0.
-    void showPaths(int m);
-    void showAll();
-    void showTitle();
-    void showOverview();
-
     Workspace &m_ws;
     StratDocument m_document;
-    std::unique_ptr<StratSurface> m_surface;
-    SurfaceSprites m_sprites;
+    std::unique_ptr<StratScene> m_scene;
+    std::unique_ptr<StratEditor> m_editor;
     Playback m_playback;
     MapView *m_view = nullptr;
-    std::unique_ptr<StratEditor> m_editor;
-    std::unique_ptr<SelectTool> m_selectTool;
-
-    void buildPlayback();
-    void showFollowing();
+    std::unique_ptr<MapInput> m_input;
+    StratStrip *m_strip = nullptr;
+    StratRecording *m_recording = nullptr;
     QString m_sharedBy;
     PlayFollower *m_follower = nullptr;
-    QLabel *m_lblFollow = nullptr;
-
-    void showRunState(Playback::State state);
-    // The end of a frame: captures the window when a recording wants it.
-    void recordingHook();
-    FrameRecorder m_recorder;
-    QString m_recordingFailure;
-    QWidget *m_picHide = nullptr;
-
-    QWidget *m_strip = nullptr;
-    QLabel *m_lblTitulo = nullptr;
-    QLabel *m_lblFechar = nullptr;
-    QLabel *m_lblSite = nullptr;
-    QLabel *m_lblFrame = nullptr;
-    QLabel *m_lblSegs = nullptr;
-    QLabel *m_picGO = nullptr;
-    QLabel *m_picPause = nullptr;
 };
 
 } // namespace vantrel

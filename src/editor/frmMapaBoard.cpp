@@ -2,6 +2,8 @@
 // player shares, its "Save a Copy", its playback following the sharer, and
 // the pings every board shows.
 #include "editor/PingPulse.h"
+#include "editor/StratScene.h"
+#include "editor/StratStrip.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
@@ -26,27 +28,15 @@ void frmMapa::setSharedBy(const QString &nick)
     const bool shared = !nick.isEmpty();
     if (shared && !m_follower) {
         m_follower = new PlayFollower(m_playback, this);
-        connect(m_follower, &PlayFollower::followingChanged, this, &frmMapa::showFollowing);
+        connect(m_follower, &PlayFollower::followingChanged, m_strip, &StratStrip::showFollowing);
+        m_strip->showFollowing(m_follower->isFollowing());
     } else if (!shared && m_follower) {
         delete m_follower;
         m_follower = nullptr;
     }
-    m_lblSite->setVisible(!shared);
-    m_lblFollow->setVisible(shared);
     if (shared && bMovimento())
         m_ws.tools.disarm();
-    showFollowing();
-    showTitle();
-}
-
-void frmMapa::showFollowing()
-{
-    if (!m_follower)
-        return;
-    m_lblFollow->setText(
-        m_follower->isFollowing()
-            ? m_ws.language.text(QStringLiteral("s0102"), QStringLiteral("Stop following"))
-            : m_ws.language.text(QStringLiteral("s0101"), QStringLiteral("Follow")));
+    m_strip->setSharedBy(nick);
 }
 
 void frmMapa::loadShared(const Strat &strat)
@@ -55,8 +45,8 @@ void frmMapa::loadShared(const Strat &strat)
     // the follower brings it back to the sharer's frame.
     m_playback.stop();
     m_document.load(strat);
-    showTitle();
-    showOverview();
+    m_strip->showTitle();
+    m_scene->showOverview();
     if (m_follower)
         m_follower->catchUp();
 }
@@ -84,7 +74,7 @@ void frmMapa::showPing(const QPoint &twips, const QString &nick)
 {
     const QPoint inside(std::clamp(twips.x(), 0, StratSurface::kWidthTwips),
                         std::clamp(twips.y(), 0, StratSurface::kHeightTwips));
-    m_surface->scene().addItem(new PingPulse(inside, nick));
+    surface().scene().addItem(new PingPulse(inside, nick));
 }
 
 } // namespace vantrel

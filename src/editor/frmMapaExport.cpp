@@ -4,15 +4,13 @@
 #include "editor/MapView.h"
 #include "editor/PingPulse.h"
 #include "editor/ResultMessage.h"
+#include "editor/StratStrip.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "export/ImageExport.h"
 #include "uiservice/clsDialog.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
 
 namespace vantrel {
@@ -21,7 +19,7 @@ QImage frmMapa::capture()
 {
     // Pings are for the people looking, never part of a picture.
     std::vector<QGraphicsItem *> pings;
-    for (QGraphicsItem *item : m_surface->scene().items())
+    for (QGraphicsItem *item : surface().scene().items())
         if (item->type() == PingPulse::Type && item->isVisible()) {
             item->hide();
             pings.push_back(item);
@@ -42,17 +40,7 @@ QImage frmMapa::capture()
 
 QImage frmMapa::exportPicture()
 {
-    // The frame counter, its label, the title and the link stay.
-    QWidget *const hidden[] = {m_lblFechar, m_picGO, m_picPause, m_lblSegs};
-    bool wasShown[std::size(hidden)];
-    for (size_t n = 0; n < std::size(hidden); ++n) {
-        wasShown[n] = !hidden[n]->isHidden();
-        hidden[n]->hide();
-    }
-    const QImage picture = capture();
-    for (size_t n = 0; n < std::size(hidden); ++n)
-        hidden[n]->setVisible(wasShown[n]);
-    return picture;
+    return m_strip->withoutControls([this] { return capture(); });
 }
 
 void frmMapa::Exporta()
@@ -64,11 +52,6 @@ void frmMapa::Exporta()
     if (name.isEmpty())
         return;
     showResultMessage(m_ws.ui, m_ws.owner, exportImage(exportPicture(), name));
-}
-
-void frmMapa::copyPicture()
-{
-    QGuiApplication::clipboard()->setImage(exportPicture());
 }
 
 } // namespace vantrel

@@ -1,4 +1,6 @@
 // Opening a strat file into the window and saving the window's strat.
+#include "editor/StratScene.h"
+#include "editor/StratStrip.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
 #include "uiservice/Ui.h"
@@ -16,8 +18,8 @@ FileResult frmMapa::AbreTatica(const QString &sArq)
     // An opened strat starts a clean undo stack; the scene and the engines
     // rebuild themselves from the document.
     m_document.load(strat);
-    showTitle();
-    showOverview();
+    m_strip->showTitle();
+    m_scene->showOverview();
     return result;
 }
 

@@ -71,6 +71,8 @@ public:
     void markSaved() { m_undo.setClean(); }
 
     // --- lookups
+    // The title without the blanks around it.
+    QString title() const { return m_state.strat.Title.trimmed(); }
     int16_t MarkerCount() const { return int16_t(m_state.markers.size() - 1); }
     const WayPointMarker &marker(int k) const;
     // The way point number marker k shows (0 for a number without one).

@@ -196,19 +196,5 @@ TEST_F(Startup, AboutShowsTheVersionAndOpensItsLinks)
     EXPECT_EQ(ui.last().text, QStringLiteral("mailto:") + QLatin1String(frmSobre::kEmail));
 }
 
-TEST_F(Startup, WindowsTakeThePackTextsWhenTheyLoad)
-{
-    loadPack();
-    frm->Form_Load(QString());
-    EXPECT_EQ(frm->findChild<QMenu *>(QStringLiteral("mnuTatica"))->title(),
-              QStringLiteral("&Tática"));
-    EXPECT_EQ(frm->findChild<QAction *>(QStringLiteral("mnuNovo"))->text(),
-              QStringLiteral("&Nova"));
-    EXPECT_EQ(frm->findChild<QAction *>(QStringLiteral("mnuApagaMov"))->text(),
-              QStringLiteral("&Remover movimento"));
-    EXPECT_EQ(frm->findChild<QWidget *>(QStringLiteral("imgMove"))->toolTip(),
-              QStringLiteral("Mover janela"));
-}
-
 } // namespace
 } // namespace vantrel::test

@@ -101,18 +101,13 @@ TEST(CliInfo, JsonShowsTheStratAsOpened)
     EXPECT_EQ(o[QStringLiteral("links")][0][QStringLiteral("PointIndex")].toInt(), 2);
 }
 
-TEST(CliInfo, EmptyStratHasEmptyListsAndSummaryWithoutJson)
+// Empty lists are the file format's business (its placeholders).
+TEST(CliInfo, SummaryWithoutJson)
 {
     test::TempHome home;
     const QString path = home.file(QStringLiteral("e.vtr"));
     ASSERT_TRUE(StratFile::write(path, Strat()).ok);
-    CliRun r = cli({QStringLiteral("info"), QStringLiteral("--json"), path});
-    ASSERT_EQ(r.status, 0);
-    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    for (const char *key : {"objects", "texts", "colors", "movements", "links"})
-        EXPECT_TRUE(o[QLatin1String(key)].toArray().isEmpty()) << key;
-
-    r = cli({QStringLiteral("info"), path});
+    const CliRun r = cli({QStringLiteral("info"), path});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.contains("objects:"));
 }
@@ -160,10 +155,6 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
     const QString missing = home.file(QStringLiteral("missing.vtr"));
     expectOneLineNaming(cli({QStringLiteral("info"), missing}), missing);
 
-    // A device never ends: refused, not read until memory runs out.
-    expectOneLineNaming(cli({QStringLiteral("info"), QStringLiteral("/dev/zero")}),
-                        QStringLiteral("/dev/zero"));
-
     const QString broken = home.write(QStringLiteral("broken.vtr"), QByteArray(60, '\xff'));
     expectOneLineNaming(cli({QStringLiteral("info"), QStringLiteral("--json"), broken}), broken);
 
@@ -179,25 +170,10 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
     EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
 }
 
-TEST(CliLpk, BuildThenDumpThenBuildGivesTheSameBytes)
+// The round trip itself is every shipped pack's, below.
+TEST(CliLpk, DamagedPacksAndBadSourcesGiveOneLine)
 {
     test::TempHome home;
-    const QString source = home.write(QStringLiteral("pt.json"), R"json({
-        "windows": [{"name": "frmMov", "caption": "Movimento",
-                     "controls": [{"key": "optVel(2)", "caption": "Granada"}]}],
-        "strings": [{"id": "s0000", "text": "dicas.dat"}, {"id": "s0012", "text": "Olá"}]})json");
-    const QString first = home.file(QStringLiteral("a.lpk"));
-    ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"), source, first}).status, 0);
-    const CliRun dumped = cli({QStringLiteral("lpk"), QStringLiteral("dump"), first});
-    ASSERT_EQ(dumped.status, 0);
-    EXPECT_TRUE(QString::fromUtf8(dumped.out).contains(QStringLiteral("Olá")));
-    const QString again = home.write(QStringLiteral("again.json"), dumped.out);
-    const QString second = home.file(QStringLiteral("b.lpk"));
-    ASSERT_EQ(cli({QStringLiteral("lpk"), QStringLiteral("build"), again, second}).status, 0);
-    QFile a(first), b(second);
-    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    EXPECT_EQ(a.readAll(), b.readAll());
-
     const QString damaged = home.write(QStringLiteral("bad.lpk"), QByteArray(20, 'x'));
     expectOneLineNaming(cli({QStringLiteral("lpk"), QStringLiteral("dump"), damaged}), damaged);
     const QString badShape
@@ -401,8 +377,7 @@ TEST(CliRender, VideoRecordsAsRecStopAndSave)
     // where the video is written).
     const Case cases[] = {
         {{}, "plan.avi", "mjpeg", "800x600", "11/1", 12},
-        {words("--frames 20 --codec raw"), "raw.avi", "rawvideo", "800x600", "11/1", 3},
-        {words("--codec h264 --quality 28"), "share.mp4", "h264", "800x600", "11/1", 12},
+        {words("--frames 20 --codec h264 --quality 28"), "share.mp4", "h264", "800x600", "11/1", 3},
         {words("--codec gif --full-motion --rate 32 --frames 64 --half"), "full.gif", "gif",
          "400x300", "32/1", 32},
     };

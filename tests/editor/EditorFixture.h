@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorPopupMenus.h"
+#include "editor/MapInput.h"
 #include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
@@ -62,18 +63,18 @@ protected:
         e.pos = QPointF(x, y);
         return e;
     }
-    void press(const MapEvent &e) { active->mapPress(e); }
+    void press(const MapEvent &e) { active->input().press(e); }
     void moveTo(MapEvent e, double x, double y)
     {
         e.pos = QPointF(x, y);
         e.button = Qt::NoButton;
-        active->mapMove(e);
+        active->input().move(e);
     }
     void release(MapEvent e, double x, double y)
     {
         e.pos = QPointF(x, y);
         e.buttons = Qt::NoButton;
-        active->mapRelease(e);
+        active->input().release(e);
     }
     void clickAt(double x, double y, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -89,7 +90,7 @@ protected:
         moveTo(e, toX, toY);
         release(e, toX, toY);
     }
-    void doubleClickAt(double x, double y) { active->mapDoubleClick(at(x, y)); }
+    void doubleClickAt(double x, double y) { active->input().doubleClick(at(x, y)); }
 
     // Places palette icon `index` with its anchor on (x, y); returns its number.
     int16_t place(int index, double x, double y)
@@ -121,7 +122,7 @@ protected:
         e.button = Qt::RightButton;
         e.buttons = Qt::RightButton;
         e.pos = topLeft + QPointF(10, 10);
-        active->mapPress(e);
+        active->input().press(e);
     }
     void rightClickObject(int16_t i) { rightClick(MapHit::Object, i, surface().imgObj(i)->pos()); }
     void rightClickText(int16_t i) { rightClick(MapHit::Text, i, surface().lblTexto(i)->pos()); }

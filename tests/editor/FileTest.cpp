@@ -74,11 +74,14 @@ TEST_F(StratFileEditing, OpeningRebuildsTheSamePicture)
     EXPECT_EQ(s.imgObj(4), nullptr);
     for (int m = 1; m <= 3; ++m) {
         SCOPED_TRACE(m);
-        ASSERT_NE(opened->engine(m), nullptr);
-        EXPECT_EQ(opened->engine(m)->itM, built.engine(m)->itM);
-        EXPECT_EQ(opened->engine(m)->iObj, built.engine(m)->iObj);
-        for (int16_t j = 1; j <= opened->engine(m)->itM; ++j)
-            EXPECT_EQ(opened->engine(m)->point(j), built.engine(m)->point(j));
+        ASSERT_NE(opened->playback().engines().engine(m), nullptr);
+        EXPECT_EQ(opened->playback().engines().engine(m)->itM,
+                  built.playback().engines().engine(m)->itM);
+        EXPECT_EQ(opened->playback().engines().engine(m)->iObj,
+                  built.playback().engines().engine(m)->iObj);
+        for (int16_t j = 1; j <= opened->playback().engines().engine(m)->itM; ++j)
+            EXPECT_EQ(opened->playback().engines().engine(m)->point(j),
+                      built.playback().engines().engine(m)->point(j));
     }
 
     const QImage a = built.grab().toImage();

@@ -67,7 +67,7 @@ TEST_F(FullStrat, EditsPastTheLimitAreRefusedAndLeaveTheStratAsItWas)
          [this] {
              ui.answer(MsgResult::Ok);
              rightClickObject(1);
-             map().keyDown(Qt::Key_F4);
+             map().input().keyDown(Qt::Key_F4);
              clickAt(3000, 3000);
          }},
         {"objects",

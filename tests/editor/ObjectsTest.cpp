@@ -57,8 +57,8 @@ TEST_F(ObjectEditing, RemovingAnObjectRemovesItsPathAndKeepsTheMovementRecord)
     EXPECT_EQ(m.ObjectIndex, 0);
     EXPECT_EQ(m.PointCount, 0);
     EXPECT_EQ(m.Points.size(), 1u);
-    EXPECT_EQ(map().movementOf(1), -1);
-    EXPECT_EQ(map().movementOf(2), 2);
+    EXPECT_EQ(map().document().movementOf(1), -1);
+    EXPECT_EQ(map().document().movementOf(2), 2);
 }
 
 TEST_F(ObjectEditing, DraggingMovesTheFirstSegmentButNotTheWayPoints)
@@ -114,24 +114,24 @@ TEST_F(ObjectEditing, F4Preconditions)
     insertText(3000, 3000, typeAndOk("txtTexto", "A"));
     frmMapa *other = addWindow();
     // Nothing right-clicked yet.
-    map().keyDown(Qt::Key_F4);
+    map().input().keyDown(Qt::Key_F4);
     EXPECT_FALSE(map().bMovimento());
     EXPECT_FALSE(ws.tools.PlacingMode());
     // Last right-click on a text.
     rightClickText(1);
-    map().keyDown(Qt::Key_F4);
+    map().input().keyDown(Qt::Key_F4);
     EXPECT_FALSE(map().bMovimento());
     // Last right-click in another window.
     rightClickObject(1);
-    other->keyDown(Qt::Key_F4);
+    other->input().keyDown(Qt::Key_F4);
     EXPECT_FALSE(other->bMovimento());
     EXPECT_FALSE(ws.tools.PlacingMode());
     // Selected object in this window.
-    map().keyDown(Qt::Key_F4);
+    map().input().keyDown(Qt::Key_F4);
     EXPECT_TRUE(map().bMovimento());
     EXPECT_TRUE(ws.tools.PlacingMode());
     // Esc drops it again.
-    map().keyDown(Qt::Key_Escape);
+    map().input().keyDown(Qt::Key_Escape);
     EXPECT_FALSE(map().bMovimento());
     EXPECT_FALSE(ws.tools.PlacingMode());
 }
@@ -146,7 +146,7 @@ TEST_F(ObjectEditing, ShiftReleaseKeepsOnlyThePreview)
     release(e, 1000, 1000);
     EXPECT_EQ(previewCalls, 0);
     EXPECT_FALSE(ws.tools.PlacingMode()) << "the tool is still spent";
-    map().keyUp(Qt::Key_Shift);
+    map().input().keyUp(Qt::Key_Shift);
     EXPECT_EQ(previewCalls, 1);
 }
 

@@ -43,13 +43,13 @@ TEST_F(PathEditing, FirstWayPointMakesAMovementFromTheObjectsAnchor)
     EXPECT_EQ(m.PointCount, 1);
     EXPECT_EQ(m.Points[1], (MovementPoint{0, 1925, 2925, 3}));
     EXPECT_EQ(map().strat().LineColors[1], kButtonFaceColor);
-    EXPECT_EQ(map().MarkerPoint(1), 1);
+    EXPECT_EQ(map().document().MarkerPoint(1), 1);
     EXPECT_EQ(surface().picM(1)->pos(), QPointF(1950, 2950));
     EXPECT_EQ(surface().linha(1)->line(), QLineF(1000, 1000, 2000, 3000));
     EXPECT_EQ(surface().picM(1)->brush().color(),
               QApplication::palette().color(QPalette::Active, QPalette::Button));
-    EXPECT_EQ(map().engine(1)->iObj, 1);
-    EXPECT_EQ(map().engine(1)->point(1), m.Points[1]);
+    EXPECT_EQ(map().playback().engines().engine(1)->iObj, 1);
+    EXPECT_EQ(map().playback().engines().engine(1)->point(1), m.Points[1]);
     EXPECT_FALSE(map().bMovimento());
     EXPECT_FALSE(ws.tools.PlacingMode());
 }
@@ -66,7 +66,7 @@ TEST_F(PathEditing, InterleavedPathsChainToTheirOwnMarkers)
     const int expectedPoints[] = {0, 1, 1, 2, 2, 3};
     for (int k = 1; k <= 5; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(map().MarkerPoint(k), expectedPoints[k]);
+        EXPECT_EQ(map().document().MarkerPoint(k), expectedPoints[k]);
         EXPECT_EQ(surface().picM(k)->tag(), k % 2 ? 1 : 2);
         EXPECT_EQ(surface().linha(k)->tag(), k % 2 ? 1 : 2);
         EXPECT_EQ(lineStart(k), k > 2 ? markerCentre(k - 2) : QPointF(1000, k == 1 ? 1000 : 5000));
@@ -88,7 +88,7 @@ TEST_F(PathEditing, RubberBandRunsFromThePathEnd)
     press(e);
     EXPECT_FALSE(surface().tlinha()->isVisible());
     release(e, 2000, 2000);
-    map().keyDown(Qt::Key_F4);
+    map().input().keyDown(Qt::Key_F4);
     moveTo(at(4000, 1000, Qt::NoButton), 4000, 1000);
     EXPECT_EQ(surface().tlinha()->line(), QLineF(2000, 2000, 4000, 1000));
 }
@@ -221,7 +221,7 @@ TEST_F(PathEditing, RemoveMovementCutsTheTailAndItsLink)
 
     // Going on with the path continues from the remaining way point.
     addPointFor(1, 6000, 1000);
-    EXPECT_EQ(map().MarkerPoint(6), 2);
+    EXPECT_EQ(map().document().MarkerPoint(6), 2);
     EXPECT_EQ(lineStart(6), markerCentre(1));
 }
 

@@ -5,12 +5,10 @@
 #include "animation/MovingSprite.h"
 #include "export/ExportTestSupport.h"
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRandomGenerator>
@@ -85,8 +83,8 @@ TEST_F(WindowPlayback, StopRightAfterStartOrAfterFramesRestoresEverything)
             EXPECT_TRUE(surface().picM(k)->isVisible());
             EXPECT_TRUE(surface().linha(k)->isVisible());
         }
-        EXPECT_EQ(map().engine(1)->lFrame, 0);
-        EXPECT_EQ(map().engine(1)->current(), 1);
+        EXPECT_EQ(map().playback().engines().engine(1)->lFrame, 0);
+        EXPECT_EQ(map().playback().engines().engine(1)->current(), 1);
         EXPECT_TRUE(map().capture() == before);
     }
 }
@@ -112,18 +110,7 @@ TEST_F(WindowPlayback, PauseDoesNothingWhenStoppedAndPauseThenStopEndsUnpaused)
     EXPECT_EQ(seen, (std::vector<S>{S::Running, S::Paused, S::Running, S::Paused, S::Stopped}));
 }
 
-TEST_F(WindowPlayback, KeysF2AndF3PlayPauseAndStop)
-{
-    buildStrat();
-    map().keyDown(Qt::Key_F2);
-    EXPECT_FALSE(run().isStopped());
-    map().keyDown(Qt::Key_F3);
-    EXPECT_TRUE(run().isPaused());
-    map().keyDown(Qt::Key_F2);
-    EXPECT_TRUE(run().isStopped());
-    EXPECT_FALSE(run().isPaused());
-}
-
+// F2 and F3, which do the same, are the main window's keys and tested there.
 TEST_F(WindowPlayback, ClicksOnTheButtonsPlayPauseAndStop)
 {
     buildStrat();
@@ -181,31 +168,6 @@ TEST_F(WindowPlayback, RunningTooltipComesFromTheLanguagePack)
     ws.language.sCurrentFile = QStringLiteral("test.lng");
     map().picGO_Click();
     EXPECT_EQ(control("picGO")->toolTip(), QStringLiteral("HALT"));
-}
-
-TEST_F(WindowPlayback, KeepCountingTakesEffectDuringARun)
-{
-    // A short first leg, then a long one: arriving at the first way point
-    // restarts the engine's frame count unless keep-counting is on, and the
-    // option is read at the arrival, so switching it mid-run counts.
-    const int16_t p = place(1, 1500, 1500);
-    addPointFor(p, 1560, 1500);
-    addPoint(9000, 6000);
-    for (bool keep : {false, true}) {
-        SCOPED_TRACE(keep);
-        ws.keepCountingFrames = !keep;
-        map().picGO_Click();
-        ticks(2);
-        ws.keepCountingFrames = keep;
-        ticks(58);
-        EXPECT_EQ(map().engine(1)->current(), 2);
-        if (keep) {
-            EXPECT_EQ(map().engine(1)->lFrame, 60);
-        } else {
-            EXPECT_LT(map().engine(1)->lFrame, 60);
-        }
-        map().picGO_Click();
-    }
 }
 
 // For random strats, N frame ticks of the window put every moving object
@@ -406,17 +368,6 @@ TEST_F(WindowPlayback, RestingFrameIsTheLastFrameThatMovesAnything)
     ws.keepCountingFrames = false;
 }
 
-TEST_F(WindowPlayback, CaptureIsTheWindowAtItsOwnSize)
-{
-    buildStrat();
-    const QImage stopped = map().capture();
-    EXPECT_EQ(stopped.size(), QSize(799, 585));
-    map().picGO_Click();
-    ticks(30);
-    // Markers and lines vanish and the player has moved.
-    EXPECT_NE(map().capture(), stopped);
-}
-
 TEST_F(WindowPlayback, ExportaWritesTheWindowAsAJpegAndReportsAFailure)
 {
     buildStrat();
@@ -432,11 +383,6 @@ TEST_F(WindowPlayback, ExportaWritesTheWindowAsAJpegAndReportsAFailure)
     const QImage expected = map().exportPicture();
     ASSERT_EQ(decoded.size(), QSize(799, 585));
     EXPECT_LT(meanDifference(decoded.convertToFormat(QImage::Format_RGB32), expected), 4.0);
-    // Copy as Image puts the same picture, uncompressed, on the clipboard.
-    QGuiApplication::clipboard()->clear();
-    map().copyPicture();
-    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-              expected);
     // The controls come back after the export.
     EXPECT_TRUE(control("picGO")->isVisibleTo(&map()));
     EXPECT_TRUE(control("lblSegs")->isVisibleTo(&map()));

@@ -2,6 +2,7 @@
 // tick, the run started and stopped by Exporta_Video, and the keys left out.
 #include "EditorFixture.h"
 
+#include "editor/StratRecording.h"
 #include "export/ExportTestSupport.h"
 #include "export/FrameFolder.h"
 #include "support/FullDisk.h"
@@ -25,6 +26,7 @@ protected:
         const int16_t p = place(1, 1500, 1500);
         addPointFor(p, 9000, 6000);
     }
+    QWidget *picHide() { return map().findChild<QWidget *>(QStringLiteral("picHide")); }
     void ticks(int n)
     {
         for (int k = 0; k < n; ++k)
@@ -37,7 +39,7 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
     map().Exporta_Video();
     ASSERT_TRUE(map().bGravando());
     EXPECT_FALSE(map().playback().isStopped());
-    EXPECT_TRUE(map().picHide()->isVisibleTo(&map()));
+    EXPECT_TRUE(picHide()->isVisibleTo(&map()));
     for (int frame = 1; frame <= 100; ++frame) {
         map().playback().step();
         if ((frame - 1) % 9 == 0) {
@@ -49,7 +51,7 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
                 << "file " << k << " is not frame " << frame;
         }
     }
-    EXPECT_EQ(map().recorder().lCaptura(), 12);
+    EXPECT_EQ(map().recording().recorder().lCaptura(), 12);
     EXPECT_FALSE(QFile::exists(FrameFolder::framePath(13)));
 
     int stopped = 0;
@@ -58,7 +60,7 @@ TEST_F(Recording, HundredFramesLeaveTwelveFilesOfFramesOneTenToHundred)
     EXPECT_EQ(stopped, 1);
     EXPECT_FALSE(map().bGravando());
     EXPECT_TRUE(map().playback().isStopped());
-    EXPECT_FALSE(map().picHide()->isVisibleTo(&map()));
+    EXPECT_FALSE(picHide()->isVisibleTo(&map()));
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(12)));
 }
 
@@ -108,7 +110,7 @@ TEST_F(Recording, StartsFromFrameZeroInEveryStateAndEmptiesOldFrames)
         EXPECT_FALSE(map().playback().isPaused());
         EXPECT_FALSE(QFile::exists(FrameFolder::framePath(1)));
         ticks(10);
-        EXPECT_EQ(map().recorder().lCaptura(), 2);
+        EXPECT_EQ(map().recording().recorder().lCaptura(), 2);
         EXPECT_FALSE(QFile::exists(FrameFolder::framePath(3)));
         map().Exporta_Video();
     }
@@ -142,7 +144,7 @@ TEST_F(Recording, KeysAreIgnoredAndStopAfterAManualStopPlaysWithoutRecording)
 {
     map().Exporta_Video();
     for (int key : {Qt::Key_F2, Qt::Key_F3}) {
-        map().keyDown(key);
+        map().input().keyDown(key);
         EXPECT_FALSE(map().playback().isStopped());
         EXPECT_FALSE(map().playback().isPaused());
     }
@@ -151,7 +153,7 @@ TEST_F(Recording, KeysAreIgnoredAndStopAfterAManualStopPlaysWithoutRecording)
     EXPECT_FALSE(map().bGravando());
     EXPECT_FALSE(map().playback().isStopped());
     ticks(10);
-    EXPECT_EQ(map().recorder().lCaptura(), 0);
+    EXPECT_EQ(map().recording().recorder().lCaptura(), 0);
 }
 
 TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithItsFrames)
@@ -164,7 +166,7 @@ TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithItsFrames)
     EXPECT_EQ(stopped, 1);
     EXPECT_FALSE(map().bGravando());
     EXPECT_TRUE(map().playback().isStopped());
-    EXPECT_EQ(map().recorder().lCaptura(), 2);
+    EXPECT_EQ(map().recording().recorder().lCaptura(), 2);
     EXPECT_TRUE(QFile::exists(FrameFolder::framePath(2)));
 }
 
@@ -187,12 +189,12 @@ TEST_F(Recording, AFullDiskEndsTheRecordingAndSaysWhy)
         = QDir(disk.path()).filePath(QStringLiteral("video: No space left on device"));
     EXPECT_FALSE(map().bGravando());
     EXPECT_TRUE(map().playback().isStopped());
-    EXPECT_FALSE(map().picHide()->isVisibleTo(&map()));
+    EXPECT_FALSE(picHide()->isVisibleTo(&map()));
     EXPECT_EQ(stopped, 1);
-    EXPECT_EQ(map().recordingFailure(), reason);
+    EXPECT_EQ(map().recording().failure(), reason);
     EXPECT_EQ(ui.last().text, reason);
     EXPECT_EQ(ui.last().icon, MsgIcon::Exclamation);
-    EXPECT_GT(map().recorder().lCaptura(), 10);
+    EXPECT_GT(map().recording().recorder().lCaptura(), 10);
 }
 
 } // namespace

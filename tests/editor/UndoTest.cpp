@@ -109,14 +109,3 @@ TEST_F(UndoEditing, EveryActionIsOneStepThatRestoresThePictureAndTheBytes)
         EXPECT_EQ(scene(), sceneAfter);
     }
 }
-
-TEST_F(UndoEditing, OpeningAFileStartsACleanStack)
-{
-    build();
-    ui.answer(home.file("u.vtr"));
-    ASSERT_TRUE(map().SalvaTatica(false));
-    frmMapa *opened = addWindow();
-    ASSERT_TRUE(opened->AbreTatica(home.file("u.vtr")));
-    EXPECT_FALSE(opened->document().canUndo());
-    EXPECT_TRUE(map().document().canUndo());
-}

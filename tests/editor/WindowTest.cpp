@@ -51,7 +51,7 @@ TEST_F(StratWindow, BackgroundIsDrawnAtItsOwnSizeFromTheTopLeft)
     QImage image(100, 80, QImage::Format_RGB32);
     image.fill(Qt::red);
     image.setPixel(99, 79, qRgb(0, 0, 255));
-    map().setBackground(QPixmap::fromImage(image));
+    map().surface().scene().setBackground(QPixmap::fromImage(image));
     const QImage shot = map().grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(50, 40)), QColor(Qt::red));
     EXPECT_EQ(QColor(shot.pixel(99, 79)), QColor(0, 0, 255));
@@ -130,16 +130,6 @@ TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
     EXPECT_EQ(map().MarkerCount(), 1);
 }
 
-TEST_F(StratWindow, EscDropsTheArmedTool)
-{
-    ws.tools.armText();
-    key(Qt::Key_Escape);
-    EXPECT_FALSE(ws.tools.PlacingMode());
-    EXPECT_FALSE(ws.tools.TextMode());
-    click(QPoint(300, 300));
-    EXPECT_EQ(map().iTxt(), 0);
-}
-
 // The strip's labels act on a left click released over them, as a click
 // does everywhere else: not on another button, not on a press dragged off.
 TEST_F(StratWindow, CloseMarkSiteLinkAndTitleActOnALeftClickOnly)
@@ -215,7 +205,7 @@ TEST_F(StratWindow, DiscardEmptiesEverythingForTheNextStratInTheSlot)
     EXPECT_EQ(map().iMI, 0);
     EXPECT_EQ(map().strat(), Strat());
     EXPECT_EQ(map().editor().lastPlacedObject(), 0);
-    EXPECT_EQ(map().engine(1), nullptr);
+    EXPECT_EQ(map().playback().engines().engine(1), nullptr);
     EXPECT_EQ(surface().imgObj(1), nullptr);
     EXPECT_EQ(surface().picM(1), nullptr);
     EXPECT_TRUE(map().sArquivo.isEmpty());
