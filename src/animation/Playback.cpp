@@ -163,6 +163,15 @@ void Playback::seekTo(int32_t frame)
     if (m_state == State::Stopped)
         setState(State::Paused);
     setFrame(frame);
+    Q_EMIT jumped(frame);
+}
+
+void Playback::setSpeed(double factor)
+{
+    if (factor == m_timer.speed())
+        return;
+    m_timer.setSpeed(factor);
+    Q_EMIT speedChanged(m_timer.speed());
 }
 
 int32_t Playback::restingFrame() const

@@ -72,7 +72,7 @@ public:
     void step();
 
     // Frames a second relative to 64; kept across runs.
-    void setSpeed(double factor) { m_timer.setSpeed(factor); }
+    void setSpeed(double factor);
     double speed() const { return m_timer.speed(); }
 
     // The last frame that moves or shows anything when the strat plays from a
@@ -97,6 +97,10 @@ Q_SIGNALS:
     // A stop is about to rewind the objects (they still stand where the run
     // left them).
     void aboutToRewind();
+    // The speed changed; and a jump (seekTo) landed on `frame`. What a
+    // shared board tells its followers besides the run state.
+    void speedChanged(double factor);
+    void jumped(int32_t frame);
 
 private:
     void setState(State state);

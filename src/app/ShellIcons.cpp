@@ -89,4 +89,19 @@ QPixmap appIcon()
     return pm;
 }
 
+QPixmap ping()
+{
+    QPixmap pm = blank(16, 16);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor colour(200, 120, 0);
+    p.setPen(QPen(colour, 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QPointF(8, 8), 3, 3);
+    return pm;
+}
+
 } // namespace vantrel::ShellIcons

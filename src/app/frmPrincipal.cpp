@@ -6,6 +6,7 @@
 
 #include "app/RecordingPanel.h"
 #include "app/ShellIcons.h"
+#include "app/TeamBoard.h"
 #include "chatwindow/frmChat.h"
 #include "editor/EditorPictures.h"
 #include "editor/EditorPopupMenus.h"
@@ -57,6 +58,15 @@ frmPrincipal::frmPrincipal(Ui &ui, QWidget *parent)
         followActive();
     });
 
+    // The team board beside the chat; a copy of a shared strat gets a strat
+    // window of its own.
+    m_board = new TeamBoard(
+        [this]() -> frmMapa * {
+            const int slot = NovoMapa();
+            return slot == -1 ? nullptr : stratWindow(slot);
+        },
+        this);
+
     buildMenus();
 
     // The hidden pictures kept on the form: the placing and window-move
@@ -94,6 +104,7 @@ frmPrincipal::~frmPrincipal()
     // Everything that reaches back into the workspace goes before it does:
     // the base class would delete these children only after the members.
     m_tmrCmd->stop();
+    delete m_board;
     delete m_frmNovo;
     delete m_chat;
     delete m_mdi;
@@ -113,6 +124,7 @@ void frmPrincipal::Form_Load(const QString &commandLine)
         m_ws.language.SetLanguageInForm(this);
         layoutToolRow();
         updateEditActions();
+        updateStratActions();
     }
 
     // 2. Show the window, wholly on its screen.

@@ -24,6 +24,7 @@ class QTimer;
 namespace vantrel {
 
 class ClickLabel;
+class TeamBoard;
 class RecordingPanel;
 class EditorPopupMenus;
 class PlaybackControls;
@@ -86,6 +87,15 @@ public:
     void onPaletteClicked(int index);
     void onTextToolClicked();
     void onMoveWindowToolClicked();
+    void onPingToolClicked();
+    // The team board: Share to Team (the active strat), Stop Sharing, Save a
+    // Copy (of the active strat, any window) and Follow / Stop following on
+    // the active shared copy.
+    void shareStrat();
+    void stopSharing();
+    void saveCopy();
+    void toggleFollowing();
+    TeamBoard &teamBoard() { return *m_board; }
     // Closing and renaming a strat window (its lblFechar and lblTitulo). A
     // modified strat is asked about first; returns false when it stays open.
     bool closeStrat(frmMapa *window);
@@ -148,6 +158,11 @@ private:
     void updateEditActions();
     // Save, Save As and the exports are off while no strat window is open.
     void updateStratActions();
+    // The team board's commands follow the active window and the board.
+    void updateBoardActions();
+    void buildBoardMenu(QMenu *menu);
+    // The chat window's Host, Connect, Close and Share to Team reach the board.
+    void followChat();
     void followUndo(frmMapa *window);
     void saveActive(bool bComo);
     // Saves `window`'s strat; true when it was written.
@@ -175,6 +190,7 @@ private:
         {
             m_shell.setSelectedPreview(picture);
         }
+        void ping(frmMapa &window, const QPoint &twips) override;
 
     private:
         frmPrincipal &m_shell;
@@ -188,6 +204,7 @@ private:
     QPointer<frmNovo> m_frmNovo;
     QPointer<frmChat> m_chat;
     QPointer<EditorPopupMenus> m_popupMenus;
+    TeamBoard *m_board = nullptr;
     bool m_quitOnClose = false;
     QString m_languageName;
 
@@ -197,6 +214,7 @@ private:
     ClickLabel *m_lblTexto = nullptr;
     ClickLabel *m_imgMove = nullptr;
     ClickLabel *m_imgChat = nullptr;
+    ClickLabel *m_imgPing = nullptr;
     QLabel *m_label1 = nullptr;
     QLabel *m_picImg = nullptr;
     QFrame *m_picREC = nullptr;

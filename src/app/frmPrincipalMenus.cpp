@@ -84,6 +84,8 @@ void frmPrincipal::buildMenus()
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
             &QAction::triggered, this, &frmPrincipal::copyImage);
     action(mnuTatica, "mnuVideo", QStringLiteral("Export as &Video"));
+    separator(mnuTatica, "sepBoard");
+    buildBoardMenu(mnuTatica);
     separator(mnuTatica, "sep03");
     // Ends the program once every modified strat was saved or discarded.
     connect(action(mnuTatica, "mnuSair", QStringLiteral("E&xit")), &QAction::triggered, this,
@@ -121,6 +123,7 @@ void frmPrincipal::updateStratActions()
         findChild<QAction *>(QLatin1String(name))->setEnabled(open);
     findChild<QAction *>(QStringLiteral("mnuVideo"))
         ->setEnabled(open && (!m_picREC || m_picREC->isHidden()));
+    updateBoardActions();
 }
 
 void frmPrincipal::fillWindowsMenu()
@@ -182,7 +185,8 @@ void frmPrincipal::saveActive(bool bComo)
 bool frmPrincipal::saveWindow(frmMapa *w, bool bComo)
 {
     const QString before = w->sArquivo;
-    const FileResult result = w->SalvaTatica(bComo);
+    // A shared copy is only ever saved as a copy.
+    const FileResult result = w->isReadOnly() ? w->saveCopy() : w->SalvaTatica(bComo);
     if (result)
         return !w->document().isModified(); // false when the dialog was cancelled
     // A failed save keeps the path the strat had and says why.
@@ -230,8 +234,10 @@ frmChat *frmPrincipal::chatWindow() const
 void frmPrincipal::showChat()
 {
     // One chat window for the program's life; it keeps its state while hidden.
-    if (!m_chat)
+    if (!m_chat) {
         m_chat = new frmChat(m_ws.ui, m_ws.language, this);
+        followChat();
+    }
     if (!m_chat->isVisible())
         keepOnScreen(m_chat, this);
     m_chat->show();

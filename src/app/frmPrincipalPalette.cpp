@@ -99,6 +99,9 @@ void frmPrincipal::buildPalette(QWidget *strip)
     m_imgChat = toolIcon(strip, "imgChat", QStringLiteral("Chat"), ShellIcons::chat(), 0);
     connect(m_imgChat, &ClickLabel::clicked, this, &frmPrincipal::showChat);
 
+    m_imgPing = toolIcon(strip, "imgPing", QString(), ShellIcons::ping(), 0);
+    connect(m_imgPing, &ClickLabel::clicked, this, &frmPrincipal::onPingToolClicked);
+
     m_label1 = new QLabel(QStringLiteral("Selected:"), strip);
     m_label1->setObjectName(QStringLiteral("Label1"));
 
@@ -120,6 +123,8 @@ void frmPrincipal::layoutToolRow()
     m_imgMove->move(x, m_imgMove->y());
     x += 16 + 12;
     m_imgChat->move(x, m_imgChat->y());
+    x += 16 + 12;
+    m_imgPing->move(x, m_imgPing->y());
     x += 16 + 24;
     centreOnRow(m_label1, x);
     x += m_label1->width() + 6;
@@ -208,6 +213,11 @@ void frmPrincipal::onTextToolClicked()
 void frmPrincipal::onMoveWindowToolClicked()
 {
     m_ws.tools.armMoveWindow();
+}
+
+void frmPrincipal::onPingToolClicked()
+{
+    m_ws.tools.armPing();
 }
 
 } // namespace vantrel

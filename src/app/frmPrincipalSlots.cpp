@@ -2,6 +2,7 @@
 // file into it, closing and renaming a strat window, the lookups the
 // workspace hands to the strat windows, and the hand-over poll (Comando).
 #include "app/ShellMessages.h"
+#include "app/TeamBoard.h"
 #include "app/frmPrincipal.h"
 #include "appcore/CommandLine.h"
 #include "editor/frmMapa.h"
@@ -150,6 +151,8 @@ bool frmPrincipal::closeStrat(frmMapa *window)
         return true;
     if (!mayDiscard(window))
         return false;
+    if (window == m_board->sharedWindow())
+        m_board->stopSharing();
     window->discardStrat();
     window->iMI = 0;
     if (QMdiSubWindow *sub = subWindowOf(window))
@@ -172,7 +175,7 @@ bool frmPrincipal::closeStrat(frmMapa *window)
 
 void frmPrincipal::renameStrat(frmMapa *window)
 {
-    if (!window || window->iMI == 0)
+    if (!window || window->iMI == 0 || window->isReadOnly())
         return;
     const QString answer = m_ws.ui.inputBox(this, text("s0007", "Enter the strat title:"),
                                             text("s0008", "Strat"), window->document().title());

@@ -36,6 +36,7 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
     cmdConectar = new QPushButton(QStringLiteral("Connect"), this);
     cmdFechar = new QPushButton(QStringLiteral("Close"), this);
     cmdIP = new QPushButton(QStringLiteral("Get IP"), this);
+    cmdShare = new QPushButton(text("s0104", "Share to Team"), this);
     Label1 = new QLabel(QStringLiteral("IP:"), this);
     lblIP = new QLabel(this);
     lstNicks = new QListWidget(this);
@@ -45,6 +46,7 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
     cmdConectar->setObjectName(QStringLiteral("cmdConectar"));
     cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
     cmdIP->setObjectName(QStringLiteral("cmdIP"));
+    cmdShare->setObjectName(QStringLiteral("cmdShare"));
     Label1->setObjectName(QStringLiteral("Label1"));
     lblIP->setObjectName(QStringLiteral("lblIP"));
     lstNicks->setObjectName(QStringLiteral("lstNicks"));
@@ -64,6 +66,7 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
     buttons->addWidget(cmdAguardar);
     buttons->addWidget(cmdConectar);
     buttons->addWidget(cmdFechar);
+    buttons->addWidget(cmdShare);
     buttons->addStretch();
     buttons->addWidget(cmdIP);
     buttons->addWidget(Label1);
@@ -83,6 +86,8 @@ frmChat::frmChat(Ui &ui, const clsLanguagePack &language, QWidget *parent)
     connect(cmdConectar, &QPushButton::clicked, this, &frmChat::cmdConectar_Click);
     connect(cmdFechar, &QPushButton::clicked, this, &frmChat::cmdFechar_Click);
     connect(cmdIP, &QPushButton::clicked, this, &frmChat::cmdIP_Click);
+    connect(cmdShare, &QPushButton::clicked, this, &frmChat::shareRequested);
+    cmdShare->setEnabled(false);
     connect(m_urlSource, &UrlSource::finished, this, &frmChat::showAddress);
 
     m_session->setTextLookup(
@@ -126,6 +131,11 @@ void frmChat::cmdAguardar_Click()
         return;
     }
     enterChat();
+    // The own host is reached on the address it listens on, loopback when
+    // it listens on all of them.
+    const bool anyAddress = m_bindAddress.isEmpty() || m_bindAddress == QLatin1String("0.0.0.0");
+    Q_EMIT chatEntered(anyAddress ? QStringLiteral("127.0.0.1") : m_bindAddress,
+                       m_session->boardListeningPort(), nick);
 }
 
 void frmChat::cmdConectar_Click()
@@ -139,12 +149,14 @@ void frmChat::cmdConectar_Click()
     if (!m_session->connectTo(nick, address, m_port))
         return;
     enterChat();
+    Q_EMIT chatEntered(address.trimmed(), quint16(m_port + 1), nick);
 }
 
 void frmChat::enterChat()
 {
     cmdAguardar->setEnabled(false);
     cmdConectar->setEnabled(false);
+    cmdShare->setEnabled(true);
     txtTexto->setFocus();
 }
 
@@ -213,6 +225,7 @@ void frmChat::showIdle()
 {
     cmdAguardar->setEnabled(true);
     cmdConectar->setEnabled(true);
+    cmdShare->setEnabled(false);
     txtTexto->clear();
     lblIP->clear(); // a window opened again knows no address yet
     lstNicks->clear();
@@ -232,6 +245,7 @@ void frmChat::closeEvent(QCloseEvent *event)
     m_session->reset();
     m_urlSource->abandon();
     showIdle();
+    Q_EMIT chatLeft();
     event->accept();
 }
 

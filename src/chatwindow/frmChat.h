@@ -41,10 +41,21 @@ public:
 
     ChatSession &session() { return *m_session; }
 
+Q_SIGNALS:
+    // The chat was hosted or joined: the team board beside it is at `host`
+    // on `boardPort` (the chat port + 1), joined with the same nick. Left:
+    // the chat was closed.
+    void chatEntered(const QString &host, quint16 boardPort, const QString &nick);
+    void chatLeft();
+    // "Share to Team": the main window shares its active strat.
+    void shareRequested();
+
+public:
     QPushButton *cmdAguardar;
     QPushButton *cmdConectar;
     QPushButton *cmdFechar;
     QPushButton *cmdIP;
+    QPushButton *cmdShare;
     QLabel *Label1;
     QLabel *lblIP;
     QListWidget *lstNicks;

@@ -92,4 +92,23 @@ void WayPointTool::hover(frmMapa &window, const MapEvent &event)
     OneShotTool::hover(window, event);
 }
 
+bool PingTool::press(frmMapa &window, const MapEvent &event)
+{
+    if (event.button != Qt::LeftButton)
+        return false;
+    window.disarmTool();
+    act(window, event);
+    return true;
+}
+
+void PingTool::act(frmMapa &window, const MapEvent &event)
+{
+    window.ping(event.pos.toPoint());
+}
+
+void PingTool::hover(frmMapa &window, const MapEvent &)
+{
+    window.setSurfaceCursor(Qt::CrossCursor);
+}
+
 } // namespace vantrel

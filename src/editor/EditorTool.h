@@ -39,6 +39,8 @@ public:
     virtual bool movesWindow() const { return false; }
     // The way-point tool names the strat window (iMI) whose path it extends.
     virtual int16_t wayPointWindow() const { return 0; }
+    // The tool changes nothing, so it works on a read-only board too.
+    virtual bool readOnly() const { return false; }
 };
 
 // The common ground of the one-shot tools: a press on the map acts, a left
@@ -126,6 +128,20 @@ protected:
 
 private:
     int16_t m_window;
+};
+
+// The ping tool: a left press anywhere on the board (an item included)
+// shows the player's ping to everyone on the team board.
+class PingTool : public OneShotTool
+{
+public:
+    bool readOnly() const override { return true; }
+    bool press(frmMapa &window, const MapEvent &event) override;
+    bool release(frmMapa &, const MapEvent &) override { return false; }
+
+protected:
+    void act(frmMapa &window, const MapEvent &event) override;
+    void hover(frmMapa &window, const MapEvent &event) override;
 };
 
 } // namespace vantrel

@@ -25,6 +25,7 @@ public:
     void armText() { arm(std::make_shared<TextTool>()); }
     void armMoveWindow() { arm(std::make_shared<MoveWindowTool>()); }
     void armWayPoint(int16_t iMI) { arm(std::make_shared<WayPointTool>(iMI)); }
+    void armPing() { arm(std::make_shared<PingTool>()); }
     void disarm() { arm(nullptr); }
     // The armed tool, or null. A press keeps it alive while it acts, even
     // when that disarms or replaces it.

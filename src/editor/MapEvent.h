@@ -26,6 +26,7 @@ struct MapEvent
     Qt::MouseButton button = Qt::NoButton; // the one pressed or released
     Qt::MouseButtons buttons;              // the ones held
     bool shift = false;
+    bool alt = false; // Alt+click pings
     QPointF pos;
     QPoint globalPos; // where a popup menu opens
 

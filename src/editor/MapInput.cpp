@@ -14,16 +14,29 @@ MapInput::MapInput(frmMapa &window, Workspace &workspace)
 {
 }
 
+std::shared_ptr<EditorTool> MapInput::tool() const
+{
+    std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (m_window.isReadOnly() && tool && !tool->readOnly())
+        return nullptr;
+    return tool;
+}
+
 void MapInput::route(Handler handler, const MapEvent &event)
 {
-    // Held here: the tool may disarm itself or be replaced while it acts.
-    const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (!tool || !((*tool).*handler)(m_window, event))
+    // Held here: the tool may disarm itself or be replaced while it acts. A
+    // read-only board never reaches the select tool: no drags, no menus.
+    const std::shared_ptr<EditorTool> tool = this->tool();
+    if ((!tool || !((*tool).*handler)(m_window, event)) && !m_window.isReadOnly())
         (m_selectTool.*handler)(m_window, event);
 }
 
 void MapInput::press(const MapEvent &event)
 {
+    if (event.alt && event.button == Qt::LeftButton) {
+        m_window.ping(event.pos.toPoint());
+        return;
+    }
     if (event.onMap())
         m_window.surface().tlinha()->hide();
     route(&EditorTool::press, event);
@@ -46,14 +59,14 @@ void MapInput::doubleClick(const MapEvent &event)
 
 void MapInput::keyDown(int key)
 {
-    if (const std::shared_ptr<EditorTool> tool = m_ws.tools.current();
+    if (const std::shared_ptr<EditorTool> tool = this->tool();
         tool && tool->keyPress(m_window, key))
         return;
     const StratSelection &selection = m_window.editor().selection();
     switch (key) {
     case Qt::Key_F4:
         // Another way point for the selected object, without the menu.
-        if (m_window.playback().isStopped() && !m_window.bGravando()
+        if (m_window.playback().isStopped() && !m_window.bGravando() && !m_window.isReadOnly()
             && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
             m_window.armWayPoint();
             m_window.setSurfaceCursor(EditorPictures::placingCursor());

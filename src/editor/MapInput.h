@@ -3,6 +3,8 @@
 #include "editor/MapEvent.h"
 #include "editor/SelectTool.h"
 
+#include <memory>
+
 namespace vantrel {
 
 class Workspace;
@@ -28,6 +30,9 @@ public:
 private:
     using Handler = bool (EditorTool::*)(frmMapa &, const MapEvent &);
     void route(Handler handler, const MapEvent &event);
+    // The armed tool, or null when this window must not hand it events: a
+    // read-only board takes only tools that change nothing.
+    std::shared_ptr<EditorTool> tool() const;
 
     frmMapa &m_window;
     Workspace &m_ws;

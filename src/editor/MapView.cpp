@@ -43,6 +43,7 @@ MapEvent MapView::eventFor(const MapHit &hit, QMouseEvent *event) const
     e.button = event->button();
     e.buttons = event->buttons();
     e.shift = event->modifiers() & Qt::ShiftModifier;
+    e.alt = event->modifiers() & Qt::AltModifier;
     e.pos = toTwips(event->position());
     e.globalPos = event->globalPosition().toPoint();
     return e;

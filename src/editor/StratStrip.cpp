@@ -117,7 +117,13 @@ void StratStrip::build()
     m_lblFechar = stripLabel(w, "lblFechar", QStringLiteral("X"), 11730, 225, 225);
     m_lblFechar->setAlignment(Qt::AlignCenter);
     m_lblFechar->setCursor(Qt::PointingHandCursor);
-    for (QLabel *label : {m_lblTitulo, m_lblSite, m_picGO, m_picPause, m_lblFechar})
+    // A shared copy shows whether it follows the sharer's play where the
+    // link is, and a click switches it.
+    m_lblFollow = stripLabel(w, "lblFollow", QString(), 5700, 2400, 225);
+    m_lblFollow->setStyleSheet(QStringLiteral("color: #7fffb2; background: transparent;"));
+    m_lblFollow->setCursor(Qt::PointingHandCursor);
+    m_lblFollow->hide();
+    for (QLabel *label : {m_lblTitulo, m_lblSite, m_lblFollow, m_picGO, m_picPause, m_lblFechar})
         label->installEventFilter(this);
 
     // Covers the frame counter, the clock and the buttons while recording.
@@ -137,6 +143,9 @@ void StratStrip::showTitle()
     QString shown = m_document.title();
     if (m_document.isModified())
         shown += QStringLiteral(" *");
+    if (!m_sharedBy.isEmpty())
+        shown = m_ws.language.text(QStringLiteral("s0100"), QStringLiteral("Shared by %1: %2"))
+                    .arg(m_sharedBy, shown);
     m_lblTitulo->setText(shown);
     m_window.setWindowTitle(shown);
 }
@@ -175,12 +184,29 @@ void StratStrip::setRecordingCover(bool shown)
     m_picHide->raise();
 }
 
+void StratStrip::setSharedBy(const QString &nick)
+{
+    m_sharedBy = nick;
+    m_lblSite->setVisible(nick.isEmpty());
+    m_lblFollow->setVisible(!nick.isEmpty());
+    showTitle();
+}
+
+void StratStrip::showFollowing(bool on)
+{
+    m_lblFollow->setText(
+        on ? m_ws.language.text(QStringLiteral("s0102"), QStringLiteral("Stop following"))
+           : m_ws.language.text(QStringLiteral("s0101"), QStringLiteral("Follow")));
+}
+
 bool StratStrip::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_lblFechar && isLeftClick(m_lblFechar, event))
         Q_EMIT closeClicked();
     else if (watched == m_lblTitulo && isLeftDoubleClick(event))
         Q_EMIT titleDoubleClicked();
+    else if (watched == m_lblFollow && isLeftClick(m_lblFollow, event))
+        Q_EMIT followClicked();
     else if (watched == m_lblSite && isLeftClick(m_lblSite, event))
         m_ws.ui.openTarget(m_lblSite->text());
     else if (watched == m_picGO && isLeftClick(m_picGO, event))

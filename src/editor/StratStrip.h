@@ -38,12 +38,17 @@ public:
     QImage withoutControls(const std::function<QImage()> &capture);
     // picHide over the counters and buttons while recording.
     void setRecordingCover(bool shown);
+    // A copy of a strat `nick` shares: "Shared by <nick>: <title>", and a
+    // Follow / Stop following switch where the link is. Empty: as before.
+    void setSharedBy(const QString &nick);
+    void showFollowing(bool on);
 
 Q_SIGNALS:
     void closeClicked();
     void titleDoubleClicked();
     void playClicked();
     void pauseClicked();
+    void followClicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -58,6 +63,8 @@ private:
     QLabel *m_lblTitulo = nullptr;
     QLabel *m_lblFechar = nullptr;
     QLabel *m_lblSite = nullptr;
+    QLabel *m_lblFollow = nullptr;
+    QString m_sharedBy;
     QLabel *m_lblFrame = nullptr;
     QLabel *m_lblSegs = nullptr;
     QLabel *m_picGO = nullptr;

@@ -4,6 +4,7 @@
 #include "i18n/LanguagePack.h"
 
 #include <QPixmap>
+#include <QPoint>
 
 #include <array>
 
@@ -38,6 +39,9 @@ public:
     virtual frmMapa *activeStratWindow() const { return nullptr; }
     // Shows the main window's "Selected:" preview picImg; a null picture clears it.
     virtual void setSelectedPreview(const QPixmap &) {}
+    // A ping on `window` at `twips` (the ping tool or Alt+click): the main
+    // window sends it to the team board; alone it shows on that window.
+    virtual void ping(frmMapa &window, const QPoint &twips);
 
     Ui &ui;
     clsLanguagePack language;

@@ -33,6 +33,10 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
             [this] { Q_EMIT renameRequested(this); });
     connect(m_strip, &StratStrip::playClicked, this, &frmMapa::picGO_Click);
     connect(m_strip, &StratStrip::pauseClicked, this, &frmMapa::picPause_Click);
+    connect(m_strip, &StratStrip::followClicked, this, [this] {
+        if (m_follower)
+            m_follower->setFollowing(!m_follower->isFollowing());
+    });
     connect(&m_playback, &Playback::stateChanged, this, [this](Playback::State state) {
         const bool stopped = state == Playback::State::Stopped;
         m_scene->setPathsVisible(stopped);
@@ -92,7 +96,7 @@ void frmMapa::endGesture(bool shift)
 
 void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
 {
-    if (!m_ws.popupMenus)
+    if (!m_ws.popupMenus || isReadOnly())
         return;
     if (kind == MapHit::Marker)
         m_ws.popupMenus->popupPointMenu(this, globalPos);
@@ -139,6 +143,7 @@ void frmMapa::discardStrat()
         Exporta_Video();
     m_playback.stop();
     m_playback.setSpeed(1.0); // a reused window starts as a new one
+    setSharedBy(QString());
     m_document.clear();
     surface().scene().setBackground(QPixmap());
     m_input->cancel();
