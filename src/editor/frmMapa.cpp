@@ -2,6 +2,7 @@
 
 #include "editor/EditorPictures.h"
 #include "editor/EditorPopupMenus.h"
+#include "editor/MapDrawings.h"
 #include "editor/MapView.h"
 #include "editor/SelectTool.h"
 #include "editor/StratEditor.h"
@@ -69,6 +70,7 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     buildTopStrip();
     buildPlayback();
     followDocument();
+    m_drawings = std::make_unique<MapDrawings>(m_ws, m_document, m_playback, *m_surface, this);
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
         if (auto *label1 = findChild<QLabel *>(QStringLiteral("Label1")))

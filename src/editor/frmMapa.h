@@ -23,6 +23,7 @@ namespace vantrel {
 class Workspace;
 class MapView;
 class EditorTool;
+class MapDrawings;
 class SelectTool;
 class StratEditor;
 class StratSurface;
@@ -72,6 +73,8 @@ public:
     QString title() const { return strat().Title.trimmed(); }
     // The edits that ask the user, and the selection they act on.
     StratEditor &editor() { return *m_editor; }
+    // The drawings on the map: their layer, the "Drawings" toggle, their menu.
+    MapDrawings &mapDrawings() { return *m_drawings; }
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
     // A file that cannot be read leaves the window empty and returns the reason.
@@ -177,6 +180,7 @@ private:
     MapView *m_view = nullptr;
     std::unique_ptr<StratEditor> m_editor;
     std::unique_ptr<SelectTool> m_selectTool;
+    std::unique_ptr<MapDrawings> m_drawings;
 
     void buildPlayback();
     void showRunState(Playback::State state);
