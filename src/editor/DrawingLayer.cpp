@@ -28,36 +28,41 @@ QRect pixelsOf(const Drawing &drawing)
 } // namespace
 
 DrawingLayer::DrawingLayer()
-    : m_picture(kMapWidthPixels, kMapHeightPixels, QImage::Format_ARGB32_Premultiplied)
 {
-    m_picture.fill(Qt::transparent);
+    for (Sheet *sheet : {&m_current, &m_later}) {
+        sheet->picture
+            = QImage(kMapWidthPixels, kMapHeightPixels, QImage::Format_ARGB32_Premultiplied);
+        sheet->picture.fill(Qt::transparent);
+    }
     setFlag(ItemUsesExtendedStyleOption);
     setScale(kTwipsPerPixel);
     setZValue(MapLayer::Drawing);
     setAcceptedMouseButtons(Qt::NoButton);
 }
 
-DrawingLayer::Look DrawingLayer::lookOf(const Drawing &drawing) const
+bool DrawingLayer::isCurrent(const Drawing &drawing) const
 {
-    if (!m_allShown)
-        return Look::Hidden;
-    if (drawing.showsAt(m_frame))
-        return Look::Full;
-    return m_running ? Look::Hidden : Look::Faint;
+    return m_allShown && drawing.showsAt(m_running ? m_frame : 0);
 }
 
-DrawingLayer::Look DrawingLayer::look(int index) const
+bool DrawingLayer::isLater(const Drawing &drawing) const
 {
-    return index >= 0 && index < count() ? m_entries[size_t(index)].look : Look::Hidden;
+    return m_allShown && !drawing.showsAt(0);
 }
 
-void DrawingLayer::dirty(const QRect &pixels)
+bool DrawingLayer::isShown(const Entry &entry) const
 {
-    const QRect onMap = pixels & m_picture.rect();
+    return entry.current || (entry.later && !m_running);
+}
+
+void DrawingLayer::dirty(Sheet &sheet, const QRect &pixels)
+{
+    const QRect onMap = pixels & sheet.picture.rect();
     if (onMap.isEmpty())
         return;
-    m_dirty += onMap;
-    update(onMap);
+    sheet.dirty += onMap;
+    if (&sheet == &m_current || !m_running)
+        update(onMap);
 }
 
 void DrawingLayer::setDrawings(const std::vector<Drawing> &drawings)
@@ -73,16 +78,20 @@ void DrawingLayer::setDrawings(const std::vector<Drawing> &drawings)
            && m_entries[m_entries.size() - 1 - tail].drawing
                   == drawings[drawings.size() - 1 - tail])
         ++tail;
+    const auto mark = [this](const Entry &e) {
+        if (e.current)
+            dirty(m_current, e.pixels);
+        if (e.later)
+            dirty(m_later, e.pixels);
+    };
     for (size_t i = head; i < m_entries.size() - tail; ++i)
-        if (m_entries[i].look != Look::Hidden)
-            dirty(m_entries[i].pixels);
+        mark(m_entries[i]);
     std::vector<Entry> changed;
     changed.reserve(drawings.size() - tail - head);
     for (size_t i = head; i < drawings.size() - tail; ++i) {
-        Entry e{drawings[i], pixelsOf(drawings[i]), lookOf(drawings[i])};
-        if (e.look != Look::Hidden)
-            dirty(e.pixels);
-        changed.push_back(std::move(e));
+        const Drawing &d = drawings[i];
+        changed.push_back({d, pixelsOf(d), isCurrent(d), isLater(d)});
+        mark(changed.back());
     }
     m_entries.erase(m_entries.begin() + std::ptrdiff_t(head),
                     m_entries.end() - std::ptrdiff_t(tail));
@@ -94,10 +103,15 @@ void DrawingLayer::setDrawings(const std::vector<Drawing> &drawings)
 void DrawingLayer::restyle()
 {
     for (Entry &e : m_entries) {
-        const Look now = lookOf(e.drawing);
-        if (now != e.look) {
-            e.look = now;
-            dirty(e.pixels);
+        const bool current = isCurrent(e.drawing);
+        if (current != e.current) {
+            e.current = current;
+            dirty(m_current, e.pixels);
+        }
+        const bool later = isLater(e.drawing);
+        if (later != e.later) {
+            e.later = later;
+            dirty(m_later, e.pixels);
         }
     }
 }
@@ -106,6 +120,8 @@ void DrawingLayer::setFrame(int32_t frame, bool running)
 {
     if (frame == m_frame && running == m_running)
         return;
+    if (running != m_running)
+        update(); // the faint picture comes or goes
     m_frame = frame;
     m_running = running;
     restyle();
@@ -121,12 +137,11 @@ void DrawingLayer::setAllShown(bool shown)
 
 int DrawingLayer::drawingAt(const QPointF &at, double slack) const
 {
-    const QPointF pixel = at / kTwipsPerPixel;
+    const QPoint pixel = (at / kTwipsPerPixel).toPoint();
     const int reach = int(slack / kTwipsPerPixel) + 1;
     for (size_t i = m_entries.size(); i-- > 0;) {
         const Entry &e = m_entries[i];
-        if (e.look == Look::Hidden
-            || !e.pixels.adjusted(-reach, -reach, reach, reach).contains(pixel.toPoint()))
+        if (!isShown(e) || !e.pixels.adjusted(-reach, -reach, reach, reach).contains(pixel))
             continue;
         if (DrawingShapes::touches(e.drawing, at, slack))
             return int(i);
@@ -139,33 +154,38 @@ QRectF DrawingLayer::boundingRect() const
     return QRectF(0, 0, kMapWidthPixels, kMapHeightPixels);
 }
 
-void DrawingLayer::redraw()
+void DrawingLayer::redraw(Sheet &sheet, bool Entry::*on)
 {
     // Only the dirty pixels are cleared and painted again, by every drawing
-    // that reaches into them, in order.
-    const QRect box = m_dirty.boundingRect();
-    QPainter p(&m_picture);
-    p.setClipRegion(m_dirty);
+    // of the sheet that reaches into them, in order.
+    const QRect box = sheet.dirty.boundingRect();
+    QPainter p(&sheet.picture);
+    p.setClipRegion(sheet.dirty);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(box, Qt::transparent);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    for (const Entry &e : m_entries) {
-        if (e.look == Look::Hidden || !e.pixels.intersects(box) || !m_dirty.intersects(e.pixels))
-            continue;
-        p.setOpacity(e.look == Look::Faint ? kFaintOpacity : 1.0);
-        DrawingShapes::paint(p, e.drawing);
-    }
-    m_dirty = QRegion();
+    for (const Entry &e : m_entries)
+        if (e.*on && e.pixels.intersects(box) && sheet.dirty.intersects(e.pixels))
+            DrawingShapes::paint(p, e.drawing);
+    sheet.dirty = QRegion();
 }
 
 void DrawingLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    if (!m_dirty.isEmpty())
-        redraw();
-    const QRect exposed = option->exposedRect.toAlignedRect() & m_picture.rect();
-    painter->drawImage(exposed.topLeft(), m_picture, exposed);
+    const QRect exposed = option->exposedRect.toAlignedRect() & m_current.picture.rect();
+    if (!m_running) {
+        if (!m_later.dirty.isEmpty())
+            redraw(m_later, &Entry::later);
+        painter->save();
+        painter->setOpacity(painter->opacity() * kFaintOpacity);
+        painter->drawImage(exposed.topLeft(), m_later.picture, exposed);
+        painter->restore();
+    }
+    if (!m_current.dirty.isEmpty())
+        redraw(m_current, &Entry::current);
+    painter->drawImage(exposed.topLeft(), m_current.picture, exposed);
 }
 
 DraftItem::DraftItem()

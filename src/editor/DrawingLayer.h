@@ -11,15 +11,17 @@
 
 namespace vantrel {
 
-// Every drawing of a strat as one picture of the map's size, between the
+// Every drawing of a strat as pictures of the map's size, between the
 // overview and the path lines. A frame of a run only blits the part of the
-// picture the moving objects uncover; a drawing that is added, changed,
+// pictures the moving objects uncover; a drawing that is added, changed,
 // removed or comes and goes on its cue redraws just the pixels it covers.
 //
-// What shows: all drawings at full strength while the strat runs or pauses
-// only those whose cue holds at the current frame. A stopped strat shows
-// those that show at frame 0 at full strength and the ones cued later faint,
-// so they can still be found and edited. The "Drawings" toggle hides all.
+// What shows: while the strat runs or pauses, the drawings whose cue holds
+// at the current frame. A stopped strat shows those of frame 0 and, faint
+// beneath them, the ones cued for later, so they can still be found and
+// edited. The faint ones have a picture of their own that a run simply does
+// not show, so starting and stopping repaint nothing but what frame 0 and
+// frame 1 differ in. The "Drawings" toggle hides all.
 class DrawingLayer : public QGraphicsItem
 {
 public:
@@ -35,9 +37,6 @@ public:
     // The topmost drawing shown (faint ones included) within `slack` twips
     // of `at`, or -1.
     int drawingAt(const QPointF &at, double slack) const;
-    // Whether drawing `index` shows now, and how strongly.
-    enum class Look : uint8_t { Hidden, Faint, Full };
-    Look look(int index) const;
     int count() const { return int(m_entries.size()); }
     const Drawing &drawing(int index) const { return m_entries[size_t(index)].drawing; }
 
@@ -45,23 +44,32 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *) override;
 
 private:
+    // One picture and the part of it that is out of date.
+    struct Sheet
+    {
+        QImage picture;
+        QRegion dirty;
+    };
     struct Entry
     {
         Drawing drawing;
-        QRect pixels; // what painting it touches
-        Look look = Look::Hidden;
+        QRect pixels;         // what painting it touches
+        bool current = false; // on the picture of the frame shown
+        bool later = false;   // on the faint picture of a stopped strat
     };
-    Look lookOf(const Drawing &drawing) const;
+    bool isCurrent(const Drawing &drawing) const;
+    bool isLater(const Drawing &drawing) const;
+    bool isShown(const Entry &entry) const;
     void restyle();
-    void dirty(const QRect &pixels);
-    void redraw();
+    void dirty(Sheet &sheet, const QRect &pixels);
+    void redraw(Sheet &sheet, bool Entry::*on);
 
     std::vector<Entry> m_entries;
     int32_t m_frame = 0;
     bool m_running = false;
     bool m_allShown = true;
-    QImage m_picture;
-    QRegion m_dirty;
+    Sheet m_current;
+    Sheet m_later;
 };
 
 // The drawing being drawn, over the others until it is let go. Its bounds are

@@ -63,10 +63,13 @@ ArrowHead arrowHead(const Drawing &drawing)
     return head;
 }
 
+// Round ends; bevelled bends, which at these widths look like round ones
+// and cost a fraction to stroke on a long pen stroke; mitred corners on a
+// rectangle.
 QPen penOf(const Drawing &drawing)
 {
     return QPen(colourOf(drawing), std::max(1, drawing.width), Qt::SolidLine, Qt::RoundCap,
-                Qt::RoundJoin);
+                drawing.kind == DrawingKind::Rect ? Qt::MiterJoin : Qt::BevelJoin);
 }
 
 } // namespace
