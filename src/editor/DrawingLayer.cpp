@@ -17,6 +17,9 @@ constexpr int kMapWidthPixels = kMapWidthTwips / kTwipsPerPixel;
 constexpr int kMapHeightPixels = kMapHeightTwips / kTwipsPerPixel;
 // How strongly a stopped strat shows a drawing cued for later.
 constexpr qreal kFaintOpacity = 0.35;
+// Sprites kept: each at most a quarter of the map, all together 64 MB.
+constexpr qint64 kSpriteArea = qint64(kMapWidthPixels) * kMapHeightPixels / 4;
+constexpr qint64 kSpriteBytes = 64 << 20;
 
 QRect pixelsOf(const Drawing &drawing)
 {
@@ -84,13 +87,16 @@ void DrawingLayer::setDrawings(const std::vector<Drawing> &drawings)
         if (e.later)
             dirty(m_later, e.pixels);
     };
-    for (size_t i = head; i < m_entries.size() - tail; ++i)
+    for (size_t i = head; i < m_entries.size() - tail; ++i) {
         mark(m_entries[i]);
+        if (m_entries[i].sprite)
+            m_spriteBytes -= m_entries[i].sprite->sizeInBytes();
+    }
     std::vector<Entry> changed;
     changed.reserve(drawings.size() - tail - head);
     for (size_t i = head; i < drawings.size() - tail; ++i) {
         const Drawing &d = drawings[i];
-        changed.push_back({d, pixelsOf(d), isCurrent(d), isLater(d)});
+        changed.push_back({d, pixelsOf(d), isCurrent(d), isLater(d), {}});
         mark(changed.back());
     }
     m_entries.erase(m_entries.begin() + std::ptrdiff_t(head),
@@ -164,12 +170,37 @@ void DrawingLayer::redraw(Sheet &sheet, bool Entry::*on)
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(box, Qt::transparent);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    for (const Entry &e : m_entries)
+    for (Entry &e : m_entries)
         if (e.*on && e.pixels.intersects(box) && sheet.dirty.intersects(e.pixels))
-            DrawingShapes::paint(p, e.drawing);
+            paintEntry(p, e);
     sheet.dirty = QRegion();
+}
+
+void DrawingLayer::paintEntry(QPainter &painter, Entry &e)
+{
+    const qint64 area = qint64(e.pixels.width()) * e.pixels.height();
+    if (!e.sprite && area <= kSpriteArea && m_spriteBytes + 4 * area <= kSpriteBytes) {
+        auto sprite
+            = std::make_shared<QImage>(e.pixels.size(), QImage::Format_ARGB32_Premultiplied);
+        sprite->fill(Qt::transparent);
+        QPainter p(sprite.get());
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(-e.pixels.topLeft());
+        p.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+        DrawingShapes::paint(p, e.drawing);
+        p.end();
+        m_spriteBytes += sprite->sizeInBytes();
+        e.sprite = std::move(sprite);
+    }
+    if (e.sprite) {
+        painter.drawImage(e.pixels.topLeft(), *e.sprite);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    DrawingShapes::paint(painter, e.drawing);
+    painter.restore();
 }
 
 void DrawingLayer::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)

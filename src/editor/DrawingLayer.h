@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRegion>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -56,7 +57,11 @@ private:
         QRect pixels;         // what painting it touches
         bool current = false; // on the picture of the frame shown
         bool later = false;   // on the faint picture of a stopped strat
+        // The drawing painted once, when it is small enough to keep: a cue
+        // or an edit nearby then copies it instead of stroking it again.
+        std::shared_ptr<const QImage> sprite;
     };
+    void paintEntry(QPainter &painter, Entry &entry);
     bool isCurrent(const Drawing &drawing) const;
     bool isLater(const Drawing &drawing) const;
     bool isShown(const Entry &entry) const;
@@ -70,6 +75,7 @@ private:
     bool m_allShown = true;
     Sheet m_current;
     Sheet m_later;
+    qint64 m_spriteBytes = 0;
 };
 
 // The drawing being drawn, over the others until it is let go. Its bounds are
