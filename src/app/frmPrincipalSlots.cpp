@@ -90,6 +90,8 @@ int frmPrincipal::OpenStratFile(const QString &sPath)
                                     + reason);
         return -1;
     }
+    if (!result.message.isEmpty())
+        ShellMessages::openNotice(m_ws, this, path, result.message);
     return slot;
 }
 

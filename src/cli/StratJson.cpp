@@ -4,6 +4,10 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
 namespace vantrel::StratJson {
 
 namespace {
@@ -31,13 +35,87 @@ void listFromJson(JsonFields &top, const char *key, NumberedList<T> &list, FromJ
         list.append(fromJson(array[i].toObject(), top.path(key, i)));
 }
 
+constexpr const char *kKindNames[kDrawingKindCount] = {"pen", "line", "arrow", "rect", "ellipse"};
+
+QJsonObject drawingToJson(const Drawing &d)
+{
+    QJsonArray points;
+    for (const QPoint &p : d.points)
+        points.append(QJsonArray{p.x(), p.y()});
+    return QJsonObject{
+        {QStringLiteral("kind"), QLatin1String(kKindNames[int(d.kind)])},
+        {QStringLiteral("points"), points},
+        {QStringLiteral("color"),
+         QStringLiteral("#%1").arg(d.color & 0xFFFFFFu, 6, 16, QLatin1Char('0'))},
+        {QStringLiteral("width"), d.width},
+        {QStringLiteral("filled"), d.filled},
+        {QStringLiteral("fromFrame"), d.fromFrame},
+        {QStringLiteral("toFrame"), d.toFrame},
+    };
+}
+
+bool isInt32(const QJsonValue &v)
+{
+    const double d = v.toDouble(0.5);
+    return v.isDouble() && d == std::floor(d) && d >= INT32_MIN && d <= INT32_MAX;
+}
+
+// "kind", "points" and the rest; a missing colour, width, fill or cue takes
+// the value a new drawing has.
+Drawing drawingFromJson(JsonFields &f)
+{
+    Drawing d;
+    f.allowOnly({QStringLiteral("kind"), QStringLiteral("points"), QStringLiteral("color"),
+                 QStringLiteral("width"), QStringLiteral("filled"), QStringLiteral("fromFrame"),
+                 QStringLiteral("toFrame")});
+    f.require({QStringLiteral("kind"), QStringLiteral("points")});
+    const QString kind = f.text("kind");
+    const auto *name = std::find_if(std::begin(kKindNames), std::end(kKindNames),
+                                    [&](const char *n) { return kind == QLatin1String(n); });
+    if (f.ok() && name == std::end(kKindNames))
+        f.fail(f.path("kind") + QStringLiteral(" is not pen, line, arrow, rect or ellipse"));
+    d.kind = DrawingKind(name - std::begin(kKindNames));
+
+    const QJsonValue points = f.present("points");
+    if (f.ok() && !points.isArray())
+        f.fail(f.path("points") + QStringLiteral(" is not a list"));
+    const QJsonArray list = points.toArray();
+    for (qsizetype i = 0; i < list.size() && f.ok(); ++i) {
+        const QJsonArray xy = list[i].toArray();
+        if (!list[i].isArray() || xy.size() != 2 || !isInt32(xy[0]) || !isInt32(xy[1]))
+            f.fail(f.path("points", i) + QStringLiteral(" is not [x, y] in whole twips"));
+        else
+            d.points.emplace_back(xy[0].toInt(), xy[1].toInt());
+    }
+    const bool pen = d.kind == DrawingKind::Pen;
+    if (f.ok() && (pen ? d.points.empty() : d.points.size() != 2))
+        f.fail(f.path("points")
+               + (pen ? QStringLiteral(" is empty")
+                      : QStringLiteral(" does not hold two corner points")));
+
+    if (!f.present("color").isUndefined()) {
+        const QString color = f.text("color");
+        bool hex = color.size() == 7 && color.startsWith(QLatin1Char('#'));
+        const uint value = hex ? color.mid(1).toUInt(&hex, 16) : 0;
+        if (f.ok() && !hex)
+            f.fail(f.path("color") + QStringLiteral(" is not #rrggbb"));
+        d.color = value;
+    }
+    if (!f.present("width").isUndefined())
+        d.width = f.integer<int32_t>("width");
+    d.filled = f.boolean("filled");
+    d.fromFrame = f.integer<int32_t>("fromFrame");
+    d.toFrame = f.integer<int32_t>("toFrame");
+    return d;
+}
+
 } // namespace
 
 QJsonObject toJson(const Strat &strat)
 {
     QJsonObject o;
     o[QStringLiteral("overview")] = strat.Overview.trimmed();
-    o[QStringLiteral("title")] = strat.Title.trimmed();
+    o[QStringLiteral("title")] = strat.Title.unpadded();
     o[QStringLiteral("objects")] = listToJson(strat.Objects, [](const StratObject &ob) {
         return QJsonObject{{QStringLiteral("PictureIndex"), ob.PictureIndex},
                            {QStringLiteral("Left"), floatToJson(ob.Left)},
@@ -69,6 +147,10 @@ QJsonObject toJson(const Strat &strat)
                            {QStringLiteral("MovementIndex"), l.MovementIndex},
                            {QStringLiteral("PointIndex"), l.PointIndex}};
     });
+    QJsonArray drawings;
+    for (const Drawing &d : strat.drawings)
+        drawings.append(drawingToJson(d));
+    o[QStringLiteral("drawings")] = drawings;
     return o;
 }
 
@@ -79,7 +161,7 @@ bool fromJson(const QJsonObject &json, Strat &strat, QString *error)
     JsonFields top(json, {}, error);
     top.allowOnly({QStringLiteral("overview"), QStringLiteral("title"), QStringLiteral("objects"),
                    QStringLiteral("texts"), QStringLiteral("colors"), QStringLiteral("movements"),
-                   QStringLiteral("links")});
+                   QStringLiteral("links"), QStringLiteral("drawings")});
     // Every strat has both; a document without them is something else.
     top.require({QStringLiteral("overview"), QStringLiteral("title")});
     s.Overview = top.text("overview");
@@ -131,6 +213,11 @@ bool fromJson(const QJsonObject &json, Strat &strat, QString *error)
         return StratLink{f.text("Target"), f.integer<int16_t>("ObjectIndex"),
                          f.integer<int16_t>("MovementIndex"), f.integer<int16_t>("PointIndex")};
     });
+    const QJsonArray drawings = top.objects("drawings");
+    for (qsizetype i = 0; i < drawings.size() && top.ok(); ++i) {
+        JsonFields f(drawings[i].toObject(), top.path("drawings", i), error);
+        s.drawings.push_back(drawingFromJson(f));
+    }
     if (!top.ok())
         return false;
     strat = std::move(s);

@@ -8,7 +8,8 @@
 namespace vantrel::StratJson {
 
 // The strat as the program holds it after opening it, as one JSON object:
-// overview, title, objects, texts, colors, movements, links (records 1..count).
+// overview, title, objects, texts, colors, movements, links (records 1..count)
+// and drawings. Texts are full Unicode.
 QJsonObject toJson(const Strat &strat);
 
 // Builds a strat from a JSON object of the same shape; missing lists are

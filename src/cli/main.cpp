@@ -70,14 +70,16 @@ QString summary(const Strat &s, const QString &path)
                           "  objects:   %4 (%5 deleted)\n"
                           "  texts:     %6\n"
                           "  movements: %7 with %8 way points\n"
-                          "  links:     %9\n")
+                          "  links:     %9\n"
+                          "  drawings:  %10\n")
         .arg(path, s.Title.trimmed(), s.Overview.trimmed())
         .arg(s.Objects.count())
         .arg(s.Objects.count() - live)
         .arg(s.Texts.count())
         .arg(s.Movements.count())
         .arg(points)
-        .arg(s.Links.count());
+        .arg(s.Links.count())
+        .arg(qsizetype(s.drawings.size()));
 }
 
 int info(const QStringList &args)
@@ -98,6 +100,9 @@ int info(const QStringList &args)
     const FileResult r = StratFile::read(path, strat);
     if (!r)
         return fail(r.message);
+    if (!r.message.isEmpty()) // what was left out; the strat opened all the same
+        std::fprintf(stderr, "vantrel-cli: %s: %s\n", path.toUtf8().constData(),
+                     r.message.toUtf8().constData());
     if (json)
         out(QString::fromUtf8(
             QJsonDocument(StratJson::toJson(strat)).toJson(QJsonDocument::Indented)));

@@ -9,7 +9,8 @@ enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 
 // The outcome of every file operation of the program: ok, or a message ready
 // to be shown (it names the file and the reason) with the icon its message
-// box should carry.
+// box should carry. An ok result may carry a warning: the operation went
+// through, and the message says once what was left out.
 struct FileResult
 {
     bool ok = false;
@@ -19,6 +20,10 @@ struct FileResult
     explicit operator bool() const { return ok; }
 
     static FileResult success() { return {true, {}, MsgIcon::None}; }
+    static FileResult warning(const QString &message)
+    {
+        return {true, message, MsgIcon::Exclamation};
+    }
     static FileResult failure(const QString &message, MsgIcon icon = MsgIcon::Information)
     {
         return {false, message, icon};

@@ -103,6 +103,18 @@ QString JsonFields::text(const char *key)
     return v.toString();
 }
 
+bool JsonFields::boolean(const char *key, bool fallback)
+{
+    const QJsonValue v = present(key);
+    if (v.isUndefined())
+        return fallback;
+    if (!v.isBool()) {
+        fail(path(key) + QStringLiteral(" is not true or false"));
+        return fallback;
+    }
+    return v.toBool();
+}
+
 float JsonFields::real(const char *key)
 {
     const QJsonValue v = present(key);

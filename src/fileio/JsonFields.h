@@ -29,6 +29,8 @@ public:
     void require(const QStringList &keys);
 
     QString text(const char *key);
+    // true or false; a missing one is `fallback`.
+    bool boolean(const char *key, bool fallback = false);
     // A number, or one of the texts that name what a JSON number cannot hold
     // (see floatToJson).
     float real(const char *key);

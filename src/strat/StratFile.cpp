@@ -3,6 +3,7 @@
 #include "fileio/RegularFile.h"
 #include "fileio/SafeFile.h"
 #include "strat/Ansi.h"
+#include "strat/StratExtension.h"
 
 #include <QtEndian>
 
@@ -407,6 +408,9 @@ FileResult encode(const Strat &strat, QByteArray &bytes)
 
     if (!textsFit)
         return FileResult::failure(QStringLiteral("a text is longer than 32767 characters"));
+    StratExtension::append(strat, bytes);
+    if (bytes.size() > kMaxFileSize)
+        return FileResult::failure(QStringLiteral("the strat is larger than 64 MiB"));
     return FileResult::success();
 }
 
@@ -425,15 +429,17 @@ FileResult decode(const QByteArray &bytes, const QString &fileName, Strat &strat
         strat = Strat();
         return FileResult::failure(r.error());
     }
-    // Bytes after the link block are an older content's tail: ignored.
     if (isTextPlaceholder(s.Texts))
         s.Texts.clear();
     if (isMovementPlaceholder(s.Movements)) {
         s.Movements.clear();
         s.LineColors.clear();
     }
+    // After the link block comes our extension block, or an older content's
+    // tail, which is ignored.
+    const QString notice = StratExtension::read(bytes, r.pos(), s);
     strat = std::move(s);
-    return FileResult::success();
+    return notice.isEmpty() ? FileResult::success() : FileResult::warning(notice);
 }
 
 FileResult read(const QString &path, Strat &strat)

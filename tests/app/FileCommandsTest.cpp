@@ -5,6 +5,8 @@
 #include "appcore/CommandLine.h"
 #include "appcore/ProgramFolder.h"
 #include "editor/StratSurface.h"
+#include "strat/Crc32.h"
+#include "strat/StratExtension.h"
 #include "support/FullDisk.h"
 
 #include <QAction>
@@ -12,6 +14,9 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTimer>
+#include <QtEndian>
+
+#include <cstring>
 
 #include <utility>
 
@@ -228,6 +233,37 @@ TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndItsWindowClosed)
         EXPECT_EQ(frm->stratWindow(2), nullptr);
     }
     EXPECT_EQ(frm->NovoMapa(), 2);
+}
+
+// Texts outside the code page come back from the file as typed, and a block
+// of a later version is left out with one notice while the strat opens.
+TEST_F(FileCommands, FullTextsShowAndANewerBlockIsNoticedOnce)
+{
+    Strat s = sampleStrat();
+    s.Title = QString::fromUtf8("Rush \xF0\x9F\x8E\xAF B");
+    s.drawings.push_back({DrawingKind::Line, {{0, 0}, {900, 600}}});
+    const QString path = writeStrat(QStringLiteral("full.vtr"), s);
+    ASSERT_EQ(frm->OpenStratFile(path), 1);
+    EXPECT_TRUE(ui.prompts().empty());
+    EXPECT_EQ(frm->stratWindow(1)->windowTitle(), s.Title.trimmed());
+    EXPECT_EQ(frm->stratWindow(1)->document().drawings(), s.drawings);
+
+    QByteArray bytes;
+    ASSERT_TRUE(StratFile::encode(s, bytes).ok);
+    const qsizetype at = bytes.indexOf("VTR-EXT\x1A");
+    ASSERT_GT(at, 0);
+    bytes[at + 8] = 2;
+    const uint32_t crc = qToLittleEndian(crc32(QByteArrayView(bytes).sliced(at).chopped(4)));
+    std::memcpy(bytes.data() + bytes.size() - 4, &crc, 4);
+    const QString newer = home.write(QStringLiteral("newer.vtr"), bytes);
+    ui.answer(MsgResult::Ok);
+    ASSERT_EQ(frm->OpenStratFile(newer), 2);
+    ASSERT_EQ(ui.prompts().size(), 1u);
+    EXPECT_EQ(ui.last().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui.last().text,
+              newer + QLatin1Char('\n') + QLatin1String(StratExtension::kNewerNotice));
+    EXPECT_TRUE(frm->stratWindow(2)->document().drawings().empty());
+    EXPECT_EQ(frm->stratWindow(2)->windowTitle(), QStringLiteral("Rush ? B"));
 }
 
 TEST_F(FileCommands, AnOverviewNameWithAPathLoadsNothing)

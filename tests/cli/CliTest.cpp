@@ -57,7 +57,12 @@ Strat sample()
     m.PointCount = 2;
     m.Points = {{}, {0, 300, 400, 8}, {12, 500, 600, 3}};
     s.Movements.append(m);
-    s.Links.append({QStringLiteral("http://example.org"), 0, 1, 2});
+    s.Links.append({QStringLiteral("http://example.org/\u4e16"), 0, 1, 2});
+    s.Texts.append({30, 40, QString::fromUtf8("smoke \xF0\x9F\x92\xA8")});
+    s.drawings = {
+        {DrawingKind::Pen, {{10, 20}, {-30, 40}, {50, 60}}, 0x00FF00, 15, false, 0, 0},
+        {DrawingKind::Ellipse, {{100, 100}, {900, 600}}, 0x0a0b0c, 60, true, 300, 420},
+    };
     return s;
 }
 
@@ -99,6 +104,14 @@ TEST(CliInfo, JsonShowsTheStratAsOpened)
     EXPECT_EQ(m[QStringLiteral("Points")].toArray().size(), 2);
     EXPECT_EQ(m[QStringLiteral("Points")][1][QStringLiteral("StartFrame")].toInt(), 12);
     EXPECT_EQ(o[QStringLiteral("links")][0][QStringLiteral("PointIndex")].toInt(), 2);
+    EXPECT_EQ(o[QStringLiteral("links")][0][QStringLiteral("Target")].toString(),
+              QStringLiteral("http://example.org/\u4e16"));
+    EXPECT_EQ(o[QStringLiteral("texts")][1][QStringLiteral("Caption")].toString(),
+              QString::fromUtf8("smoke \xF0\x9F\x92\xA8"));
+    const QJsonDocument zone(o[QStringLiteral("drawings")][1].toObject());
+    EXPECT_EQ(zone.toJson(QJsonDocument::Compact),
+              R"({"color":"#0a0b0c","filled":true,"fromFrame":300,"kind":"ellipse",)"
+              R"("points":[[100,100],[900,600]],"toFrame":420,"width":60})");
 }
 
 TEST(CliInfo, EmptyStratHasEmptyListsAndSummaryWithoutJson)
@@ -171,12 +184,25 @@ TEST(CliErrors, BadInputGivesOneLineAndAStatusBelow128)
     expectOneLineNaming(
         cli({QStringLiteral("create"), badJson, home.file(QStringLiteral("x.vtr"))}), badJson);
 
-    const QString wrongShape
-        = home.write(QStringLiteral("shape.json"), R"({"objects": [{"Left": "x"}]})");
-    expectOneLineNaming(
-        cli({QStringLiteral("create"), wrongShape, home.file(QStringLiteral("y.vtr"))}),
-        wrongShape);
-    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
+    // Records of the wrong shape: each is named by its JSON path.
+    const std::pair<const char *, const char *> shapes[] = {
+        {R"("objects": [{"Left": "x"}])", "objects[0].Left"},
+        {R"("drawings": [{"kind": "star", "points": [[0, 0]]}])", "drawings[0].kind"},
+        {R"("drawings": [{"kind": "line", "points": [[0, 0]]}])", "drawings[0].points"},
+        {R"("drawings": [{"kind": "pen", "points": [[0, 0.5]]}])", "drawings[0].points[0]"},
+        {R"("drawings": [{"kind": "pen", "points": [[0, 0]], "color": "red"}])",
+         "drawings[0].color"},
+    };
+    for (const auto &[doc, path] : shapes) {
+        const QString wrongShape
+            = home.write(QStringLiteral("shape.json"),
+                         QByteArray(R"({"title": "", "overview": "", )") + doc + '}');
+        const CliRun r
+            = cli({QStringLiteral("create"), wrongShape, home.file(QStringLiteral("y.vtr"))});
+        expectOneLineNaming(r, wrongShape);
+        EXPECT_TRUE(r.err.contains(path)) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("y.vtr"))));
+    }
 }
 
 TEST(CliLpk, BuildThenDumpThenBuildGivesTheSameBytes)

@@ -13,6 +13,8 @@ namespace vantrel::test {
 class Bytes
 {
 public:
+    Bytes &u8(uint8_t v) { return raw(&v, 1); }
+    Bytes &u16(uint16_t v) { return raw(&v, 2); }
     Bytes &i16(int16_t v) { return raw(&v, 2); }
     Bytes &i32(int32_t v) { return raw(&v, 4); }
     Bytes &u32(uint32_t v) { return raw(&v, 4); }
@@ -21,6 +23,11 @@ public:
     Bytes &chars(const char *s, int n)
     {
         m_bytes.append(s, n);
+        return *this;
+    }
+    Bytes &append(const QByteArray &bytes)
+    {
+        m_bytes.append(bytes);
         return *this;
     }
     Bytes &padded(const char *s, int width)

@@ -1,0 +1,1 @@
+vantrel_bench(bench_open_drawings ${CMAKE_CURRENT_SOURCE_DIR}/open_drawings.cpp vantrel_editor)

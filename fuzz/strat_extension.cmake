@@ -1,0 +1,1 @@
+vantrel_fuzzer(fuzz_strat_extension ${CMAKE_CURRENT_SOURCE_DIR}/strat_extension.cpp vantrel_strat)
