@@ -122,6 +122,7 @@ void frmPrincipal::Form_Load(const QString &commandLine)
     // 1. Translate the window when a language pack is loaded.
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
+        translateDrawingControls();
         layoutToolRow();
         updateEditActions();
         updateStratActions();

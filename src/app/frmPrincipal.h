@@ -25,6 +25,7 @@ namespace vantrel {
 
 class ClickLabel;
 class TeamBoard;
+class DrawingToolRow;
 class RecordingPanel;
 class EditorPopupMenus;
 class PlaybackControls;
@@ -122,6 +123,7 @@ public:
     QLabel *picImg() const { return m_picImg; }
     // The speed choice and frame slider of the active strat window.
     PlaybackControls *playbackControls() const { return m_playback; }
+    DrawingToolRow *drawingTools() const { return m_drawingTools; }
 
     // When set, closing the main window ends the program (the desktop start).
     void setQuitOnClose(bool on) { m_quitOnClose = on; }
@@ -153,6 +155,11 @@ private:
     void fillWindowsMenu();
     // The Edit menu (frmPrincipalEdit.cpp).
     void buildEditMenu(QMenu *menu);
+    // The View menu: the "Drawings" toggle of the active strat window
+    // (frmPrincipalView.cpp).
+    void buildViewMenu(QMenu *menu);
+    // The drawing tools' tips and the View menu in the pack's words.
+    void translateDrawingControls();
     // Undo and Redo show the active strat's next step and are off while it
     // has none or while it plays.
     void updateEditActions();
@@ -212,6 +219,7 @@ private:
     QFrame *m_picBotoes = nullptr;
     std::array<ClickLabel *, 13> m_picObj{};
     ClickLabel *m_lblTexto = nullptr;
+    DrawingToolRow *m_drawingTools = nullptr;
     ClickLabel *m_imgMove = nullptr;
     ClickLabel *m_imgChat = nullptr;
     ClickLabel *m_imgPing = nullptr;

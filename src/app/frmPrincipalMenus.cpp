@@ -1,4 +1,4 @@
-// The menu bar (Strat, Edit, Options, Windows, Chat, Help) and the commands behind
+// The menu bar (Strat, Edit, View, Options, Windows, Chat, Help) and the commands behind
 // it: new, open, save, save as, the options dialog, the window list and the
 // chat window.
 #include "app/ShellMessages.h"
@@ -95,6 +95,7 @@ void frmPrincipal::buildMenus()
             });
 
     buildEditMenu(topMenu(bar, "editMenu", QStringLiteral("&Edit")));
+    buildViewMenu(topMenu(bar, "viewMenu", QStringLiteral("&View")));
 
     connect(topAction(bar, "mnuOptions", QStringLiteral("&Options")), &QAction::triggered, this,
             &frmPrincipal::showOptions);

@@ -1,7 +1,8 @@
 // The strip above the strat windows (picBotoes): the object palette, the
-// Text, Move Window and Chat tools, the "Selected:" preview and the recording
-// panel with its progress bar; and what the palette and tool clicks do.
+// Text tool, the drawing tools, the Move Window and Chat tools, the "Selected:" preview and the
+// recording panel with its progress bar; and what the palette and tool clicks do.
 #include "app/ClickLabel.h"
+#include "app/DrawingToolRow.h"
 #include "app/PlaybackControls.h"
 #include "app/ShellIcons.h"
 #include "app/frmPrincipal.h"
@@ -91,6 +92,7 @@ void frmPrincipal::buildPalette(QWidget *strip)
     m_lblTexto->setFont(bold);
     m_lblTexto->setCursor(Qt::PointingHandCursor);
     connect(m_lblTexto, &ClickLabel::clicked, this, &frmPrincipal::onTextToolClicked);
+    m_drawingTools = new DrawingToolRow(m_ws, strip);
 
     m_imgMove
         = toolIcon(strip, "imgMove", QStringLiteral("Move Window"), ShellIcons::moveWindow(), 0);
@@ -119,7 +121,9 @@ void frmPrincipal::layoutToolRow()
     // width, so translated captions keep their room.
     int x = px(4560 + 150) + 24;
     centreOnRow(m_lblTexto, x);
-    x += m_lblTexto->width() + 12;
+    x += m_lblTexto->width() + 8;
+    m_drawingTools->move(x, px(240) + 6 - m_drawingTools->height() / 2);
+    x += m_drawingTools->width() + 8;
     m_imgMove->move(x, m_imgMove->y());
     x += 16 + 12;
     m_imgChat->move(x, m_imgChat->y());

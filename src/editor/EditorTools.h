@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/DrawingTools.h"
 #include "editor/EditorTool.h"
 
 #include <cstdint>
@@ -26,6 +27,20 @@ public:
     void armMoveWindow() { arm(std::make_shared<MoveWindowTool>()); }
     void armWayPoint(int16_t iMI) { arm(std::make_shared<WayPointTool>(iMI)); }
     void armPing() { arm(std::make_shared<PingTool>()); }
+    // A drawing tool or the eraser; `armedChanged` hears when it is armed
+    // and put away.
+    void armDrawing(DrawingKind kind, std::function<void(bool)> armedChanged = {})
+    {
+        auto tool = std::make_shared<DrawingTool>(kind, drawingStyle);
+        tool->armedChanged = std::move(armedChanged);
+        arm(std::move(tool));
+    }
+    void armEraser(std::function<void(bool)> armedChanged = {})
+    {
+        auto tool = std::make_shared<EraserTool>();
+        tool->armedChanged = std::move(armedChanged);
+        arm(std::move(tool));
+    }
     void disarm() { arm(nullptr); }
     // The armed tool, or null. A press keeps it alive while it acts, even
     // when that disarms or replaces it.
@@ -40,6 +55,9 @@ public:
         const auto *tool = dynamic_cast<const PlaceObjectTool *>(m_tool.get());
         return tool ? tool->paletteIndex() : int16_t(-1);
     }
+
+    // The colour, width and filled toggle of the next drawing.
+    DrawingStyle drawingStyle;
 
 private:
     std::shared_ptr<EditorTool> m_tool;

@@ -8,12 +8,13 @@
 
 namespace vantrel {
 
-// What a mouse event on a strat's map is about: the object, text or marker
-// under the press (which keeps the mouse until the buttons are let go), or
-// the map itself.
+// What a mouse event on a strat's map is about: the object, text, marker or
+// drawing under the press (which keeps the mouse until the buttons are let
+// go), or the map itself. A drawing's number is its index in the strat's
+// drawings, its top-left the corner of what it paints.
 struct MapHit
 {
-    enum Kind { Map, Object, Text, Marker };
+    enum Kind { Map, Object, Text, Marker, Drawing };
     Kind kind = Map;
     int16_t number = 0;
     QPointF topLeft; // the item's place when the press started
@@ -32,7 +33,10 @@ struct MapEvent
 
     // The position inside the hit item, from where it stood at the press.
     QPointF local() const { return pos - hit.topLeft; }
-    bool onMap() const { return hit.kind == MapHit::Map; }
+    // A drawing is part of the map for every tool that places or draws; the
+    // select tool and the eraser pick drawings out.
+    bool onMap() const { return hit.kind == MapHit::Map || hit.kind == MapHit::Drawing; }
+    bool onDrawing() const { return hit.kind == MapHit::Drawing; }
 };
 
 } // namespace vantrel

@@ -32,9 +32,11 @@ enum MapItemType {
     PathLineType,
 };
 
-// Stacking order: lines under objects, texts above objects, markers above
-// them all, the rubber band and drag frames on top.
+// Stacking order: drawings on the overview, lines over them and under
+// objects, texts above objects, markers above them all, the rubber band and
+// drag frames on top.
 namespace MapLayer {
+inline constexpr qreal Drawing = 0.5;
 inline constexpr qreal Line = 1;
 inline constexpr qreal Object = 2; // later ones on top
 inline constexpr qreal Text = 3;   // every text label, as one picture

@@ -1,5 +1,6 @@
 #include "editor/SelectTool.h"
 
+#include "editor/MapDrawings.h"
 #include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
 #include "editor/frmMapa.h"
@@ -20,7 +21,7 @@ int16_t toInt16(double v)
 
 bool SelectTool::press(frmMapa &window, const MapEvent &event)
 {
-    if (event.onMap())
+    if (event.onMap() && !event.onDrawing())
         return true;
     // While paused only the object placed last reacts.
     if (event.hit.kind == MapHit::Object && window.playback().isPaused()
@@ -60,6 +61,9 @@ void SelectTool::select(frmMapa &window, const MapEvent &event)
         s.Point = n;
         s.Movement = s.Item = window.surface().picM(n) ? window.surface().picM(n)->tag() : 0;
         break;
+    case MapHit::Drawing:
+        window.mapDrawings().openMenu(n, event.globalPos);
+        return;
     case MapHit::Map:
         return;
     }
@@ -72,8 +76,11 @@ QGraphicsRectItem *SelectTool::frameFor(frmMapa &window, const MapHit &hit) cons
     if (hit.kind == MapHit::Marker)
         return surface.shpM();
     QGraphicsRectItem *frame = surface.shpT();
-    // A text shows a frame of its own size, an object the object's.
-    if (const TextItem *label = hit.kind == MapHit::Text ? surface.lblTexto(hit.number) : nullptr)
+    // A text or drawing shows a frame of its own size, an object the object's.
+    if (hit.kind == MapHit::Drawing)
+        frame->setRect(QRectF(QPointF(0, 0), window.mapDrawings().bounds(hit.number).size()));
+    else if (const TextItem *label
+             = hit.kind == MapHit::Text ? surface.lblTexto(hit.number) : nullptr)
         frame->setRect(0, 0, label->widthTwips(), label->heightTwips());
     else
         frame->setRect(0, 0, 150, 210);
@@ -82,12 +89,11 @@ QGraphicsRectItem *SelectTool::frameFor(frmMapa &window, const MapHit &hit) cons
 
 bool SelectTool::move(frmMapa &window, const MapEvent &event)
 {
-    if (event.onMap()) {
-        window.unsetSurfaceCursor();
+    if (!m_drag.active) {
+        if (event.onMap())
+            window.unsetSurfaceCursor();
         return true;
     }
-    if (!m_drag.active)
-        return true;
     const QPointF at = event.local();
     m_drag.newLeft = toInt16(m_drag.startLeft - (m_drag.grabX - at.x()));
     m_drag.newTop = toInt16(m_drag.startTop - (m_drag.grabY - at.y()));
@@ -99,7 +105,7 @@ bool SelectTool::move(frmMapa &window, const MapEvent &event)
 
 bool SelectTool::release(frmMapa &window, const MapEvent &event)
 {
-    if (event.onMap()) {
+    if (event.onMap() && !(event.onDrawing() && m_drag.active)) {
         window.endGesture(event.shift);
         m_drag = Drag();
         return true;
@@ -112,6 +118,9 @@ bool SelectTool::release(frmMapa &window, const MapEvent &event)
             document.moveObject(n, m_drag.newLeft, m_drag.newTop);
         else if (event.hit.kind == MapHit::Text)
             document.moveText(n, m_drag.newLeft, m_drag.newTop);
+        else if (event.hit.kind == MapHit::Drawing)
+            window.mapDrawings().move(
+                n, QPoint(m_drag.newLeft - m_drag.startLeft, m_drag.newTop - m_drag.startTop));
         else if (window.surface().picM(n))
             // The object's anchor lands on the marker's centre.
             document.moveWayPoint(n, m_drag.newLeft - (kObjectAnchor - kMarkerCentre),

@@ -7,9 +7,9 @@ class QGraphicsRectItem;
 namespace vantrel {
 
 // The tool every strat window falls back on. A right press on an object, a
-// text or a way-point marker selects it and opens its popup menu; a left drag
-// moves it, shown by a frame and stored as one edit at the release; a double
-// click edits a text or a way point. A release on the map ends whatever
+// text, a way-point marker or a drawing selects it and opens its popup menu;
+// a left drag moves it, shown by a frame and stored as one edit at the
+// release; a double click edits a text or a way point. A release on the map ends whatever
 // gesture was going on.
 class SelectTool : public EditorTool
 {

@@ -1,5 +1,6 @@
 #include "editor/StratSurface.h"
 
+#include "editor/DrawingShapes.h"
 #include "strat/StratRecords.h"
 
 #include <QPainter>
@@ -33,6 +34,9 @@ void SurfaceScene::drawBackground(QPainter *painter, const QRectF &rect)
 }
 
 namespace {
+
+// Three pixels.
+constexpr double kDrawingSlack = 45;
 
 QGraphicsRectItem *makeFrame(QGraphicsScene &scene, qreal w, qreal h)
 {
@@ -71,6 +75,10 @@ void StratSurface::createOverlays()
     m_shpM = makeFrame(m_scene, kMarkerSize, kMarkerSize);
     m_textLayer = new TextLayer(m_texts);
     m_scene.addItem(m_textLayer);
+    m_drawingLayer = new DrawingLayer;
+    m_scene.addItem(m_drawingLayer);
+    m_draft = new DraftItem;
+    m_scene.addItem(m_draft);
 }
 
 template<typename T> void StratSurface::put(std::vector<T *> &table, int i, T *item)
@@ -170,6 +178,11 @@ MapHit StratSurface::hitAt(const QPointF &scenePos) const
         if (auto *m = qgraphicsitem_cast<MarkerItem *>(item))
             return {MapHit::Marker, m->number(), item->pos()};
     }
+    // Drawings lie under every item; a click a few pixels off a line still
+    // takes it.
+    if (const int d = m_drawingLayer->drawingAt(scenePos, kDrawingSlack); d >= 0)
+        return {MapHit::Drawing, int16_t(d),
+                DrawingShapes::paintedBounds(m_drawingLayer->drawing(d)).topLeft()};
     return {};
 }
 

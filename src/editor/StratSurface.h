@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/DrawingLayer.h"
 #include "editor/MapEvent.h"
 #include "editor/MapItems.h"
 
@@ -53,6 +54,9 @@ public:
     QGraphicsRectItem *shpM() const { return m_shpM; }
     // Every label: a window shows long ones over a few paints.
     TextLayer &textLayer() { return *m_textLayer; }
+    // Every drawing as one picture, and the one being drawn.
+    DrawingLayer *drawingLayer() const { return m_drawingLayer; }
+    DraftItem *draft() const { return m_draft; }
 
     // Create (replacing any control of that number) or unload controls.
     ObjectItem *loadObject(int16_t i, const QPixmap &picture, const QPointF &topLeft);
@@ -67,7 +71,8 @@ public:
     // Unloads every control and hides the band and frames.
     void clear();
 
-    // The object, text or marker drawn topmost at `scenePos`, or the map.
+    // The object, text, marker or drawing shown topmost at `scenePos`, or
+    // the map.
     MapHit hitAt(const QPointF &scenePos) const;
 
 private:
@@ -88,6 +93,8 @@ private:
     QGraphicsRectItem *m_shpT;
     QGraphicsRectItem *m_shpM;
     TextLayer *m_textLayer;
+    DrawingLayer *m_drawingLayer;
+    DraftItem *m_draft;
 };
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include "editor/EditorPopupMenus.h"
 #include "editor/MapInput.h"
+#include "editor/MapDrawings.h"
 #include "editor/MapView.h"
 #include "editor/StratEditor.h"
 #include "editor/StratRecording.h"
@@ -45,6 +46,7 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_recording = new StratRecording(
         workspace, m_playback, *m_strip, [this] { return capture(); }, size(), this);
     connect(m_recording, &StratRecording::stopped, this, [this] { Q_EMIT recordingStopped(this); });
+    m_drawings = std::make_unique<MapDrawings>(m_ws, m_document, m_playback, surface(), this);
     if (m_ws.language.isLoaded()) {
         m_ws.language.SetLanguageInForm(this);
         if (auto *label1 = findChild<QLabel *>(QStringLiteral("Label1")))

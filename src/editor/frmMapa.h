@@ -19,6 +19,7 @@ namespace vantrel {
 class Workspace;
 class MapInput;
 class MapView;
+class MapDrawings;
 class StratEditor;
 class StratRecording;
 class StratScene;
@@ -61,6 +62,8 @@ public:
     int16_t MarkerCount() const { return m_document.MarkerCount(); }
     // The edits that ask the user, and the selection they act on.
     StratEditor &editor() { return *m_editor; }
+    // The drawings on the map: their layer, the "Drawings" toggle, their menu.
+    MapDrawings &mapDrawings() { return *m_drawings; }
 
     // Opens a strat file into this (empty) window and rebuilds its picture.
     // A file that cannot be read leaves the window empty and returns the reason.
@@ -156,6 +159,7 @@ private:
     StratRecording *m_recording = nullptr;
     QString m_sharedBy;
     PlayFollower *m_follower = nullptr;
+    std::unique_ptr<MapDrawings> m_drawings;
 };
 
 } // namespace vantrel

@@ -1,0 +1,7 @@
+if(TARGET vantrel_editor)
+    vantrel_bench(bench_drawings ${CMAKE_CURRENT_SOURCE_DIR}/drawings.cpp vantrel_editor)
+    target_compile_definitions(bench_drawings PRIVATE VANTREL_HOME_DIR="${VANTREL_HOME_DIR}")
+    if(TARGET vantrel_assets)
+        add_dependencies(bench_drawings vantrel_assets)
+    endif()
+endif()
