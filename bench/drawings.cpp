@@ -7,7 +7,9 @@
 #include "StratWindowBench.h"
 
 #include "editor/EditorTools.h"
+#include "editor/MapInput.h"
 #include "editor/MapView.h"
+#include "editor/StratRecording.h"
 #include "editor/StratSurface.h"
 #include "export/AviSink.h"
 #include "export/FrameFolder.h"
@@ -122,7 +124,7 @@ void BM_PointerMove(benchmark::State &state)
     e.button = Qt::LeftButton;
     e.buttons = Qt::LeftButton;
     e.pos = QPointF(3000, 3000);
-    w.mapPress(e);
+    w.input().press(e);
     e.button = Qt::NoButton;
     int n = 0;
     for (auto _ : state) {
@@ -130,13 +132,13 @@ void BM_PointerMove(benchmark::State &state)
             state.PauseTiming();
             f.ws.tools.armDrawing(DrawingKind::Pen); // the stroke in progress goes
             e.button = Qt::LeftButton;
-            w.mapPress(e);
+            w.input().press(e);
             e.button = Qt::NoButton;
             QApplication::processEvents();
             state.ResumeTiming();
         }
         e.pos = QPointF(3000 + 15 * (n % 400), 3000 + 600 * std::sin(n / 40.0));
-        w.mapMove(e);
+        w.input().move(e);
         if (repaint)
             QApplication::processEvents();
     }
@@ -151,14 +153,14 @@ void BM_Video100(benchmark::State &state)
     w.view()->viewport()->repaint(); // the open strat as the screen showed it
     QTemporaryDir scratch;
     FrameFolder::setScratchFolder(scratch.path());
-    w.setFullMotion(true);
+    w.recording().setFullMotion(true);
     for (auto _ : state) {
         w.Exporta_Video();
         for (int k = 0; k < 100; ++k)
             w.playback().step();
         w.Exporta_Video();
         const RecordedFrames recording
-            = RecordedFrames::inFrameFolder(w.recorder().lCaptura(), w.recorder().capturedRate());
+            = RecordedFrames::inFrameFolder(w.recording().recorder().lCaptura(), w.recording().recorder().capturedRate());
         AviSink sink(AviCodec::MotionJpeg, 64);
         if (!writeVideo(recording, sink, scratch.filePath(QStringLiteral("out.avi"))))
             state.SkipWithError("the video was not written");

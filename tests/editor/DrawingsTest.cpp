@@ -44,7 +44,7 @@ protected:
     {
         QPixmap black(kMapWidthTwips / kTwipsPerPixel, kMapHeightTwips / kTwipsPerPixel);
         black.fill(Qt::black);
-        map().setBackground(black);
+        map().surface().scene().setBackground(black);
     }
 
     void mouse(QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButtons held)
