@@ -1,5 +1,6 @@
 #include "app/TeamBoard.h"
 
+#include "editor/SharedCopy.h"
 #include "editor/frmMapa.h"
 #include "strat/StratFile.h"
 
@@ -150,7 +151,7 @@ frmMapa *TeamBoard::copyOf(const QString &nick) const
 {
     frmMapa *copy = m_copies.value(nick);
     // A copy the player closed may since hold another strat.
-    return copy && copy->iMI != 0 && copy->sharedBy() == nick ? copy : nullptr;
+    return copy && copy->iMI != 0 && copy->sharing().sharedBy() == nick ? copy : nullptr;
 }
 
 void TeamBoard::onStratShared(const QString &nick, const QString &, const QByteArray &bytes)
@@ -166,10 +167,10 @@ void TeamBoard::onStratShared(const QString &nick, const QString &, const QByteA
         copy = m_newWindow ? m_newWindow() : nullptr;
         if (!copy)
             return; // every strat slot is taken
-        copy->setSharedBy(nick);
+        copy->sharing().setSharedBy(nick);
         m_copies.insert(nick, copy);
     }
-    copy->loadShared(strat);
+    copy->sharing().loadShared(strat);
     if (m_lastPlay)
         follow(copy, *m_lastPlay, m_lastPlayArrivedMs);
 }
@@ -193,13 +194,13 @@ void TeamBoard::onPlay(const BoardPlay &play)
 
 void TeamBoard::follow(frmMapa *copy, const BoardPlay &play, qint64 arrivedMs)
 {
-    if (PlayFollower *follower = copy->follower())
+    if (PlayFollower *follower = copy->sharing().follower())
         follower->follow(stateOf(play.run), play.frame, play.speed, arrivedMs);
 }
 
 void TeamBoard::ping(frmMapa &window, const QPoint &twips)
 {
-    window.showPing(twips, m_client.nick());
+    window.sharing().showPing(twips, m_client.nick());
     if (m_client.isConnected())
         m_client.sendPing(twips);
 }
@@ -209,10 +210,10 @@ void TeamBoard::onPinged(const QString &nick, const QPoint &twips)
     // Every board that shows the shared strat: the own shared window and
     // every copy.
     if (m_shared)
-        m_shared->showPing(twips, nick);
+        m_shared->sharing().showPing(twips, nick);
     for (const QString &sharer : m_copies.keys())
         if (frmMapa *copy = copyOf(sharer))
-            copy->showPing(twips, nick);
+            copy->sharing().showPing(twips, nick);
 }
 
 } // namespace vantrel

@@ -6,6 +6,7 @@
 #include "app/TeamBoard.h"
 #include "app/frmPrincipal.h"
 #include "chatwindow/frmChat.h"
+#include "editor/SharedCopy.h"
 #include "editor/frmMapa.h"
 #include "uiservice/Ui.h"
 
@@ -56,7 +57,7 @@ void frmPrincipal::updateBoardActions()
     saveCopy->setEnabled(active != nullptr);
     QAction *follow = findChild<QAction *>(QStringLiteral("followAction"));
     follow->setEnabled(copy);
-    const bool following = copy && active->follower()->isFollowing();
+    const bool following = copy && active->sharing().follower()->isFollowing();
     follow->setText(following || !copy ? text("s0102", "Stop following") : text("s0101", "Follow"));
 }
 
@@ -93,7 +94,7 @@ void frmPrincipal::saveCopy()
     frmMapa *active = activeStratWindow();
     if (!active)
         return;
-    const FileResult result = active->saveCopy();
+    const FileResult result = active->sharing().saveCopy();
     if (!result)
         ShellMessages::critical(m_ws.ui, this,
                                 text("s0046", "The strat could not be saved.") + QLatin1Char('\n')
@@ -103,9 +104,9 @@ void frmPrincipal::saveCopy()
 void frmPrincipal::toggleFollowing()
 {
     frmMapa *active = activeStratWindow();
-    if (!active || !active->follower())
+    if (!active || !active->sharing().follower())
         return;
-    active->follower()->setFollowing(!active->follower()->isFollowing());
+    active->sharing().follower()->setFollowing(!active->sharing().follower()->isFollowing());
     updateBoardActions();
 }
 

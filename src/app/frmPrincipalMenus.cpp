@@ -6,6 +6,7 @@
 #include "app/frmOptions.h"
 #include "app/frmPrincipal.h"
 #include "chatwindow/frmChat.h"
+#include "editor/SharedCopy.h"
 #include "editor/frmMapa.h"
 #include "uiservice/ScreenFit.h"
 #include "uiservice/Ui.h"
@@ -187,7 +188,7 @@ bool frmPrincipal::saveWindow(frmMapa *w, bool bComo)
 {
     const QString before = w->sArquivo;
     // A shared copy is only ever saved as a copy.
-    const FileResult result = w->isReadOnly() ? w->saveCopy() : w->SalvaTatica(bComo);
+    const FileResult result = w->isReadOnly() ? w->sharing().saveCopy() : w->SalvaTatica(bComo);
     if (result)
         return !w->document().isModified(); // false when the dialog was cancelled
     // A failed save keeps the path the strat had and says why.

@@ -1,6 +1,7 @@
 #include "editor/EditorTool.h"
 
 #include "editor/EditorPictures.h"
+#include "editor/SharedCopy.h"
 #include "editor/StratEditor.h"
 #include "editor/frmMapa.h"
 #include "strat/StratRecords.h"
@@ -103,7 +104,7 @@ bool PingTool::press(frmMapa &window, const MapEvent &event)
 
 void PingTool::act(frmMapa &window, const MapEvent &event)
 {
-    window.ping(event.pos.toPoint());
+    window.sharing().ping(event.pos.toPoint());
 }
 
 void PingTool::hover(frmMapa &window, const MapEvent &)

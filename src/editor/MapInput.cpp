@@ -1,6 +1,7 @@
 #include "editor/MapInput.h"
 
 #include "editor/EditorPictures.h"
+#include "editor/SharedCopy.h"
 #include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
@@ -34,7 +35,7 @@ void MapInput::route(Handler handler, const MapEvent &event)
 void MapInput::press(const MapEvent &event)
 {
     if (event.alt && event.button == Qt::LeftButton) {
-        m_window.ping(event.pos.toPoint());
+        m_window.sharing().ping(event.pos.toPoint());
         return;
     }
     if (event.onMap())

@@ -1,9 +1,10 @@
 #include "editor/frmMapa.h"
 
 #include "editor/EditorPopupMenus.h"
-#include "editor/MapInput.h"
 #include "editor/MapDrawings.h"
+#include "editor/MapInput.h"
 #include "editor/MapView.h"
+#include "editor/SharedCopy.h"
 #include "editor/StratEditor.h"
 #include "editor/StratRecording.h"
 #include "editor/StratScene.h"
@@ -29,14 +30,15 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
     m_view->setGeometry(0, 0, kWidthPixels, kHeightPixels);
     setFocusProxy(m_view);
     m_strip = new StratStrip(*this, workspace, m_document, m_playback);
+    m_sharing = new SharedCopy(workspace, *this, m_document, m_playback, *m_scene, *m_strip);
     connect(m_strip, &StratStrip::closeClicked, this, [this] { Q_EMIT closeRequested(this); });
     connect(m_strip, &StratStrip::titleDoubleClicked, this,
             [this] { Q_EMIT renameRequested(this); });
     connect(m_strip, &StratStrip::playClicked, this, &frmMapa::picGO_Click);
     connect(m_strip, &StratStrip::pauseClicked, this, &frmMapa::picPause_Click);
     connect(m_strip, &StratStrip::followClicked, this, [this] {
-        if (m_follower)
-            m_follower->setFollowing(!m_follower->isFollowing());
+        if (PlayFollower *follower = m_sharing->follower())
+            follower->setFollowing(!follower->isFollowing());
     });
     connect(&m_playback, &Playback::stateChanged, this, [this](Playback::State state) {
         const bool stopped = state == Playback::State::Stopped;
@@ -55,6 +57,11 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
 }
 
 frmMapa::~frmMapa() = default;
+
+bool frmMapa::isReadOnly() const
+{
+    return m_sharing->isShared();
+}
 
 StratSurface &frmMapa::surface()
 {
@@ -145,7 +152,7 @@ void frmMapa::discardStrat()
         Exporta_Video();
     m_playback.stop();
     m_playback.setSpeed(1.0); // a reused window starts as a new one
-    setSharedBy(QString());
+    m_sharing->setSharedBy(QString());
     m_document.clear();
     surface().scene().setBackground(QPixmap());
     m_input->cancel();

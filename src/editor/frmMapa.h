@@ -22,6 +22,7 @@ class MapView;
 class MapDrawings;
 class StratEditor;
 class StratRecording;
+class SharedCopy;
 class StratScene;
 class StratStrip;
 class StratSurface;
@@ -115,26 +116,10 @@ public:
     // Starts or stops a recording (StratRecording::toggle).
     void Exporta_Video();
 
-    // --- the team board (frmMapaBoard.cpp)
-    // Makes the window the copy of a strat `nick` shares: titled "Shared by
-    // <nick>: <title>", read-only (tools, drags, menus, keys and renames that
-    // edit do nothing; pings still go), saved only as a copy, and its
-    // playback follows the sharer's. An empty nick makes it an ordinary window.
-    void setSharedBy(const QString &nick);
-    const QString &sharedBy() const { return m_sharedBy; }
-    bool isReadOnly() const { return !m_sharedBy.isEmpty(); }
-    // Replaces the strat with the one a sharer sent (a clean undo stack, no
-    // file).
-    void loadShared(const Strat &strat);
-    // "Save a Copy": asks for a file and writes the strat there as an
-    // ordinary strat; the window stays what it was. Cancelled: ok, empty.
-    FileResult saveCopy();
-    // The playback follower of a shared copy, or null.
-    PlayFollower *follower() const { return m_follower; }
-    // A ping here (the ping tool, Alt+click): handed to the workspace.
-    void ping(const QPoint &twips);
-    // Shows a pulse with `nick` at `twips` for two seconds.
-    void showPing(const QPoint &twips, const QString &nick);
+    // --- the team board: the read-only copy of a strat another player
+    // shares, its follower and its pings.
+    SharedCopy &sharing() { return *m_sharing; }
+    bool isReadOnly() const;
 
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();
@@ -157,8 +142,7 @@ private:
     std::unique_ptr<MapInput> m_input;
     StratStrip *m_strip = nullptr;
     StratRecording *m_recording = nullptr;
-    QString m_sharedBy;
-    PlayFollower *m_follower = nullptr;
+    SharedCopy *m_sharing = nullptr;
     std::unique_ptr<MapDrawings> m_drawings;
 };
 

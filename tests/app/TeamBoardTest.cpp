@@ -7,6 +7,7 @@
 #include "editor/MapInput.h"
 #include "editor/MapView.h"
 #include "editor/PingPulse.h"
+#include "editor/SharedCopy.h"
 #include "editor/StratSurface.h"
 #include "support/EventLoop.h"
 
@@ -266,7 +267,7 @@ TEST_F(TeamBoardTest, FollowersKeepWithinTwoFramesOfTheSharersPlay)
     // Bob scrubs on his own while Alice plays on.
     play.play();
     expectFollowing(shared, bobs, 0);
-    bobs->follower()->setFollowing(false);
+    bobs->sharing().follower()->setFollowing(false);
     EXPECT_EQ(bobs->findChild<QLabel *>(QStringLiteral("lblFollow"))->text(), "Follow");
     bobs->playback().pause();
     bobs->playback().seekTo(5);
@@ -274,7 +275,7 @@ TEST_F(TeamBoardTest, FollowersKeepWithinTwoFramesOfTheSharersPlay)
     settle(300);
     EXPECT_EQ(bobs->playback().frame(), 5);
     bob.frm->findChild<QAction *>(QStringLiteral("followAction"))->trigger();
-    EXPECT_TRUE(bobs->follower()->isFollowing());
+    EXPECT_TRUE(bobs->sharing().follower()->isFollowing());
     EXPECT_LE(std::abs(bobs->playback().frame() - play.frame()), kApart);
     expectFollowing(shared, bobs, 200);
 }

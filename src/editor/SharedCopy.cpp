@@ -1,15 +1,18 @@
-// The strat window on the team board: the read-only copy of a strat another
-// player shares, its "Save a Copy", its playback following the sharer, and
-// the pings every board shows.
+// A strat window on the team board: the read-only copy, its "Save a Copy",
+// the follower and the pings.
+#include "editor/SharedCopy.h"
+
+#include "animation/PlayFollower.h"
+#include "animation/Playback.h"
 #include "editor/PingPulse.h"
 #include "editor/StratScene.h"
 #include "editor/StratStrip.h"
 #include "editor/StratSurface.h"
 #include "editor/Workspace.h"
 #include "editor/frmMapa.h"
+#include "strat/StratDocument.h"
+#include "strat/StratFile.h"
 #include "uiservice/clsDialog.h"
-
-#include <QLabel>
 
 #include <algorithm>
 
@@ -17,10 +20,22 @@ namespace vantrel {
 
 void Workspace::ping(frmMapa &window, const QPoint &twips)
 {
-    window.showPing(twips, QString());
+    window.sharing().showPing(twips, QString());
 }
 
-void frmMapa::setSharedBy(const QString &nick)
+SharedCopy::SharedCopy(Workspace &workspace, frmMapa &window, StratDocument &document,
+                       Playback &playback, StratScene &scene, StratStrip &strip)
+    : QObject(&window)
+    , m_ws(workspace)
+    , m_window(window)
+    , m_document(document)
+    , m_playback(playback)
+    , m_scene(scene)
+    , m_strip(strip)
+{
+}
+
+void SharedCopy::setSharedBy(const QString &nick)
 {
     if (nick == m_sharedBy)
         return;
@@ -28,30 +43,30 @@ void frmMapa::setSharedBy(const QString &nick)
     const bool shared = !nick.isEmpty();
     if (shared && !m_follower) {
         m_follower = new PlayFollower(m_playback, this);
-        connect(m_follower, &PlayFollower::followingChanged, m_strip, &StratStrip::showFollowing);
-        m_strip->showFollowing(m_follower->isFollowing());
+        connect(m_follower, &PlayFollower::followingChanged, &m_strip, &StratStrip::showFollowing);
+        m_strip.showFollowing(m_follower->isFollowing());
     } else if (!shared && m_follower) {
         delete m_follower;
         m_follower = nullptr;
     }
-    if (shared && bMovimento())
+    if (shared && m_window.bMovimento())
         m_ws.tools.disarm();
-    m_strip->setSharedBy(nick);
+    m_strip.setSharedBy(nick);
 }
 
-void frmMapa::loadShared(const Strat &strat)
+void SharedCopy::loadShared(const Strat &strat)
 {
     // The engines are rebuilt from the new strat: the run starts over and
     // the follower brings it back to the sharer's frame.
     m_playback.stop();
     m_document.load(strat);
-    m_strip->showTitle();
-    m_scene->showOverview();
+    m_strip.showTitle();
+    m_scene.showOverview();
     if (m_follower)
         m_follower->catchUp();
 }
 
-FileResult frmMapa::saveCopy()
+FileResult SharedCopy::saveCopy()
 {
     const QString title
         = m_ws.language.text(QStringLiteral("s0103"), QStringLiteral("Save a Copy"));
@@ -62,19 +77,19 @@ FileResult frmMapa::saveCopy()
         return FileResult::success();
     if (!path.endsWith(QLatin1String(".vtr"), Qt::CaseInsensitive))
         path += QLatin1String(".vtr");
-    return StratFile::write(path, strat());
+    return StratFile::write(path, m_document.strat());
 }
 
-void frmMapa::ping(const QPoint &twips)
+void SharedCopy::ping(const QPoint &twips)
 {
-    m_ws.ping(*this, twips);
+    m_ws.ping(m_window, twips);
 }
 
-void frmMapa::showPing(const QPoint &twips, const QString &nick)
+void SharedCopy::showPing(const QPoint &twips, const QString &nick)
 {
     const QPoint inside(std::clamp(twips.x(), 0, StratSurface::kWidthTwips),
                         std::clamp(twips.y(), 0, StratSurface::kHeightTwips));
-    surface().scene().addItem(new PingPulse(inside, nick));
+    m_scene.surface().scene().addItem(new PingPulse(inside, nick));
 }
 
 } // namespace vantrel
