@@ -71,7 +71,7 @@ bool DrawingTool::press(frmMapa &window, const MapEvent &event)
     const QPoint at = twipsOf(event);
     d.points = m_kind == DrawingKind::Pen ? std::vector<QPoint>{at} : std::vector<QPoint>{at, at};
     m_window = &window;
-    window.setSurfaceCursor(DrawingPictures::drawingCursor());
+    window.view()->viewport()->setCursor(DrawingPictures::drawingCursor());
     window.surface().draft()->show(d);
     return true;
 }
@@ -79,7 +79,7 @@ bool DrawingTool::press(frmMapa &window, const MapEvent &event)
 bool DrawingTool::move(frmMapa &window, const MapEvent &event)
 {
     if (m_window != &window) {
-        window.setSurfaceCursor(DrawingPictures::drawingCursor());
+        window.view()->viewport()->setCursor(DrawingPictures::drawingCursor());
         return true;
     }
     DraftItem *draft = window.surface().draft();
@@ -124,7 +124,7 @@ bool EraserTool::press(frmMapa &window, const MapEvent &event)
 
 bool EraserTool::move(frmMapa &window, const MapEvent &event)
 {
-    window.setSurfaceCursor(DrawingPictures::eraserCursor());
+    window.view()->viewport()->setCursor(DrawingPictures::eraserCursor());
     if (event.buttons & Qt::LeftButton)
         eraseAt(window, event.pos);
     return true;

@@ -1,6 +1,7 @@
 #include "editor/EditorTool.h"
 
 #include "editor/EditorPictures.h"
+#include "editor/MapView.h"
 #include "editor/SharedCopy.h"
 #include "editor/StratEditor.h"
 #include "editor/frmMapa.h"
@@ -38,7 +39,7 @@ bool OneShotTool::release(frmMapa &window, const MapEvent &event)
 
 void OneShotTool::hover(frmMapa &window, const MapEvent &)
 {
-    window.setSurfaceCursor(EditorPictures::placingCursor());
+    window.view()->viewport()->setCursor(EditorPictures::placingCursor());
 }
 
 void PlaceObjectTool::act(frmMapa &window, const MapEvent &event)
@@ -65,7 +66,7 @@ void MoveWindowTool::hover(frmMapa &window, const MapEvent &event)
                     + QPoint((at.x() - m_start.x()) / kTwipsPerPixel,
                              (at.y() - m_start.y()) / kTwipsPerPixel));
     }
-    window.setSurfaceCursor(EditorPictures::moveWindowCursor());
+    window.view()->viewport()->setCursor(EditorPictures::moveWindowCursor());
 }
 
 bool WayPointTool::press(frmMapa &window, const MapEvent &event)
@@ -109,7 +110,7 @@ void PingTool::act(frmMapa &window, const MapEvent &event)
 
 void PingTool::hover(frmMapa &window, const MapEvent &)
 {
-    window.setSurfaceCursor(Qt::CrossCursor);
+    window.view()->viewport()->setCursor(Qt::CrossCursor);
 }
 
 } // namespace vantrel

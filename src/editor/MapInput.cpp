@@ -1,6 +1,7 @@
 #include "editor/MapInput.h"
 
 #include "editor/EditorPictures.h"
+#include "editor/MapView.h"
 #include "editor/SharedCopy.h"
 #include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
@@ -70,13 +71,13 @@ void MapInput::keyDown(int key)
         if (m_window.playback().isStopped() && !m_window.bGravando() && !m_window.isReadOnly()
             && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
             m_window.armWayPoint();
-            m_window.setSurfaceCursor(EditorPictures::placingCursor());
+            m_window.view()->viewport()->setCursor(EditorPictures::placingCursor());
         }
         break;
     case Qt::Key_Escape:
         m_ws.tools.disarm();
         m_window.surface().tlinha()->hide();
-        m_window.unsetSurfaceCursor();
+        m_window.view()->viewport()->unsetCursor();
         break;
     case Qt::Key_F2:
         // While recording, only STOP ends the run.
@@ -96,7 +97,7 @@ void MapInput::keyUp(int key)
 {
     if (key != Qt::Key_Shift)
         return;
-    m_window.unsetSurfaceCursor();
+    m_window.view()->viewport()->unsetCursor();
     m_ws.setSelectedPreview(QPixmap());
     // A placing tool is dropped; a way point still follows the next press.
     const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();

@@ -1,6 +1,7 @@
 #include "editor/SelectTool.h"
 
 #include "editor/MapDrawings.h"
+#include "editor/MapView.h"
 #include "editor/StratEditor.h"
 #include "editor/StratSurface.h"
 #include "editor/frmMapa.h"
@@ -91,7 +92,7 @@ bool SelectTool::move(frmMapa &window, const MapEvent &event)
 {
     if (!m_drag.active) {
         if (event.onMap())
-            window.unsetSurfaceCursor();
+            window.view()->viewport()->unsetCursor();
         return true;
     }
     const QPointF at = event.local();

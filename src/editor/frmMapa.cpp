@@ -68,16 +68,6 @@ StratSurface &frmMapa::surface()
     return m_scene->surface();
 }
 
-void frmMapa::setSurfaceCursor(const QCursor &cursor)
-{
-    m_view->viewport()->setCursor(cursor);
-}
-
-void frmMapa::unsetSurfaceCursor()
-{
-    m_view->viewport()->unsetCursor();
-}
-
 QWidget *frmMapa::movableWindow()
 {
     // Inside the main window's frame the strat window is the content of an
@@ -95,7 +85,7 @@ void frmMapa::disarmTool()
 void frmMapa::endGesture(bool shift)
 {
     if (!shift) {
-        unsetSurfaceCursor();
+        m_view->viewport()->unsetCursor();
         m_ws.setSelectedPreview(QPixmap());
     }
     surface().tlinha()->hide();

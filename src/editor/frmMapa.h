@@ -85,8 +85,6 @@ public:
     void endGesture(bool shift);
     // The popup menu of an object or text, or of a way-point marker.
     void openPopupMenu(MapHit::Kind kind, const QPoint &globalPos);
-    void setSurfaceCursor(const QCursor &cursor);
-    void unsetSurfaceCursor();
     // What a window move moves: the MDI subwindow holding this window.
     QWidget *movableWindow();
 
