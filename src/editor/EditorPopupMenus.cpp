@@ -81,7 +81,7 @@ void EditorPopupMenus::popupPointMenu(frmMapa *window, const QPoint &globalPos)
 void EditorPopupMenus::addMovement()
 {
     if (m_window)
-        m_window->armWayPoint();
+        m_ws.tools.armWayPoint(m_window->iMI);
 }
 
 void EditorPopupMenus::lineColor()

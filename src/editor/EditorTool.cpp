@@ -7,6 +7,8 @@
 #include "editor/frmMapa.h"
 #include "strat/StratRecords.h"
 
+#include <QMdiSubWindow>
+
 #include <cmath>
 
 namespace vantrel {
@@ -60,7 +62,11 @@ void MoveWindowTool::act(frmMapa &, const MapEvent &event)
 void MoveWindowTool::hover(frmMapa &window, const MapEvent &event)
 {
     if (event.buttons == Qt::LeftButton) {
-        QWidget *moved = window.movableWindow();
+        // Inside the main window's frame the strat window is the content of
+        // an MDI subwindow, which is what moves.
+        QWidget *moved = &window;
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(window.parentWidget()))
+            moved = sub;
         const QPoint at(int(std::lround(event.pos.x())), int(std::lround(event.pos.y())));
         moved->move(moved->pos()
                     + QPoint((at.x() - m_start.x()) / kTwipsPerPixel,

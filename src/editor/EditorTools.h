@@ -25,7 +25,12 @@ public:
     void armPalette(int16_t index) { arm(std::make_shared<PlaceObjectTool>(index)); }
     void armText() { arm(std::make_shared<TextTool>()); }
     void armMoveWindow() { arm(std::make_shared<MoveWindowTool>()); }
-    void armWayPoint(int16_t iMI) { arm(std::make_shared<WayPointTool>(iMI)); }
+    // "Add Movement" for strat window `iMI`; nothing for a closed window (0).
+    void armWayPoint(int16_t iMI)
+    {
+        if (iMI != 0)
+            arm(std::make_shared<WayPointTool>(iMI));
+    }
     void armPing() { arm(std::make_shared<PingTool>()); }
     // A drawing tool or the eraser; `armedChanged` hears when it is armed
     // and put away.

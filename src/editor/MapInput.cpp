@@ -70,7 +70,7 @@ void MapInput::keyDown(int key)
         // Another way point for the selected object, without the menu.
         if (m_window.playback().isStopped() && !m_window.bGravando() && !m_window.isReadOnly()
             && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
-            m_window.armWayPoint();
+            m_ws.tools.armWayPoint(m_window.iMI);
             m_window.view()->viewport()->setCursor(EditorPictures::placingCursor());
         }
         break;

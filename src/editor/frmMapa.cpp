@@ -68,15 +68,6 @@ StratSurface &frmMapa::surface()
     return m_scene->surface();
 }
 
-QWidget *frmMapa::movableWindow()
-{
-    // Inside the main window's frame the strat window is the content of an
-    // MDI subwindow, which is what moves.
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        return sub;
-    return this;
-}
-
 void frmMapa::disarmTool()
 {
     m_ws.tools.disarm();
@@ -107,12 +98,6 @@ bool frmMapa::bMovimento() const
 {
     const std::shared_ptr<EditorTool> &tool = m_ws.tools.current();
     return iMI != 0 && tool && tool->wayPointWindow() == iMI;
-}
-
-void frmMapa::armWayPoint()
-{
-    if (iMI != 0)
-        m_ws.tools.armWayPoint(iMI);
 }
 
 void frmMapa::picGO_Click()

@@ -75,8 +75,6 @@ public:
 
     // The map's mouse and key events, from the view.
     MapInput &input() { return *m_input; }
-    // Arms the way-point tool for this window ("Add Movement").
-    void armWayPoint();
 
     // --- what the tools use
     void disarmTool();
@@ -85,8 +83,6 @@ public:
     void endGesture(bool shift);
     // The popup menu of an object or text, or of a way-point marker.
     void openPopupMenu(MapHit::Kind kind, const QPoint &globalPos);
-    // What a window move moves: the MDI subwindow holding this window.
-    QWidget *movableWindow();
 
     // --- playback: the window shows the run of its Playback (the play and
     // stop picture, the frame counter, the clock, the markers and lines

@@ -115,7 +115,7 @@ TEST_F(StratWindow, AWayPointFollowsARightClickWhoseReleaseWentToThePopupMenu)
     // The popup menu takes the right button's release: the view sees the press only.
     mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::RightButton, Qt::RightButton);
     ASSERT_EQ(selection().Item, 1);
-    map().armWayPoint(); // "Add Movement"
+    ws.tools.armWayPoint(map().iMI); // "Add Movement"
 
     mouse(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(surface().tlinha()->isVisible());
