@@ -1,8 +1,8 @@
 // Followers of a shared play on loopback: a chat host with its board in a
 // thread of its own, a sharer whose playback sends its play as the team board
 // does (on every change of run, speed or frame jump, and every 500 ms while
-// running), and N followers, each a playback of its own driven by a
-// PlayFollower. A scripted play (speed changes, jumps both ways, a pause, a
+// running), and N followers, each in a thread of its own with a playback
+// driven by a PlayFollower. A scripted play (speed changes, jumps both ways, a pause, a
 // stop) runs for 60 seconds; every ~50 ms each follower's frame is compared
 // with the sharer's. Reports the largest and the p99 difference in frames in
 // steady state (leaving out the first 150 ms after each change, while the
@@ -77,6 +77,43 @@ struct Player
     Playback playback;
 };
 
+Playback::State stateOf(BoardPlay::Run run);
+
+// A follower in a thread of its own, as on its own machine: the main thread
+// reads its frame as it goes.
+class FollowerThread : public QThread
+{
+public:
+    FollowerThread(const StratDocument &document, quint16 port, QString nick)
+        : m_document(document)
+        , m_port(port)
+        , m_nick(std::move(nick))
+    {
+    }
+    std::atomic<int32_t> frame{0};
+    std::atomic<bool> joined{false};
+
+protected:
+    void run() override
+    {
+        Player player(m_document);
+        PlayFollower follower(player.playback);
+        QObject::connect(&player.client, &BoardClient::playReceived, [&](const BoardPlay &play) {
+            follower.follow(stateOf(play.run), play.frame, play.speed, PlayFollower::steadyMs());
+        });
+        QObject::connect(&player.playback, &Playback::frameChanged,
+                         [this](int32_t f) { frame = f; });
+        QObject::connect(&player.client, &BoardClient::connected, [this] { joined = true; });
+        player.client.connectToHost(QStringLiteral("127.0.0.1"), m_port, m_nick);
+        exec();
+    }
+
+private:
+    const StratDocument &m_document;
+    quint16 m_port;
+    QString m_nick;
+};
+
 BoardPlay::Run runOf(Playback::State state)
 {
     switch (state) {
@@ -147,25 +184,18 @@ int main(int argc, char **argv)
     document.addWayPoint(1, 1'000'000, 0, 0, 3);
 
     Player sharer(document);
-    std::vector<std::unique_ptr<Player>> players;
-    std::vector<std::unique_ptr<PlayFollower>> followers;
+    std::vector<std::unique_ptr<FollowerThread>> followers;
     for (int i = 0; i < followerCount; ++i) {
-        auto p = std::make_unique<Player>(document);
-        auto f = std::make_unique<PlayFollower>(p->playback);
-        QObject::connect(
-            &p->client, &BoardClient::playReceived, [f = f.get()](const BoardPlay &play) {
-                f->follow(stateOf(play.run), play.frame, play.speed, PlayFollower::steadyMs());
-            });
-        p->client.connectToHost(QStringLiteral("127.0.0.1"), port, QStringLiteral("f%1").arg(i));
-        players.push_back(std::move(p));
-        followers.push_back(std::move(f));
+        followers.push_back(
+            std::make_unique<FollowerThread>(document, port, QStringLiteral("f%1").arg(i)));
+        followers.back()->start();
     }
     sharer.client.connectToHost(QStringLiteral("127.0.0.1"), port, QStringLiteral("sharer"));
     if (!waitUntil(
             [&] {
                 return sharer.client.isConnected()
-                       && std::all_of(players.begin(), players.end(),
-                                      [](auto &p) { return p->client.isConnected(); });
+                       && std::all_of(followers.begin(), followers.end(),
+                                      [](auto &f) { return bool(f->joined); });
             },
             10000))
         return fail("not every peer joined");
@@ -273,8 +303,8 @@ int main(int argc, char **argv)
             lastChangeMs = now;
         }
         const bool settled = now - lastChangeMs >= kSettleMs;
-        for (auto &p : players) {
-            const int32_t off = std::abs(p->playback.frame() - lead.frame());
+        for (auto &f : followers) {
+            const int32_t off = std::abs(f->frame - lead.frame());
             rawMax = std::max(rawMax, off);
             if (settled) {
                 steady.push_back(off);
@@ -286,6 +316,10 @@ int main(int argc, char **argv)
     waitUntil([&] { return clock.elapsed() >= playMs; }, int(playMs) + 5000);
     sample.stop();
 
+    for (auto &f : followers) {
+        f->quit();
+        f->wait();
+    }
     hostThread.quit();
     hostThread.wait();
     if (steady.empty())
