@@ -43,14 +43,19 @@ qint64 PlayFollower::now() const
 
 void PlayFollower::follow(Playback::State run, int32_t frame, double speed, qint64 arrivedMs)
 {
+    speed = speed > 0 && std::isfinite(speed) ? speed : 1.0;
+    // The leader's run or speed changed: its frame timer starts afresh, and so
+    // does ours, so land on its frame exactly. A frame of lag let through here
+    // would add to the travel time at every change.
+    const bool changed = !m_hasLeader || run != m_run || speed != m_speed;
     m_hasLeader = true;
     m_run = run;
     // A stopped run is rewound, whatever frame the leader was at.
     m_frame = run == Playback::State::Stopped ? 0 : std::max(frame, 0);
-    m_speed = speed > 0 && std::isfinite(speed) ? speed : 1.0;
+    m_speed = speed;
     m_arrivedMs = arrivedMs > 0 ? arrivedMs : now();
     if (m_following)
-        catchUp();
+        bringWithin(changed ? 0 : kMaxDrift);
 }
 
 int32_t PlayFollower::leaderFrame() const
@@ -76,6 +81,11 @@ void PlayFollower::setFollowing(bool on)
 
 void PlayFollower::catchUp()
 {
+    bringWithin(kMaxDrift);
+}
+
+void PlayFollower::bringWithin(int32_t drift)
+{
     if (!m_following || !m_hasLeader)
         return;
     m_playback.setSpeed(m_speed);
@@ -97,7 +107,7 @@ void PlayFollower::catchUp()
             m_playback.play();
         else if (m_playback.isPaused())
             m_playback.pause(); // resumes
-        if (std::abs(m_playback.frame() - target) > kMaxDrift)
+        if (std::abs(m_playback.frame() - target) > drift)
             m_playback.seekTo(target);
         if (!m_check.isActive())
             m_check.start();

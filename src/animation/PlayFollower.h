@@ -13,7 +13,8 @@ namespace vantrel {
 // Makes a Playback follow another player's: their run state, speed and frame
 // as they were when a state was sent, and the time it arrived here. A running
 // leader's frame is worked out from the time since; whenever this playback is
-// more than a frame off that, it jumps there, so it keeps within two frames.
+// more than a frame off that, it jumps there, so it keeps within two frames;
+// when the leader's run or speed changes, it lands on the leader's frame.
 // While not following, the states are kept, and following again catches up at
 // once.
 class PlayFollower : public QObject
@@ -51,6 +52,9 @@ Q_SIGNALS:
     void followingChanged(bool on);
 
 private:
+    // catchUp(), seeking when this playback is more than `drift` frames off.
+    void bringWithin(int32_t drift);
+
     Playback &m_playback;
     Clock m_clock;
     QTimer m_check;

@@ -90,6 +90,19 @@ TEST_F(FollowerFixture, JumpsOnlyWhenItDrifts)
     }
 }
 
+// A change of the leader's speed lands the follower on its frame exactly: a
+// frame of lag kept there would grow by the travel time at every change.
+TEST_F(FollowerFixture, LandsExactlyWhenTheLeaderChangesSpeed)
+{
+    follower.follow(Playback::State::Running, 200, 1.0);
+    for (const double speed : {4.0, 0.25}) {
+        SCOPED_TRACE(speed);
+        playback.seekTo(199);
+        follower.follow(Playback::State::Running, 200, speed);
+        EXPECT_EQ(playback.frame(), 200);
+    }
+}
+
 // Not following, the playback is the player's own; following again catches
 // up at once with where the leader is by now.
 TEST_F(FollowerFixture, StopFollowingThenFollowCatchesUp)
