@@ -73,7 +73,7 @@ void TeamBoard::leave()
 
 bool TeamBoard::share(frmMapa *window)
 {
-    if (!window || !m_client.isConnected() || window->isReadOnly())
+    if (!window || !m_client.isConnected() || window->sharing().isShared())
         return false;
     if (window != m_shared) {
         stopSharing();

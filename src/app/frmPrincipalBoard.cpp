@@ -45,7 +45,7 @@ void frmPrincipal::updateBoardActions()
     m_imgPing->setToolTip(
         text("s0106", "Ping: click a spot to show it to the team (or Alt+click)"));
     frmMapa *active = activeStratWindow();
-    const bool copy = active && active->isReadOnly();
+    const bool copy = active && active->sharing().isShared();
     QAction *share = findChild<QAction *>(QStringLiteral("shareAction"));
     share->setText(text("s0104", "Share to Team"));
     share->setEnabled(active && !copy && m_board->isConnected());
@@ -71,7 +71,7 @@ void frmPrincipal::followChat()
 void frmPrincipal::shareStrat()
 {
     frmMapa *active = activeStratWindow();
-    if (!active || active->isReadOnly())
+    if (!active || active->sharing().isShared())
         return;
     if (!m_board->share(active)) {
         m_ws.ui.messageBox(this,

@@ -188,7 +188,8 @@ bool frmPrincipal::saveWindow(frmMapa *w, bool bComo)
 {
     const QString before = w->sArquivo;
     // A shared copy is only ever saved as a copy.
-    const FileResult result = w->isReadOnly() ? w->sharing().saveCopy() : w->SalvaTatica(bComo);
+    const FileResult result
+        = w->sharing().isShared() ? w->sharing().saveCopy() : w->SalvaTatica(bComo);
     if (result)
         return !w->document().isModified(); // false when the dialog was cancelled
     // A failed save keeps the path the strat had and says why.

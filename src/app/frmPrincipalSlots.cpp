@@ -5,6 +5,7 @@
 #include "app/TeamBoard.h"
 #include "app/frmPrincipal.h"
 #include "appcore/CommandLine.h"
+#include "editor/SharedCopy.h"
 #include "editor/frmMapa.h"
 #include "uiservice/Ui.h"
 
@@ -175,7 +176,7 @@ bool frmPrincipal::closeStrat(frmMapa *window)
 
 void frmPrincipal::renameStrat(frmMapa *window)
 {
-    if (!window || window->iMI == 0 || window->isReadOnly())
+    if (!window || window->iMI == 0 || window->sharing().isShared())
         return;
     const QString answer = m_ws.ui.inputBox(this, text("s0007", "Enter the strat title:"),
                                             text("s0008", "Strat"), window->document().title());

@@ -19,7 +19,7 @@ MapInput::MapInput(frmMapa &window, Workspace &workspace)
 std::shared_ptr<EditorTool> MapInput::tool() const
 {
     std::shared_ptr<EditorTool> tool = m_ws.tools.current();
-    if (m_window.isReadOnly() && tool && !tool->readOnly())
+    if (m_window.sharing().isShared() && tool && !tool->readOnly())
         return nullptr;
     return tool;
 }
@@ -29,7 +29,7 @@ void MapInput::route(Handler handler, const MapEvent &event)
     // Held here: the tool may disarm itself or be replaced while it acts. A
     // read-only board never reaches the select tool: no drags, no menus.
     const std::shared_ptr<EditorTool> tool = this->tool();
-    if ((!tool || !((*tool).*handler)(m_window, event)) && !m_window.isReadOnly())
+    if ((!tool || !((*tool).*handler)(m_window, event)) && !m_window.sharing().isShared())
         (m_selectTool.*handler)(m_window, event);
 }
 
@@ -68,8 +68,9 @@ void MapInput::keyDown(int key)
     switch (key) {
     case Qt::Key_F4:
         // Another way point for the selected object, without the menu.
-        if (m_window.playback().isStopped() && !m_window.bGravando() && !m_window.isReadOnly()
-            && selection.Kind == StratSelection::ObjectOrPoint && selection.Item > 0) {
+        if (m_window.playback().isStopped() && !m_window.bGravando()
+            && !m_window.sharing().isShared() && selection.Kind == StratSelection::ObjectOrPoint
+            && selection.Item > 0) {
             m_ws.tools.armWayPoint(m_window.iMI);
             m_window.view()->viewport()->setCursor(EditorPictures::placingCursor());
         }

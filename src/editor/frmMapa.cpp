@@ -58,11 +58,6 @@ frmMapa::frmMapa(Workspace &workspace, QWidget *parent)
 
 frmMapa::~frmMapa() = default;
 
-bool frmMapa::isReadOnly() const
-{
-    return m_sharing->isShared();
-}
-
 StratSurface &frmMapa::surface()
 {
     return m_scene->surface();
@@ -86,7 +81,7 @@ void frmMapa::endGesture(bool shift)
 
 void frmMapa::openPopupMenu(MapHit::Kind kind, const QPoint &globalPos)
 {
-    if (!m_ws.popupMenus || isReadOnly())
+    if (!m_ws.popupMenus || sharing().isShared())
         return;
     if (kind == MapHit::Marker)
         m_ws.popupMenus->popupPointMenu(this, globalPos);

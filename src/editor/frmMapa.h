@@ -113,7 +113,6 @@ public:
     // --- the team board: the read-only copy of a strat another player
     // shares, its follower and its pings.
     SharedCopy &sharing() { return *m_sharing; }
-    bool isReadOnly() const;
 
     // Discards the strat: every list, count, engine and control; iMI 0.
     void discardStrat();

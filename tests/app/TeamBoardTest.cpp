@@ -206,10 +206,10 @@ TEST_F(TeamBoardTest, ShareOpensAReadOnlyCopyThatTakesLiveEdits)
     bob.ui.answer(saved);
     bob.frm->saveStrat();
     EXPECT_EQ(bytesOf(saved), before);
-    EXPECT_TRUE(copy->isReadOnly());
+    EXPECT_TRUE(copy->sharing().isShared());
     EXPECT_TRUE(copy->sArquivo.isEmpty());
     EXPECT_EQ(bob.frm->OpenStratFile(saved) > 0, true);
-    EXPECT_FALSE(bob.frm->activeStratWindow()->isReadOnly());
+    EXPECT_FALSE(bob.frm->activeStratWindow()->sharing().isShared());
 }
 
 // Play, seek, speed, pause and stop of the sharer drive every follower within
@@ -332,7 +332,7 @@ TEST_F(TeamBoardTest, LateJoinerCatchesUpAndCopiesOutliveTheSharer)
     settle(300);
     for (frmMapa *copy : {alices, carols}) {
         EXPECT_NE(copy->iMI, 0);
-        EXPECT_TRUE(copy->isReadOnly());
+        EXPECT_TRUE(copy->sharing().isShared());
         EXPECT_EQ(encoded(copy), bytes);
     }
 }
