@@ -14,6 +14,7 @@
 #include "animation/PlayFollower.h"
 #include "animation/Playback.h"
 #include "board/BoardClient.h"
+#include "board/BoardPlayback.h"
 #include "chat/ChatSession.h"
 #include "strat/StratDocument.h"
 #include "strat/StratFile.h"
@@ -77,8 +78,6 @@ struct Player
     Playback playback;
 };
 
-Playback::State stateOf(BoardPlay::Run run);
-
 // A follower in a thread of its own, as on its own machine: the main thread
 // reads its frame as it goes.
 class FollowerThread : public QThread
@@ -99,7 +98,8 @@ protected:
         Player player(m_document);
         PlayFollower follower(player.playback);
         QObject::connect(&player.client, &BoardClient::playReceived, [&](const BoardPlay &play) {
-            follower.follow(stateOf(play.run), play.frame, play.speed, PlayFollower::steadyMs());
+            follower.follow(playbackStateOf(play.run), play.frame, play.speed,
+                            PlayFollower::steadyMs());
         });
         QObject::connect(&player.playback, &Playback::frameChanged,
                          [this](int32_t f) { frame = f; });
@@ -113,32 +113,6 @@ private:
     quint16 m_port;
     QString m_nick;
 };
-
-BoardPlay::Run runOf(Playback::State state)
-{
-    switch (state) {
-    case Playback::State::Running:
-        return BoardPlay::Run::Running;
-    case Playback::State::Paused:
-        return BoardPlay::Run::Paused;
-    case Playback::State::Stopped:
-        break;
-    }
-    return BoardPlay::Run::Stopped;
-}
-
-Playback::State stateOf(BoardPlay::Run run)
-{
-    switch (run) {
-    case BoardPlay::Run::Running:
-        return Playback::State::Running;
-    case BoardPlay::Run::Paused:
-        return Playback::State::Paused;
-    case BoardPlay::Run::Stopped:
-        break;
-    }
-    return Playback::State::Stopped;
-}
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)
 {
@@ -206,7 +180,7 @@ int main(int argc, char **argv)
     heartbeat.setInterval(500);
     const auto sendPlay = [&] {
         BoardPlay play;
-        play.run = runOf(sharer.playback.state());
+        play.run = boardRunOf(sharer.playback.state());
         play.frame = sharer.playback.frame();
         play.speed = sharer.playback.speed();
         sharer.client.sendPlay(play);

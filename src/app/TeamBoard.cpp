@@ -1,40 +1,11 @@
 #include "app/TeamBoard.h"
 
+#include "board/BoardPlayback.h"
 #include "editor/SharedCopy.h"
 #include "editor/frmMapa.h"
 #include "strat/StratFile.h"
 
 namespace vantrel {
-
-namespace {
-
-BoardPlay::Run runOf(Playback::State state)
-{
-    switch (state) {
-    case Playback::State::Running:
-        return BoardPlay::Run::Running;
-    case Playback::State::Paused:
-        return BoardPlay::Run::Paused;
-    case Playback::State::Stopped:
-        break;
-    }
-    return BoardPlay::Run::Stopped;
-}
-
-Playback::State stateOf(BoardPlay::Run run)
-{
-    switch (run) {
-    case BoardPlay::Run::Running:
-        return Playback::State::Running;
-    case BoardPlay::Run::Paused:
-        return Playback::State::Paused;
-    case BoardPlay::Run::Stopped:
-        break;
-    }
-    return Playback::State::Stopped;
-}
-
-} // namespace
 
 TeamBoard::TeamBoard(WindowSource newWindow, QObject *parent)
     : QObject(parent)
@@ -135,7 +106,7 @@ void TeamBoard::sendPlay()
         return;
     const Playback &playback = m_shared->playback();
     BoardPlay play;
-    play.run = runOf(playback.state());
+    play.run = boardRunOf(playback.state());
     play.frame = playback.frame();
     play.speed = playback.speed();
     m_client.sendPlay(play);
@@ -195,7 +166,7 @@ void TeamBoard::onPlay(const BoardPlay &play)
 void TeamBoard::follow(frmMapa *copy, const BoardPlay &play, qint64 arrivedMs)
 {
     if (PlayFollower *follower = copy->sharing().follower())
-        follower->follow(stateOf(play.run), play.frame, play.speed, arrivedMs);
+        follower->follow(playbackStateOf(play.run), play.frame, play.speed, arrivedMs);
 }
 
 void TeamBoard::ping(frmMapa &window, const QPoint &twips)

@@ -3,6 +3,7 @@
 #include "board/BoardClient.h"
 #include "board/BoardWire.h"
 #include "chat/ChatSession.h"
+#include "cli/CliFailure.h"
 #include "fileio/RegularFile.h"
 #include "fileio/SafeFile.h"
 #include "strat/StratFile.h"
@@ -22,14 +23,6 @@ namespace {
 constexpr int kShareTimeoutSeconds = 60;
 constexpr int kDefaultFetchTimeoutSeconds = 10;
 const QString kNick = QStringLiteral("vantrel-cli");
-
-int fail(const QString &message)
-{
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "vantrel-cli: %s\n", line.toUtf8().constData());
-    return 1;
-}
 
 int usage()
 {
@@ -88,7 +81,7 @@ public:
         : m_timeoutMessage(std::move(timeoutMessage))
     {
         m_timer.setSingleShot(true);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { finish(fail(m_timeoutMessage)); });
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { finish(cliFail(m_timeoutMessage)); });
         m_timer.start(seconds * 1000);
     }
     void finish(int status)
@@ -121,11 +114,11 @@ int share(const Options &o)
     QByteArray bytes;
     const FileResult read = readRegularFile(o.file, BoardWire::kMaxStratBytes, bytes);
     if (!read)
-        return fail(read.message);
+        return cliFail(read.message);
     Strat strat;
     const FileResult decoded = StratFile::decode(bytes, o.file, strat);
     if (!decoded)
-        return fail(decoded.message);
+        return cliFail(decoded.message);
     const QString title = strat.Title.trimmed().isEmpty() ? QFileInfo(o.file).completeBaseName()
                                                           : strat.Title.trimmed();
 
@@ -140,7 +133,7 @@ int share(const Options &o)
         session.finish(0);
     });
     QObject::connect(&client, &BoardClient::disconnected, [&](const QString &reason) {
-        session.finish(fail(QStringLiteral("%1: %2").arg(where(o), reason)));
+        session.finish(cliFail(QStringLiteral("%1: %2").arg(where(o), reason)));
     });
     client.connectToHost(o.host, o.port, kNick);
     client.shareStrat(bytes, title);
@@ -154,7 +147,7 @@ int fetch(const Options &o)
 {
     const FileResult target = SafeFile::checkTarget(o.file);
     if (!target)
-        return fail(target.message);
+        return cliFail(target.message);
     BoardClient client;
     Session session(
         o.timeoutSeconds,
@@ -164,10 +157,10 @@ int fetch(const Options &o)
                          client.disconnect();
                          client.disconnectFromHost();
                          const FileResult written = SafeFile::replace(o.file, bytes);
-                         session.finish(written ? 0 : fail(written.message));
+                         session.finish(written ? 0 : cliFail(written.message));
                      });
     QObject::connect(&client, &BoardClient::disconnected, [&](const QString &reason) {
-        session.finish(fail(QStringLiteral("%1: %2").arg(where(o), reason)));
+        session.finish(cliFail(QStringLiteral("%1: %2").arg(where(o), reason)));
     });
     client.connectToHost(o.host, o.port, kNick);
     return session.run();

@@ -1,5 +1,6 @@
 #include "cli/LpkCommand.h"
 
+#include "cli/CliFailure.h"
 #include "fileio/JsonInput.h"
 #include "fileio/SafeFile.h"
 #include "i18n/PackFile.h"
@@ -13,14 +14,6 @@ namespace vantrel {
 
 namespace {
 
-int fail(const QString &message)
-{
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "vantrel-cli: %s\n", line.toUtf8().constData());
-    return 1;
-}
-
 int usage()
 {
     std::fprintf(stderr, "usage: vantrel-cli lpk build SOURCE.json OUT.lpk\n"
@@ -32,18 +25,18 @@ int build(const QString &source, const QString &target)
 {
     const FileResult output = SafeFile::checkTarget(target, {source});
     if (!output)
-        return fail(output.message);
+        return cliFail(output.message);
     QJsonObject json;
     const FileResult read = readJsonObject(source, json);
     if (!read)
-        return fail(read.message);
+        return cliFail(read.message);
     PackData pack;
     QString error;
     if (!PackJson::fromJson(json, pack, &error))
-        return fail(QStringLiteral("%1: %2").arg(source, error));
+        return cliFail(QStringLiteral("%1: %2").arg(source, error));
     const FileResult r = PackFile::write(target, pack);
     if (!r)
-        return fail(r.message);
+        return cliFail(r.message);
     return 0;
 }
 
@@ -52,7 +45,7 @@ int dump(const QString &path)
     PackData pack;
     const FileResult r = PackFile::read(path, pack);
     if (!r)
-        return fail(r.message);
+        return cliFail(r.message);
     const QByteArray text = QJsonDocument(PackJson::toJson(pack)).toJson(QJsonDocument::Indented);
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     return 0;

@@ -3,6 +3,7 @@
 
 #include "cli/BoardCommand.h"
 #include "cli/ChatHostCommand.h"
+#include "cli/CliFailure.h"
 #include "cli/LpkCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/StratJson.h"
@@ -26,21 +27,11 @@ namespace {
 using namespace vantrel;
 
 constexpr int kUsageError = 2;
-constexpr int kInputError = 1;
 
 void out(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
-}
-
-int fail(const QString &message, int status = kInputError)
-{
-    // One line on standard error, naming the file and what is wrong.
-    QString line = message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "vantrel-cli: %s\n", line.toUtf8().constData());
-    return status;
 }
 
 int usage()
@@ -103,7 +94,7 @@ int info(const QStringList &args)
     Strat strat;
     const FileResult r = StratFile::read(path, strat);
     if (!r)
-        return fail(r.message);
+        return cliFail(r.message);
     if (!r.message.isEmpty()) // what was left out; the strat opened all the same
         std::fprintf(stderr, "vantrel-cli: %s: %s\n", path.toUtf8().constData(),
                      r.message.toUtf8().constData());
@@ -121,18 +112,18 @@ int create(const QStringList &args)
         return usage();
     const FileResult target = SafeFile::checkTarget(args[1], {args[0]});
     if (!target)
-        return fail(target.message);
+        return cliFail(target.message);
     QJsonObject json;
     const FileResult read = readJsonObject(args[0], json);
     if (!read)
-        return fail(read.message);
+        return cliFail(read.message);
     Strat strat;
     QString error;
     if (!StratJson::fromJson(json, strat, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[0], error));
+        return cliFail(QStringLiteral("%1: %2").arg(args[0], error));
     const FileResult r = StratFile::write(args[1], strat);
     if (!r)
-        return fail(r.message);
+        return cliFail(r.message);
     return 0;
 }
 
