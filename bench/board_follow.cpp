@@ -10,6 +10,8 @@
 //
 // usage: board_follow [seconds=60] [followers=5]
 
+#include "ChatHostThread.h"
+
 #include "animation/MovingSprite.h"
 #include "animation/PlayFollower.h"
 #include "animation/Playback.h"
@@ -35,26 +37,6 @@
 using namespace vantrel;
 
 namespace {
-
-class HostThread : public QThread
-{
-public:
-    std::atomic<int> port{0};
-
-protected:
-    void run() override
-    {
-        ChatSession host;
-        if (!host.host(QStringLiteral("H"), 0, QStringLiteral("127.0.0.1"))
-            || host.boardListeningPort() == 0) {
-            port = -1;
-            return;
-        }
-        port = host.boardListeningPort();
-        exec();
-        host.reset();
-    }
-};
 
 class Sprites : public PlaybackSprites
 {
@@ -142,15 +124,10 @@ int main(int argc, char **argv)
     const int seconds = argc > 1 ? std::max(6, atoi(argv[1])) : 60;
     const int followerCount = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
-    HostThread hostThread;
-    hostThread.start();
-    while (hostThread.port == 0)
-        QThread::msleep(1);
-    if (hostThread.port < 0) {
-        hostThread.wait();
+    ChatHostThread hostThread;
+    if (!hostThread.listen() || hostThread.boardPort() == 0)
         return fail("the host's board cannot listen");
-    }
-    const quint16 port = quint16(int(hostThread.port));
+    const quint16 port = hostThread.boardPort();
 
     // One object walking far enough never to rest within the play.
     StratDocument document;
@@ -294,8 +271,6 @@ int main(int argc, char **argv)
         f->quit();
         f->wait();
     }
-    hostThread.quit();
-    hostThread.wait();
     if (steady.empty())
         return fail("no steady samples");
     std::sort(steady.begin(), steady.end());

@@ -6,6 +6,8 @@
 //
 // usage: board_relay [followers=10] [shares=10] [pings=300]
 
+#include "ChatHostThread.h"
+
 #include "board/BoardClient.h"
 #include "chat/ChatSession.h"
 #include "strat/StratFile.h"
@@ -27,26 +29,6 @@
 using namespace vantrel;
 
 namespace {
-
-class HostThread : public QThread
-{
-public:
-    std::atomic<int> port{0};
-
-protected:
-    void run() override
-    {
-        ChatSession host;
-        if (!host.host(QStringLiteral("H"), 0, QStringLiteral("127.0.0.1"))
-            || host.boardListeningPort() == 0) {
-            port = -1;
-            return;
-        }
-        port = host.boardListeningPort();
-        exec();
-        host.reset();
-    }
-};
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)
 {
@@ -108,15 +90,10 @@ int main(int argc, char **argv)
     const int shares = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
     const int pings = argc > 3 ? std::max(1, atoi(argv[3])) : 300;
 
-    HostThread hostThread;
-    hostThread.start();
-    while (hostThread.port == 0)
-        QThread::msleep(1);
-    if (hostThread.port < 0) {
-        hostThread.wait();
+    ChatHostThread hostThread;
+    if (!hostThread.listen() || hostThread.boardPort() == 0)
         return fail("the host's board cannot listen");
-    }
-    const quint16 port = quint16(int(hostThread.port));
+    const quint16 port = hostThread.boardPort();
 
     BoardClient sharer;
     std::vector<std::unique_ptr<BoardClient>> fs;
@@ -182,8 +159,6 @@ int main(int argc, char **argv)
                 pings, followers, pct(pingMs, 0.5), pct(pingMs, 0.99),
                 *std::max_element(pingMs.begin(), pingMs.end()));
 
-    hostThread.quit();
-    hostThread.wait();
     const bool ok
         = *std::max_element(shareMs.begin(), shareMs.end()) <= 200 && pct(pingMs, 0.99) <= 30;
     std::printf("%s\n", ok ? "targets met" : "targets NOT met");

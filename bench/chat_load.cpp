@@ -16,6 +16,8 @@
 //   100 ms, the others follow. Compare the chat's delays with board=0 and
 //   board=20.
 
+#include "ChatHostThread.h"
+
 #include "board/BoardClient.h"
 #include "board/BoardWire.h"
 #include "chat/ChatSession.h"
@@ -46,27 +48,6 @@ qint64 nowNs()
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
         .count();
 }
-
-class HostThread : public QThread
-{
-public:
-    std::atomic<int> port{0};
-    std::atomic<int> boardPort{0};
-
-protected:
-    void run() override
-    {
-        ChatSession host;
-        if (!host.host(QStringLiteral("H"), 0, QStringLiteral("127.0.0.1"))) {
-            port = -1;
-            return;
-        }
-        boardPort = host.boardListeningPort();
-        port = host.listeningPort();
-        exec();
-        host.reset();
-    }
-};
 
 // Board peers beside the chat. The sharer is a board client; the followers
 // only read (and count) what reaches them, as their own machines would, so
@@ -166,20 +147,15 @@ int main(int argc, char **argv)
     const int window = argc > 3 ? std::max(1, atoi(argv[3])) : 12;
     const int boardPeers = argc > 4 ? std::max(0, atoi(argv[4])) : 0;
 
-    HostThread hostThread;
-    hostThread.start();
-    while (hostThread.port == 0)
-        QThread::msleep(1);
-    if (hostThread.port < 0) {
-        hostThread.wait();
+    ChatHostThread hostThread;
+    if (!hostThread.listen())
         return fail("the host cannot listen");
-    }
-    const quint16 port = quint16(int(hostThread.port));
+    const quint16 port = hostThread.chatPort();
     std::unique_ptr<BoardThread> board;
     if (boardPeers > 1) {
-        if (hostThread.boardPort == 0)
+        if (hostThread.boardPort() == 0)
             return fail("the host has no board");
-        board = std::make_unique<BoardThread>(boardPeers, quint16(int(hostThread.boardPort)));
+        board = std::make_unique<BoardThread>(boardPeers, hostThread.boardPort());
         board->start();
         QElapsedTimer t;
         t.start();
@@ -365,8 +341,6 @@ int main(int argc, char **argv)
         board->quit();
         board->wait();
     }
-    hostThread.quit();
-    hostThread.wait();
     const bool ok = double(deliveries) / seconds >= 100000 && pct(0.99) < 10;
     std::printf("%s\n", ok ? "targets met" : "targets NOT met");
     return 0;
