@@ -117,6 +117,18 @@ protected:
         return p.board().copyOf(sharer);
     }
 
+    // Alice hosts and shares; Bob and Carol join: her window and their copies.
+    std::array<frmMapa *, 3> aliceSharesWithBobAndCarol()
+    {
+        auto &[alice, bob, carol] = players;
+        host(alice, "alice");
+        join(bob, "bob");
+        join(carol, "carol");
+        frmMapa *shared = share(alice);
+        return {shared, copyAt(bob, QStringLiteral("alice")),
+                copyAt(carol, QStringLiteral("alice"))};
+    }
+
     // The follower takes the leader's state and speed, then its frame stays
     // within two of the leader's, and one more for the delivery: the state
     // left the sharer a moment before it arrived, and in one busy process
@@ -216,14 +228,9 @@ TEST_F(TeamBoardTest, ShareOpensAReadOnlyCopyThatTakesLiveEdits)
 // two frames; a player who stops following scrubs alone, and Follow catches up.
 TEST_F(TeamBoardTest, FollowersKeepWithinTwoFramesOfTheSharersPlay)
 {
-    auto &[alice, bob, carol] = players;
-    host(alice, "alice");
-    join(bob, "bob");
-    join(carol, "carol");
-    frmMapa *shared = share(alice);
-    frmMapa *bobs = copyAt(bob, QStringLiteral("alice"));
-    frmMapa *carols = copyAt(carol, QStringLiteral("alice"));
+    auto [shared, bobs, carols] = aliceSharesWithBobAndCarol();
     ASSERT_TRUE(bobs && carols);
+    Player &bob = players[1];
 
     Playback &play = shared->playback();
     const std::pair<const char *, std::function<void()>> steps[] = {
@@ -284,14 +291,9 @@ TEST_F(TeamBoardTest, FollowersKeepWithinTwoFramesOfTheSharersPlay)
 // player's nick for two seconds, and never in a picture of the board.
 TEST_F(TeamBoardTest, PingsShowOnEveryBoardWithTheNick)
 {
-    auto &[alice, bob, carol] = players;
-    host(alice, "alice");
-    join(bob, "bob");
-    join(carol, "carol");
-    frmMapa *shared = share(alice);
-    frmMapa *bobs = copyAt(bob, QStringLiteral("alice"));
-    frmMapa *carols = copyAt(carol, QStringLiteral("alice"));
+    auto [shared, bobs, carols] = aliceSharesWithBobAndCarol();
     ASSERT_TRUE(bobs && carols);
+    Player &carol = players[2];
     const QImage before = carols->exportPicture();
 
     QTest::mouseClick(bobs->view()->viewport(), Qt::LeftButton, Qt::AltModifier, QPoint(200, 150));
